@@ -1,0 +1,39 @@
+# Lumera: `make run` builds and starts the program, `make test` builds and
+# runs every test. Both install the Debian packages they need first.
+BUILD_DIR    ?= build
+SANITIZE_DIR ?= build-sanitize
+CMAKE_FLAGS  ?= -G Ninja
+
+.PHONY: all build deps run test test-sanitize bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release
+
+build: $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR)
+
+run: deps
+	@$(MAKE) --no-print-directory build
+	cd workspace && ../$(BUILD_DIR)/gui/lumera
+
+test: deps
+	@$(MAKE) --no-print-directory build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMERA_SANITIZE=ON -DLUMERA_BENCH=OFF
+	cmake --build $(SANITIZE_DIR)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
+
+bench: build
+	$(BUILD_DIR)/bench/lumera_bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

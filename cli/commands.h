@@ -1,0 +1,32 @@
+#pragma once
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+namespace lumera::cli {
+
+// What every command may use: options of the tool as a whole.
+struct GlobalOptions {
+    std::string programDir = ".";
+};
+
+// The command chosen on the command line; returns the exit code.
+using CommandAction = std::function<int()>;
+
+// An operation stopped at one of its own checks (exit code 2); the message is
+// the one the desktop program shows.
+class CheckFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Prints the command's single JSON line on standard output.
+void PrintJson(const nlohmann::ordered_json& value);
+
+// Each command adds its subcommand and, when chosen, sets the action.
+void AddInfoCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+
+}  // namespace lumera::cli

@@ -1,0 +1,49 @@
+#include <iostream>
+
+#include "commands.h"
+#include "data/file_error.h"
+
+using namespace lumera::cli;
+
+void lumera::cli::PrintJson(const nlohmann::ordered_json& value)
+{
+    std::cout << value.dump() << '\n';
+}
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"lumera-cli: the Lumera workbench's analyses without a window"};
+    app.require_subcommand(1);
+    GlobalOptions global;
+    app.add_option("--program-dir", global.programDir,
+                   "Program directory holding data/refsp (default: the current folder)");
+
+    CommandAction action;
+    AddInfoCommand(app, global, action);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::CallForAllHelp&) {
+        std::cout << app.help("", CLI::AppFormatMode::All);
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+
+    try {
+        return action ? action() : 1;
+    } catch (const CheckFailed& e) {
+        std::cerr << e.what() << '\n';
+        return 2;
+    } catch (const lumera::FileError& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,81 @@
+#include "data/cutout_file.h"
+
+#include <bit>
+#include <cstdint>
+#include <fstream>
+
+#include "data/atomic_file.h"
+#include "data/file_error.h"
+
+namespace lumera {
+
+namespace {
+
+int16_t DecodeLittleEndian(const unsigned char* p)
+{
+    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+}
+
+void ToLittleEndian(std::vector<int16_t>& values)
+{
+    if constexpr (std::endian::native == std::endian::big)
+        for (auto& v : values) {
+            const auto u = static_cast<uint16_t>(v);
+            v = static_cast<int16_t>(static_cast<uint16_t>((u >> 8) | (u << 8)));
+        }
+}
+
+void CheckCount(const std::string& path, const char* what, int32_t value, int32_t limit)
+{
+    if (value < 1 || value > limit)
+        throw FileError("Soubor " + path + " není datový výřez: " + what + " v hlavičce je " +
+                        std::to_string(value) + ", musí být 1 až " + std::to_string(limit) + ".");
+}
+
+}  // namespace
+
+TData ReadCutout(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
+    const std::streamoff length = in.tellg();
+    in.seekg(0);
+
+    unsigned char header[6];
+    if (length < 6 || !in.read(reinterpret_cast<char*>(header), 6))
+        throw FileError("Soubor " + path + " je kratší než hlavička datového výřezu (" +
+                        std::to_string(length) + " bajtů, očekáváno alespoň 6).");
+
+    TData cube;
+    cube.NBands = DecodeLittleEndian(header);
+    cube.NRows = DecodeLittleEndian(header + 2);
+    cube.NColumns = DecodeLittleEndian(header + 4);
+    CheckCount(path, "počet bandů", cube.NBands, kSensorBands);
+    CheckCount(path, "počet řádků", cube.NRows, kMaxCutoutDimension);
+    CheckCount(path, "počet sloupců", cube.NColumns, kMaxCutoutDimension);
+
+    const std::size_t count = std::size_t(cube.NBands) * cube.PlaneSize();
+    const std::streamoff expected = 6 + 2 * static_cast<std::streamoff>(count);
+    if (length < expected)
+        throw FileError("Soubor " + path + " je kratší, než slibuje jeho hlavička: " + std::to_string(length) +
+                        " bajtů, očekáváno " + std::to_string(expected) + ".");
+
+    cube.Values.resize(count);
+    if (!in.read(reinterpret_cast<char*>(cube.Values.data()), static_cast<std::streamsize>(2 * count)))
+        throw FileError("Soubor " + path + " nelze přečíst celý.");
+    ToLittleEndian(cube.Values);
+    return cube;
+}
+
+void WriteCutout(const std::string& path, const TData& cube)
+{
+    WriteFileAtomically(path, [&](std::ostream& out) {
+        std::vector<int16_t> values = {static_cast<int16_t>(cube.NBands), static_cast<int16_t>(cube.NRows),
+                                       static_cast<int16_t>(cube.NColumns)};
+        values.insert(values.end(), cube.Values.begin(), cube.Values.end());
+        ToLittleEndian(values);
+        out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(2 * values.size()));
+    });
+}
+
+}  // namespace lumera

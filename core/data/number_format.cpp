@@ -1,0 +1,36 @@
+#include "data/number_format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace lumera {
+
+namespace {
+
+// "1.5e-05" -> "1.5E-5", "1e+20" -> "1E20": exponent without plus sign or
+// leading zeros.
+std::string TidyExponent(const std::string& text)
+{
+    const auto e = text.find('e');
+    if (e == std::string::npos) return text;
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    return text.substr(0, e) + "E" + std::to_string(exponent);
+}
+
+}  // namespace
+
+std::string FormatNumber(double value, char decimalSeparator)
+{
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    if (value == 0.0) value = 0.0;  // no "-0"
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    std::string text = TidyExponent(buffer);
+    for (char& c : text)
+        if (c == '.') c = decimalSeparator;
+    return text;
+}
+
+}  // namespace lumera

@@ -1,0 +1,18 @@
+#include <QApplication>
+
+#include "file_dialogs.h"
+#include "main_form.h"
+#include "message_box_reporter.h"
+#include "workbench.h"
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Lumera");
+    lumera::gui::MessageBoxReporter reporter;
+    lumera::gui::QtFileDialogs dialogs;
+    lumera::gui::Workbench workbench(reporter, dialogs);
+    reporter.SetParent(workbench.MainForm.get());
+    workbench.MainForm->showMaximized();
+    return QApplication::exec();
+}

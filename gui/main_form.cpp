@@ -1,0 +1,124 @@
+#include "main_form.h"
+
+#include <filesystem>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+
+#include "data/cutout_file.h"
+#include "data/file_error.h"
+#include "data/number_format.h"
+#include "data/program_paths.h"
+#include "picture_view.h"
+#include "tool_forms.h"
+#include "workbench.h"
+
+namespace lumera::gui {
+
+namespace {
+
+constexpr int kDetailSide = 241;
+
+// The user's decimal separator, as numbers are shown in the windows.
+char UserDecimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 128 ? point[0].toLatin1() : '.';
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Workbench& workbench) : App(workbench)
+{
+    setObjectName("MainForm");
+    setWindowTitle("Lumera");
+    resize(1104, 880);
+    CreateControls();
+    CreateMenu();
+    FormCreate();
+}
+
+void TMainForm::FormCreate()
+{
+    App.Data.ProgramDir = QDir::currentPath().toStdString();
+    App.Data.DataLoaded = false;
+    App.Data.BandTable = InitBandTable();
+    FillBandList();
+    SpektrumImage->SetPictureSize(545, 400);
+    SpektrumImage->Picture().Fill(255, 255, 255);
+    SpektrumImage->Repaint();
+    DetailImage->SetPictureSize(kDetailSide, kDetailSide);
+}
+
+void TMainForm::FillBandList()
+{
+    const char separator = UserDecimalSeparator();
+    const TBandTable& table = App.Data.BandTable;
+    for (int i = 1; i <= App.Data.NBands(); ++i) {
+        const std::string line = "Band " + std::to_string(i) + "   center: " +
+                                 FormatNumber(table[i - 1].Center, separator) + "   width: " +
+                                 FormatNumber(table[i - 1].Width, separator);
+        Memo1->appendPlainText(QString::fromStdString(line));
+    }
+}
+
+void TMainForm::Nahrvn1Click()
+{
+    const auto path = App.Dialogs.OpenFile(this, QStringLiteral("Nahrávání"),
+                                           ProgramPath(App.Data.ProgramDir, "\\data\\vyrezy\\"));
+    if (path) LoadCutout(*path);
+}
+
+bool TMainForm::LoadCutout(const std::string& path)
+{
+    TData cube;
+    try {
+        cube = ReadCutout(path);
+    } catch (const FileError& e) {
+        App.Messages.Error(e.what());
+        return false;
+    }
+    App.Data.Cube = std::move(cube);
+    BandMapImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
+    VzorImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
+    App.Data.DataLoaded = true;
+    SouborLabel->setText(QString::fromStdString(std::filesystem::absolute(path).string()));
+    App.Messages.Information("Datový výřez načten ze souboru.");
+    return true;
+}
+
+void TMainForm::Obandech1Click()
+{
+    OBandechPanel->setVisible(!OBandechPanel->isVisible());
+    Obandech1->setChecked(OBandechPanel->isVisible());
+}
+
+void TMainForm::Adaptivnekvalizace1Click() { App.EkvalizaceForm->ShowWindow(); }
+void TMainForm::Loklnextrmy1Click() { App.ExtrForm->ShowWindow(); }
+void TMainForm::Zpracovnloklnchextrm1Click() { App.ExtrForm2->ShowWindow(); }
+void TMainForm::Srovnvn1Click() { App.VyslForm->ShowWindow(); }
+
+bool TMainForm::FormCloseQuery()
+{
+    if (!App.Messages.Confirm("Opravdu chcete skončit?")) return false;
+    App.Data.BandTable.clear();
+    App.Data.Cube = TData();
+    return true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace lumera::gui

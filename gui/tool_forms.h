@@ -1,0 +1,46 @@
+#pragma once
+#include "tool_window.h"
+
+namespace lumera::gui {
+
+// The weight-function editor.
+class TVahFceForm : public ToolWindow {
+    Q_OBJECT
+public:
+    explicit TVahFceForm(Workbench& workbench)
+        : ToolWindow(workbench, "VahFceForm", QStringLiteral("Nastavení váhové funkce")) {}
+};
+
+// The adaptive equalization window.
+class TEkvalizaceForm : public ToolWindow {
+    Q_OBJECT
+public:
+    explicit TEkvalizaceForm(Workbench& workbench)
+        : ToolWindow(workbench, "EkvalizaceForm", QStringLiteral("Adaptivní ekvalizace")) {}
+};
+
+// The results comparison window.
+class TVyslForm : public ToolWindow {
+    Q_OBJECT
+public:
+    explicit TVyslForm(Workbench& workbench)
+        : ToolWindow(workbench, "VyslForm", QStringLiteral("Srovnávání výsledků")) {}
+};
+
+// The local extrema search window.
+class TExtrForm : public ToolWindow {
+    Q_OBJECT
+public:
+    explicit TExtrForm(Workbench& workbench)
+        : ToolWindow(workbench, "ExtrForm", QStringLiteral("Vyhledání lokálních extrémů")) {}
+};
+
+// The local extrema processing window.
+class TExtrForm2 : public ToolWindow {
+    Q_OBJECT
+public:
+    explicit TExtrForm2(Workbench& workbench)
+        : ToolWindow(workbench, "ExtrForm2", QStringLiteral("Zpracování lokálních extrémů")) {}
+};
+
+}  // namespace lumera::gui

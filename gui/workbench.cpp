@@ -1,0 +1,29 @@
+#include "workbench.h"
+
+#include "main_form.h"
+#include "tool_forms.h"
+
+namespace lumera::gui {
+
+Workbench::Workbench(Reporter& reporter, FileDialogs& dialogs) : Messages(reporter), Dialogs(dialogs)
+{
+    MainForm = std::make_unique<TMainForm>(*this);
+    VahFceForm = std::make_unique<TVahFceForm>(*this);
+    EkvalizaceForm = std::make_unique<TEkvalizaceForm>(*this);
+    VyslForm = std::make_unique<TVyslForm>(*this);
+    ExtrForm = std::make_unique<TExtrForm>(*this);
+    ExtrForm2 = std::make_unique<TExtrForm2>(*this);
+}
+
+// Windows go before the data they show.
+Workbench::~Workbench()
+{
+    ExtrForm2.reset();
+    ExtrForm.reset();
+    VyslForm.reset();
+    EkvalizaceForm.reset();
+    VahFceForm.reset();
+    MainForm.reset();
+}
+
+}  // namespace lumera::gui
