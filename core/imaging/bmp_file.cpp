@@ -1,0 +1,85 @@
+#include "imaging/bmp_file.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+#include "data/atomic_file.h"
+#include "data/file_error.h"
+
+namespace lumera {
+
+namespace {
+
+std::vector<unsigned char> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw FileError("Obrázek " + path + " nelze otevřít.");
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+void AppendBytes(void* context, void* data, int size)
+{
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+}  // namespace
+
+Bitmap ReadBmp(const std::string& path)
+{
+    const std::vector<unsigned char> bytes = ReadBytes(path);
+    if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
+        throw FileError("Soubor " + path + " není obrázek BMP.");
+    int width = 0, height = 0, channels = 0;
+    const int length = static_cast<int>(std::min<std::size_t>(bytes.size(), INT32_MAX));
+    if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
+        throw FileError("Obrázek " + path + " nelze přečíst: " + stbi_failure_reason() + ".");
+    if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
+        throw FileError("Obrázek " + path + " má nepřípustné rozměry " + std::to_string(width) + " x " +
+                        std::to_string(height) + ".");
+
+    std::unique_ptr<unsigned char, void (*)(void*)> rgb(
+        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3), stbi_image_free);
+    if (!rgb) throw FileError("Obrázek " + path + " nelze přečíst: " + stbi_failure_reason() + ".");
+
+    Bitmap picture(width, height);
+    const unsigned char* source = rgb.get();
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = picture.ScanLine(y);
+        for (int x = 0; x < width; ++x, source += 3) {
+            row[3 * x] = source[2];
+            row[3 * x + 1] = source[1];
+            row[3 * x + 2] = source[0];
+        }
+    }
+    return picture;
+}
+
+void WriteBmp(const std::string& path, const Bitmap& picture)
+{
+    if (picture.Empty()) throw FileError("Obrázek " + path + " nelze uložit: obrázek je prázdný.");
+    std::vector<unsigned char> rgb(picture.Bytes().size());
+    for (int y = 0; y < picture.Height(); ++y) {
+        const uint8_t* row = picture.ScanLine(y);
+        unsigned char* out = rgb.data() + y * picture.RowBytes();
+        for (int x = 0; x < picture.Width(); ++x) {
+            out[3 * x] = row[3 * x + 2];
+            out[3 * x + 1] = row[3 * x + 1];
+            out[3 * x + 2] = row[3 * x];
+        }
+    }
+    std::vector<unsigned char> file;
+    if (!stbi_write_bmp_to_func(AppendBytes, &file, picture.Width(), picture.Height(), 3, rgb.data()))
+        throw FileError("Obrázek " + path + " nelze uložit.");
+    WriteFileAtomically(path, [&](std::ostream& out) {
+        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    });
+}
+
+}  // namespace lumera

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "imaging/detail.h"
+
+using namespace lumera;
+
+namespace {
+
+Bitmap Gradient(int width, int height)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* px = picture.ScanLine(y) + 3 * x;
+            px[0] = static_cast<uint8_t>(x);
+            px[1] = static_cast<uint8_t>(y);
+            px[2] = static_cast<uint8_t>((x * 7 + y * 3) & 0xFF);
+        }
+    return picture;
+}
+
+const uint8_t* Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y) + 3 * x; }
+
+}  // namespace
+
+TEST(ShowDetail, ClicksNearTheCornerShareTheCentre)
+{
+    const Bitmap source = Gradient(400, 400);
+    Bitmap a, b;
+    ASSERT_TRUE(ShowDetail(source, a, 0, 0));
+    ASSERT_TRUE(ShowDetail(source, b, 30, 30));
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a.Width(), 241);
+    EXPECT_EQ(a.Height(), 241);
+}
+
+TEST(ShowDetail, CentreMovesInsideAtTheFarCorner)
+{
+    const Bitmap source = Gradient(400, 400);
+    Bitmap detail;
+    ASSERT_TRUE(ShowDetail(source, detail, 399, 399));
+    // Detail pixel (4a, 4b) is source pixel (cx - 30 + a, cy - 30 + b), centre (369, 369).
+    for (int a = 0; a <= 60; a += 10)
+        for (int b = 0; b <= 60; b += 15)
+            for (int k = 0; k < 3; ++k)
+                EXPECT_EQ(Pixel(detail, 4 * a, 4 * b)[k], Pixel(source, 339 + a, 339 + b)[k]);
+    EXPECT_EQ(Pixel(detail, 240, 240)[0], Pixel(source, 399, 399)[0]);
+}
+
+TEST(ShowDetail, UniformAreaStaysUniform)
+{
+    Bitmap source(80, 70);
+    source.Fill(17, 99, 201);
+    Bitmap detail;
+    ASSERT_TRUE(ShowDetail(source, detail, 40, 35));
+    for (int y = 0; y < 241; ++y)
+        for (int x = 0; x < 241; ++x) {
+            ASSERT_EQ(Pixel(detail, x, y)[0], 17);
+            ASSERT_EQ(Pixel(detail, x, y)[1], 99);
+            ASSERT_EQ(Pixel(detail, x, y)[2], 201);
+        }
+}
+
+TEST(ShowDetail, BlendBetweenTenAndThirteenRoundsTiesToEven)
+{
+    Bitmap source(61, 61);
+    source.Fill(10, 10, 10);
+    for (int y = 0; y < 61; ++y)
+        for (int x = 1; x < 61; ++x) std::fill_n(source.ScanLine(y) + 3 * x, 3, 13);
+    Bitmap detail;
+    ASSERT_TRUE(ShowDetail(source, detail, 30, 30));
+    for (int row : {0, 100, 240}) {
+        const int expected[] = {10, 11, 12, 12, 13};
+        for (int u = 0; u < 5; ++u) EXPECT_EQ(Pixel(detail, u, row)[1], expected[u]) << "row " << row << " u " << u;
+    }
+}
+
+TEST(ShowDetail, RightColumnAndBottomRowBlendAlongTheEdge)
+{
+    Bitmap source(61, 61);
+    for (int y = 0; y < 61; ++y)
+        for (int x = 0; x < 61; ++x) std::fill_n(source.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(4 * x + y));
+    Bitmap detail;
+    ASSERT_TRUE(ShowDetail(source, detail, 30, 30));
+    // Right column: source column 60, rows 0 and 1 hold 240 and 241.
+    EXPECT_EQ(Pixel(detail, 240, 0)[0], 240);
+    EXPECT_EQ(Pixel(detail, 240, 2)[0], 240);  // 240.5, tie to even
+    EXPECT_EQ(Pixel(detail, 240, 3)[0], 241);  // 240.75
+    // Bottom row: source row 60, columns 0 and 1 hold 60 and 64.
+    EXPECT_EQ(Pixel(detail, 1, 240)[0], 61);
+    EXPECT_EQ(Pixel(detail, 2, 240)[0], 62);
+    EXPECT_EQ(Pixel(detail, 240, 240)[0], static_cast<uint8_t>(4 * 60 + 60));  // the corner, copied
+}
+
+TEST(ShowDetail, SmallSourceIsNotMagnified)
+{
+    Bitmap detail(241, 241);
+    detail.Fill(1, 2, 3);
+    const Bitmap before = detail;
+    EXPECT_FALSE(ShowDetail(Bitmap(60, 400), detail, 10, 10));
+    EXPECT_FALSE(ShowDetail(Bitmap(400, 60), detail, 10, 10));
+    EXPECT_FALSE(ShowDetail(Bitmap(), detail, 10, 10));
+    EXPECT_EQ(detail, before);
+}
+
+TEST(DetailRangeText, LabelOfARaisedClick)
+{
+    EXPECT_EQ(DetailRangeText(100, 30), "70-130x0-60");
+    EXPECT_EQ(DetailRangeText(30, 30), "0-60x0-60");
+}
+
+TEST(RampColour, KnownColours)
+{
+    using C = std::array<uint8_t, 3>;
+    EXPECT_EQ(RampColour(0, 1), (C{254, 166, 229}));
+    EXPECT_EQ(RampColour(0, 250), (C{254, 166, 229}));
+    EXPECT_EQ(RampColour(1, 10), (C{1, 149, 252}));
+    EXPECT_EQ(RampColour(5, 10), (C{247, 3, 43}));
+    EXPECT_EQ(RampColour(10, 10), (C{237, 242, 249}));
+    EXPECT_EQ(RampColour(11, 10), (C{237, 242, 249}));
+}
