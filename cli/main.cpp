@@ -20,6 +20,7 @@ int main(int argc, char** argv)
 
     CommandAction action;
     AddInfoCommand(app, global, action);
+    AddEvaluateCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

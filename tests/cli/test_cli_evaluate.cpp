@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+#include "crowns/tree_matrix.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+TEST(CliEvaluate, PrintsScoresInContractOrder)
+{
+    TempDir dir;
+    TTreeMatrix truth(4, 2), found(4, 2);
+    truth.Values = {1, 1, 1, 1, 1, 1, 1, 1};
+    found.Values = {3, 3, 3, 4, 3, 3, 3, 4};
+    WriteTreeMatrix(dir.File("truth.dat"), truth);
+    WriteTreeMatrix(dir.File("found.dat"), found);
+    const CliResult r = RunCli("evaluate " + Quote(dir.File("found.dat")) + " " + Quote(dir.File("truth.dat")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"found\":2,\"true\":1,\"matched\":1,\"precision\":0.5,\"recall\":1.0,", 0), 0u) << r.out;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["mean_iou"].get<double>(), 0.75);
+}
+
+TEST(CliEvaluate, DifferentSizesExitOneWithoutOutput)
+{
+    TempDir dir;
+    WriteTreeMatrix(dir.File("a.dat"), TTreeMatrix(4, 2));
+    WriteTreeMatrix(dir.File("b.dat"), TTreeMatrix(2, 4));
+    const CliResult r = RunCli("evaluate " + Quote(dir.File("a.dat")) + " " + Quote(dir.File("b.dat")));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("4 x 2"), std::string::npos) << r.err;
+}
