@@ -28,6 +28,9 @@ void PrintJson(const nlohmann::ordered_json& value);
 
 // Each command adds its subcommand and, when chosen, sets the action.
 void AddInfoCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddBandMapCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddSpectrumCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddDetailCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

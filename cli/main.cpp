@@ -20,6 +20,9 @@ int main(int argc, char** argv)
 
     CommandAction action;
     AddInfoCommand(app, global, action);
+    AddBandMapCommand(app, global, action);
+    AddSpectrumCommand(app, global, action);
+    AddDetailCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
 
     try {

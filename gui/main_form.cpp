@@ -87,6 +87,7 @@ bool TMainForm::LoadCutout(const std::string& path)
     BandMapImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     VzorImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     App.Data.DataLoaded = true;
+    LimitSpinsToCutout();
     SouborLabel->setText(QString::fromStdString(std::filesystem::absolute(path).string()));
     App.Messages.Information("Datový výřez načten ze souboru.");
     return true;

@@ -72,6 +72,32 @@ public slots:
     void Zpracovnloklnchextrm1Click();
     void Srovnvn1Click();
 
+    // --- Views of the loaded cut-out in main_form_views.cpp ---
+public slots:
+    void XSpinChange();  // any of XSpin, YSpin, BandSpin
+    void SpektrumBtnClick();
+    void Button3Click();
+    void BandMapBtnClick();
+    void BandMapImageMouseDown(int X, int Y);
+    void VzorImageMouseDown(int X, int Y);
+    void DetailImageMouseDown(int X, int Y);
+    void SavePictureBtnClick();
+
+public:
+    // Writes the upper picture (`VzorImage`) when "horní" is checked, else the
+    // lower one (`BandMapImage`), as a 24-bit BMP; ".bmp" is appended to a
+    // name without extension. Reports a failure; true when written.
+    bool SavePicture(const std::string& path);
+
+private:
+    // False, after saying so, while no cut-out is loaded.
+    bool CutoutLoaded();
+    // The detail of a click on one of the two pictures.
+    void ShowPictureDetail(PictureView* picture, int X, int Y);
+    // Limits the spins to the loaded cut-out's columns, rows and bands.
+    void LimitSpinsToCutout();
+    // --- end of the views ---
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -134,6 +134,17 @@ void TMainForm::CreateControls()
     columns->addLayout(middle);
     columns->addLayout(right, 1);
     setCentralWidget(central);
+
+    // The views of the loaded cut-out.
+    for (QSpinBox* spin : {XSpin, YSpin, BandSpin})
+        connect(spin, &QSpinBox::valueChanged, this, &TMainForm::XSpinChange);
+    connect(SpektrumBtn, &QPushButton::clicked, this, &TMainForm::SpektrumBtnClick);
+    connect(Button3, &QPushButton::clicked, this, &TMainForm::Button3Click);
+    connect(BandMapBtn, &QPushButton::clicked, this, &TMainForm::BandMapBtnClick);
+    connect(BandMapImage, &PictureView::MouseDown, this, &TMainForm::BandMapImageMouseDown);
+    connect(VzorImage, &PictureView::MouseDown, this, &TMainForm::VzorImageMouseDown);
+    connect(DetailImage, &PictureView::MouseDown, this, &TMainForm::DetailImageMouseDown);
+    connect(SavePictureBtn, &QPushButton::clicked, this, &TMainForm::SavePictureBtnClick);
 }
 
 void TMainForm::CreateMenu()

@@ -1,5 +1,7 @@
 #include "imaging/bmp_file.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -29,6 +31,42 @@ void AppendBytes(void* context, void* data, int size)
     out->insert(out->end(), bytes, bytes + size);
 }
 
+uint32_t Le(const std::vector<unsigned char>& b, std::size_t at, int size)
+{
+    uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = (v << 8) | b[at + i];
+    return v;
+}
+
+// An uncompressed BMP must hold every row it declares; stb would fill the
+// missing rows of a cut file with black instead of refusing it.
+void CheckPixelDataLength(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    if (bytes.size() < 30) return;  // stb refuses the short header itself
+    const uint32_t headerSize = Le(bytes, 14, 4);
+    int64_t width = 0, height = 0, bitsPerPixel = 0, compression = 0;
+    if (headerSize == 12) {
+        width = Le(bytes, 18, 2);
+        height = Le(bytes, 20, 2);
+        bitsPerPixel = Le(bytes, 24, 2);
+    } else {
+        if (bytes.size() < 34) return;
+        width = static_cast<int32_t>(Le(bytes, 18, 4));
+        height = static_cast<int32_t>(Le(bytes, 22, 4));
+        bitsPerPixel = Le(bytes, 28, 2);
+        compression = Le(bytes, 30, 4);
+    }
+    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+    if (!uncompressed || width < 1 || height == 0 || width > kMaxPictureSide || std::abs(height) > kMaxPictureSide)
+        return;  // left to stb and the size check
+    const int64_t rowBytes = (width * bitsPerPixel + 7) / 8;
+    const int64_t stride = (width * bitsPerPixel + 31) / 32 * 4;
+    const int64_t needed = int64_t(Le(bytes, 10, 4)) + stride * (std::abs(height) - 1) + rowBytes;
+    if (int64_t(bytes.size()) < needed)
+        throw FileError("Obrázek " + path + " je poškozený: soubor má " + std::to_string(bytes.size()) +
+                        " bajtů, jeho obrazová data končí až na bajtu " + std::to_string(needed) + ".");
+}
+
 }  // namespace
 
 Bitmap ReadBmp(const std::string& path)
@@ -40,9 +78,12 @@ Bitmap ReadBmp(const std::string& path)
     const int length = static_cast<int>(std::min<std::size_t>(bytes.size(), INT32_MAX));
     if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
         throw FileError("Obrázek " + path + " nelze přečíst: " + stbi_failure_reason() + ".");
+    if (height < 0 && height > INT32_MIN) height = -height;  // rows stored top-down
     if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
         throw FileError("Obrázek " + path + " má nepřípustné rozměry " + std::to_string(width) + " x " +
                         std::to_string(height) + ".");
+
+    CheckPixelDataLength(path, bytes);
 
     std::unique_ptr<unsigned char, void (*)(void*)> rgb(
         stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3), stbi_image_free);

@@ -1,0 +1,144 @@
+// The main window's views of the loaded cut-out: value readout,
+// pixel spectrum list and plot, band map, detail magnifier, saving a picture.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "data/file_error.h"
+#include "data/number_format.h"
+#include "data/program_paths.h"
+#include "imaging/bmp_file.h"
+#include "main_form.h"
+#include "picture_view.h"
+#include "imaging/band_map.h"
+#include "data/cube_ranges.h"
+#include "imaging/detail_click.h"
+#include "imaging/pixel_spectrum.h"
+#include "workbench.h"
+
+namespace lumera::gui {
+
+namespace {
+
+const char* const kNoCutoutMessage = "Nejprve nahrajte datový výřez.";
+const char* const kDetailTooSmallMessage = "Obrázek je menší než 61 x 61 bodů, detail nelze zobrazit.";
+
+char DecimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 128 ? point[0].toLatin1() : '.';
+}
+
+}  // namespace
+
+bool TMainForm::CutoutLoaded()
+{
+    if (App.Data.DataLoaded) return true;
+    App.Messages.Information(kNoCutoutMessage);
+    return false;
+}
+
+void TMainForm::LimitSpinsToCutout()
+{
+    const int before[] = {XSpin->value(), YSpin->value(), BandSpin->value()};
+    {
+        // One readout after all three limits, not one per clamped spin with
+        // the others still beyond the new cut-out.
+        const QSignalBlocker x(XSpin), y(YSpin), band(BandSpin);
+        XSpin->setMaximum(App.Data.NColumns());
+        YSpin->setMaximum(App.Data.NRows());
+        BandSpin->setMaximum(App.Data.NBands());
+    }
+    if (XSpin->value() != before[0] || YSpin->value() != before[1] || BandSpin->value() != before[2]) XSpinChange();
+}
+
+void TMainForm::XSpinChange()
+{
+    if (!CutoutLoaded()) return;
+    const TData& cube = App.Data.Cube;
+    const int column = XSpin->value(), row = YSpin->value(), band = BandSpin->value();
+    std::string problem = PixelRangeError(cube, column, row);
+    if (problem.empty()) problem = BandRangeError(cube, band);
+    if (!problem.empty()) {
+        App.Messages.Information(problem);
+        return;
+    }
+    ValueLabel->setText(QString::fromStdString(FormatNumber(CubeValue(cube, column, row, band), DecimalSeparator())));
+}
+
+void TMainForm::SpektrumBtnClick()
+{
+    if (!CutoutLoaded()) return;
+    const TData& cube = App.Data.Cube;
+    const int column = XSpin->value(), row = YSpin->value();
+    if (const std::string problem = PixelRangeError(cube, column, row); !problem.empty()) {
+        App.Messages.Information(problem);
+        return;
+    }
+    SpektrumMemo->clear();
+    for (const std::string& line : SpectrumLines(cube, column, row, DecimalSeparator()))
+        SpektrumMemo->appendPlainText(QString::fromStdString(line));
+    DrawSpectrum(SpektrumImage->Picture(), cube, App.Data.BandTable, column, row);
+    SpektrumImage->Repaint();
+}
+
+void TMainForm::Button3Click()
+{
+    ClearSpectrumPlot(SpektrumImage->Picture());
+    SpektrumImage->Repaint();
+}
+
+void TMainForm::BandMapBtnClick()
+{
+    if (!CutoutLoaded()) return;
+    const int band = BandSpin->value();
+    if (const std::string problem = BandRangeError(App.Data.Cube, band); !problem.empty()) {
+        App.Messages.Information(problem);
+        return;
+    }
+    BandMapImage->SetPicture(MakeBandMap(App.Data.Cube, band).Picture);
+}
+
+void TMainForm::ShowPictureDetail(PictureView* picture, int X, int Y)
+{
+    if (!CutoutLoaded()) return;
+    if (!CanShowDetail(picture->Picture())) {
+        App.Messages.Information(kDetailTooSmallMessage);
+        return;
+    }
+    const DetailClick click = RaiseDetailClick(X, Y);
+    DetailLabel->setText(QString::fromStdString(DetailRangeText(click.X, click.Y)));
+    ShowDetail(picture->Picture(), DetailImage->Picture(), click.X, click.Y);
+    DetailImage->Repaint();
+}
+
+void TMainForm::BandMapImageMouseDown(int X, int Y) { ShowPictureDetail(BandMapImage, X, Y); }
+
+void TMainForm::VzorImageMouseDown(int X, int Y) { ShowPictureDetail(VzorImage, X, Y); }
+
+void TMainForm::DetailImageMouseDown(int, int) {}
+
+void TMainForm::SavePictureBtnClick()
+{
+    if (!CutoutLoaded()) return;
+    const auto path = App.Dialogs.SaveFile(this, QStringLiteral("Uložit jako obrázek"),
+                                           ProgramPath(App.Data.ProgramDir, "\\obr\\"));
+    if (path) SavePicture(*path);
+}
+
+bool TMainForm::SavePicture(const std::string& path)
+{
+    const PictureView* picture = SavePictureCheck->isChecked() ? VzorImage : BandMapImage;
+    try {
+        WriteBmp(WithDefaultExtension(path, ".bmp"), picture->Picture());
+    } catch (const FileError& e) {
+        App.Messages.Error(e.what());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lumera::gui
