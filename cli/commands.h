@@ -28,5 +28,7 @@ void PrintJson(const nlohmann::ordered_json& value);
 
 // Each command adds its subcommand and, when chosen, sets the action.
 void AddInfoCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddTruecolorCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -20,6 +20,8 @@ int main(int argc, char** argv)
 
     CommandAction action;
     AddInfoCommand(app, global, action);
+    AddEqualizeCommand(app, global, action);
+    AddTruecolorCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli_runner.h"
+#include "enhance/equalization.h"
+#include "imaging/bmp_file.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+Bitmap Stripes(int width, int height)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* px = picture.ScanLine(y) + 3 * x;
+            px[0] = px[1] = px[2] = static_cast<uint8_t>((x * 7 + y * 13) % 256);
+        }
+    return picture;
+}
+
+}  // namespace
+
+TEST(CliEqualize, WritesTheEqualizedPictureAndPrintsNothing)
+{
+    TempDir dir;
+    const Bitmap picture = Stripes(60, 50);
+    WriteBmp(dir.File("in.bmp"), picture);
+    const CliResult r = RunCli("equalize " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("out.bmp")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadBmp(dir.File("out.bmp")), Equalize(picture, 45));
+
+    const CliResult small = RunCli("equalize --window 7 " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("w7.bmp")));
+    ASSERT_EQ(small.exitCode, 0) << small.err;
+    EXPECT_EQ(ReadBmp(dir.File("w7.bmp")), Equalize(picture, 7));
+}
+
+TEST(CliEqualize, PictureTooSmallForTheWindowStopsWithExitTwo)
+{
+    TempDir dir;
+    WriteBmp(dir.File("in.bmp"), Stripes(45, 80));
+    const CliResult r = RunCli("equalize " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("out.bmp")));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("46x46"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
+}
+
+TEST(CliEqualize, BadWindowOrInputExitsOne)
+{
+    TempDir dir;
+    WriteBmp(dir.File("in.bmp"), Stripes(60, 60));
+    for (const char* window : {"4", "100", "x"}) {
+        const CliResult r = RunCli("equalize --window " + std::string(window) + " " + Quote(dir.File("in.bmp")) +
+                                   " -o " + Quote(dir.File("out.bmp")));
+        EXPECT_EQ(r.exitCode, 1) << window;
+    }
+    const CliResult missing = RunCli("equalize " + Quote(dir.File("missing.bmp")) + " -o " + Quote(dir.File("out.bmp")));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("missing.bmp"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
+}
