@@ -1,0 +1,154 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <filesystem>
+
+#include "ekvalizace_form.h"
+#include "enhance/equalization.h"
+#include "gui_fixture.h"
+#include "imaging/bmp_file.h"
+#include "imaging/detail.h"
+#include "picture_view.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+Bitmap Pattern(int width, int height)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* px = picture.ScanLine(y) + 3 * x;
+            px[0] = px[1] = px[2] = static_cast<uint8_t>((x * x + 3 * y) % 256);
+        }
+    return picture;
+}
+
+}  // namespace
+
+class EkvalizaceFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithItsCaptionsAndDefaults()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        QCOMPARE(form->LoadBtn->text(), QString::fromUtf8("Nahrát ze souboru"));
+        QCOMPARE(form->StupidBtn->text(), QString("Zpracovat"));
+        QCOMPARE(form->SaveBtn->text(), QString::fromUtf8("Uložit výsledek"));
+        QCOMPARE(form->Label3->text(), QString::fromUtf8("Hrana plovoucího okna"));
+        QCOMPARE(form->ObrLabel->text(), QString("N/A"));
+        QCOMPARE(form->VelObrLabel->text(), QString("N/A"));
+        QCOMPARE(form->DetailLabel->text(), QString("N/A"));
+        QCOMPARE(form->HranaSpin->minimum(), 5);
+        QCOMPARE(form->HranaSpin->maximum(), 99);
+        QCOMPARE(form->HranaSpin->value(), 45);
+        QCOMPARE(form->HranaSpin->singleStep(), 2);
+        QCOMPARE(form->DetailImage1->Picture().Width(), 241);
+        QCOMPARE(form->DetailImage2->Picture().Height(), 241);
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+    }
+
+    void loadsThroughTheDialogAndEqualizes()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        const Bitmap picture = Pattern(70, 60);
+        WriteBmp(f.dir.File("mask.bmp"), picture);
+        f.dialogs.answers = {std::nullopt, f.dir.File("mask.bmp")};
+        form->LoadBtn->click();
+        QVERIFY(form->VstupImage->Picture().Empty());
+        form->LoadBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
+        QCOMPARE(form->ObrLabel->text().toStdString(), f.dir.File("mask.bmp"));
+        QCOMPARE(form->VelObrLabel->text(), QString::fromUtf8("70x60 pixelů"));
+        QVERIFY(form->ZpracovaneImage->Picture().Empty());
+
+        form->HranaSpin->setValue(46);
+        form->StupidBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), Equalize(picture, 46));
+        QCOMPARE(form->ZpracovaneImage->width(), 70);
+    }
+
+    void failedLoadKeepsThePreviousPicture()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        WriteBmp(f.dir.File("a.bmp"), Pattern(50, 50));
+        std::ofstream(f.dir.File("bad.bmp")) << "not a picture";
+        QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
+        QVERIFY(!form->LoadPicture(f.dir.File("bad.bmp")));
+        QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+        QVERIFY(f.reporter.messages.back().text.find("bad.bmp") != std::string::npos);
+        QCOMPARE(form->VstupImage->Picture(), Pattern(50, 50));
+        QCOMPARE(form->ObrLabel->text().toStdString(), f.dir.File("a.bmp"));
+    }
+
+    void processingWithoutAFittingPictureSaysSo()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        form->StupidBtn->click();
+        QCOMPARE(f.reporter.messages.back().text, std::string("Nejprve nahrajte vstupní obrázek."));
+        QVERIFY(form->ZpracovaneImage->Picture().Empty());
+
+        WriteBmp(f.dir.File("a.bmp"), Pattern(50, 50));
+        QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
+        form->StupidBtn->click();
+        const Bitmap first = form->ZpracovaneImage->Picture();
+        form->HranaSpin->setValue(51);
+        form->StupidBtn->click();
+        QVERIFY(f.reporter.messages.back().text.find("50x50") != std::string::npos);
+        QCOMPARE(form->ZpracovaneImage->Picture(), first);
+    }
+
+    void savingNeedsAResultAndAddsTheExtension()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        form->SaveBtn->click();
+        QVERIFY(f.dialogs.titles.empty());
+        QCOMPARE(f.reporter.messages.back().kind, std::string("information"));
+        QVERIFY(!form->SaveResult(f.dir.File("none.bmp")));
+        QVERIFY(!std::filesystem::exists(f.dir.File("none.bmp")));
+
+        WriteBmp(f.dir.File("a.bmp"), Pattern(50, 50));
+        QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
+        form->StupidBtn->click();
+        f.dialogs.answers = {f.dir.File("result")};
+        form->SaveBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
+        QCOMPARE(ReadBmp(f.dir.File("result.bmp")), form->ZpracovaneImage->Picture());
+    }
+
+    void aClickOnEitherPictureMagnifiesBoth()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        form->show();
+        WriteBmp(f.dir.File("a.bmp"), Pattern(120, 100));
+        QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
+        // No result yet: its detail stays blank, the input's is shown.
+        QTest::mouseClick(form->VstupImage, Qt::RightButton, {}, QPoint(10, 80));
+        QCOMPARE(form->DetailLabel->text(), QString("0-60x50-110"));
+        QCOMPARE(form->DetailImage1->Picture(), Bitmap(241, 241));
+        Bitmap expected;
+        ShowDetail(form->VstupImage->Picture(), expected, 30, 80);
+        QCOMPARE(form->DetailImage2->Picture(), expected);
+
+        form->StupidBtn->click();
+        QTest::mouseClick(form->ZpracovaneImage, Qt::LeftButton, {}, QPoint(90, 40));
+        QCOMPARE(form->DetailLabel->text(), QString("60-120x10-70"));
+        ShowDetail(form->ZpracovaneImage->Picture(), expected, 90, 40);
+        QCOMPARE(form->DetailImage1->Picture(), expected);
+        ShowDetail(form->VstupImage->Picture(), expected, 90, 40);
+        QCOMPARE(form->DetailImage2->Picture(), expected);
+    }
+};
+
+QTEST_MAIN(EkvalizaceFormTest)
+#include "test_ekvalizace_form.moc"
