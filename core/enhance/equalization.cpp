@@ -26,18 +26,6 @@ void PaintGrey(Bitmap& picture, int x, int y, uint8_t level)
     px[0] = px[1] = px[2] = level;
 }
 
-// The green bytes column after column, so that a window column is contiguous.
-std::vector<uint8_t> GreenByColumns(const Bitmap& picture)
-{
-    const int width = picture.Width(), height = picture.Height();
-    std::vector<uint8_t> columns(std::size_t(width) * std::size_t(height));
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = picture.ScanLine(y);
-        for (int x = 0; x < width; ++x) columns[std::size_t(x) * height + y] = row[3 * x + 1];
-    }
-    return columns;
-}
-
 // Every possible rank of a level in a window of `total` pixels, equalized.
 std::vector<uint8_t> EqualizedLevels(int32_t total)
 {
@@ -46,36 +34,41 @@ std::vector<uint8_t> EqualizedLevels(int32_t total)
     return levels;
 }
 
+// For every column of the picture, the histogram of its green bytes in the
+// rows the current window spans. With at most 99 rows and 99 x 99 pixels in
+// a window, 16-bit counts never overflow.
+using TCounts = std::array<uint16_t, 256>;
+
+void CountRow(const Bitmap& picture, int y, int step, std::vector<TCounts>& columns)
+{
+    const uint8_t* row = picture.ScanLine(y);
+    for (std::size_t x = 0; x < columns.size(); ++x) columns[x][row[3 * x + 1]] += step;
+}
+
 // One row of the result: the window histogram slides right one column at a
-// time, losing the column that leaves and counting the one that enters. The
-// rank of a level is the sum of the bins up to it, as the cumulative
-// histogram would hold it.
-void EqualizeRow(const Bitmap& picture, const std::vector<uint8_t>& columns, const std::vector<uint8_t>& levels,
+// time, adding the column histogram that enters and taking away the one that
+// leaves. The rank of a level is the sum of the bins up to it, as the
+// cumulative histogram would hold it.
+void EqualizeRow(const Bitmap& picture, const std::vector<TCounts>& columns, const std::vector<uint8_t>& levels,
                  int e, int y, Bitmap& result)
 {
-    const int width = picture.Width(), height = picture.Height();
-    const int top = WindowStart(y, height, e);
-    auto column = [&](int x) { return columns.data() + std::size_t(x) * height + top; };
-
-    THistogram histogram{};
+    const int width = picture.Width();
+    TCounts window{};
     for (int x = 0; x < e; ++x)
-        for (int r = 0; r < e; ++r) ++histogram[column(x)[r]];
+        for (int k = 0; k < 256; ++k) window[k] += columns[std::size_t(x)][k];
 
     const uint8_t* source = picture.ScanLine(y);
     int left = 0;
     for (int x = 0; x < width; ++x) {
         for (const int wanted = WindowStart(x, width, e); left < wanted; ++left) {
-            const uint8_t* leaving = column(left);
-            const uint8_t* entering = column(left + e);
-            for (int r = 0; r < e; ++r) {
-                --histogram[leaving[r]];
-                ++histogram[entering[r]];
-            }
+            const TCounts& leaving = columns[std::size_t(left)];
+            const TCounts& entering = columns[std::size_t(left + e)];
+            for (int k = 0; k < 256; ++k) window[k] = static_cast<uint16_t>(window[k] + entering[k] - leaving[k]);
         }
         const int level = source[3 * x + 1];
-        int32_t rank = 0;
-        for (int k = 0; k <= level; ++k) rank += histogram[k];
-        PaintGrey(result, x, y, levels[std::size_t(rank)]);
+        uint16_t rank = 0;
+        for (int k = 0; k <= level; ++k) rank = static_cast<uint16_t>(rank + window[k]);
+        PaintGrey(result, x, y, levels[rank]);
     }
 }
 
@@ -126,10 +119,20 @@ std::optional<std::string> EqualizationRefusal(const Bitmap& picture, int e)
 Bitmap Equalize(const Bitmap& picture, int e)
 {
     RequireEqualizable(picture, e);
-    const std::vector<uint8_t> columns = GreenByColumns(picture);
     const std::vector<uint8_t> levels = EqualizedLevels(e * e);
+    std::vector<TCounts> columns(std::size_t(picture.Width()), TCounts{});
+    // The window slides down a row at a time as well: each column loses the
+    // row that leaves and counts the one that enters.
+    int top = WindowStart(0, picture.Height(), e);
+    for (int r = top; r < top + e; ++r) CountRow(picture, r, +1, columns);
     Bitmap result(picture.Width(), picture.Height());
-    for (int y = 0; y < picture.Height(); ++y) EqualizeRow(picture, columns, levels, e, y, result);
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (const int wanted = WindowStart(y, picture.Height(), e); top < wanted; ++top) {
+            CountRow(picture, top, -1, columns);
+            CountRow(picture, top + e, +1, columns);
+        }
+        EqualizeRow(picture, columns, levels, e, y, result);
+    }
     return result;
 }
 

@@ -5,29 +5,15 @@
 #include "cli_runner.h"
 #include "enhance/equalization.h"
 #include "imaging/bmp_file.h"
+#include "sample_data.h"
 
 using namespace lumera;
 using namespace lumera::testing;
 
-namespace {
-
-Bitmap Stripes(int width, int height)
-{
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = static_cast<uint8_t>((x * 7 + y * 13) % 256);
-        }
-    return picture;
-}
-
-}  // namespace
-
 TEST(CliEqualize, WritesTheEqualizedPictureAndPrintsNothing)
 {
     TempDir dir;
-    const Bitmap picture = Stripes(60, 50);
+    const Bitmap picture = PatternPicture(60, 50);
     WriteBmp(dir.File("in.bmp"), picture);
     const CliResult r = RunCli("equalize " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("out.bmp")));
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -43,7 +29,7 @@ TEST(CliEqualize, WritesTheEqualizedPictureAndPrintsNothing)
 TEST(CliEqualize, PictureTooSmallForTheWindowStopsWithExitTwo)
 {
     TempDir dir;
-    WriteBmp(dir.File("in.bmp"), Stripes(45, 80));
+    WriteBmp(dir.File("in.bmp"), PatternPicture(45, 80));
     const CliResult r = RunCli("equalize " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("out.bmp")));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.out, "");
@@ -54,7 +40,7 @@ TEST(CliEqualize, PictureTooSmallForTheWindowStopsWithExitTwo)
 TEST(CliEqualize, BadWindowOrInputExitsOne)
 {
     TempDir dir;
-    WriteBmp(dir.File("in.bmp"), Stripes(60, 60));
+    WriteBmp(dir.File("in.bmp"), PatternPicture(60, 60));
     for (const char* window : {"4", "100", "x"}) {
         const CliResult r = RunCli("equalize --window " + std::string(window) + " " + Quote(dir.File("in.bmp")) +
                                    " -o " + Quote(dir.File("out.bmp")));

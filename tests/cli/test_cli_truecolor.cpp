@@ -6,29 +6,15 @@
 #include "data/cutout_file.h"
 #include "imaging/bmp_file.h"
 #include "imaging/true_colour.h"
+#include "sample_data.h"
 
 using namespace lumera;
 using namespace lumera::testing;
 
-namespace {
-
-TData Ramp(int bands, int rows, int columns)
-{
-    TData cube;
-    cube.NBands = bands;
-    cube.NRows = rows;
-    cube.NColumns = columns;
-    cube.Values.resize(std::size_t(bands) * rows * columns);
-    for (std::size_t i = 0; i < cube.Values.size(); ++i) cube.Values[i] = static_cast<int16_t>((i * 37) % 3001);
-    return cube;
-}
-
-}  // namespace
-
 TEST(CliTruecolor, WritesTheCompositeAndPrintsNothing)
 {
     TempDir dir;
-    const TData cube = Ramp(65, 30, 40);
+    const TData cube = PatternCube(65, 30, 40);
     WriteCutout(dir.File("a.dat"), cube);
     const CliResult r = RunCli("truecolor " + Quote(dir.File("a.dat")) + " -o " + Quote(dir.File("tc.bmp")));
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -39,7 +25,7 @@ TEST(CliTruecolor, WritesTheCompositeAndPrintsNothing)
 TEST(CliTruecolor, TooFewBandsStopsWithExitTwoAndBadFileWithOne)
 {
     TempDir dir;
-    WriteCutout(dir.File("thin.dat"), Ramp(35, 4, 4));
+    WriteCutout(dir.File("thin.dat"), PatternCube(35, 4, 4));
     const CliResult thin = RunCli("truecolor " + Quote(dir.File("thin.dat")) + " -o " + Quote(dir.File("tc.bmp")));
     EXPECT_EQ(thin.exitCode, 2);
     EXPECT_NE(thin.err.find("36"), std::string::npos) << thin.err;

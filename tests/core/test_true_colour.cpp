@@ -4,45 +4,28 @@
 
 #include "enhance/colour_stretch.h"
 #include "imaging/true_colour.h"
+#include "sample_data.h"
 
 using namespace lumera;
-
-namespace {
-
-TData Cube(int bands, int rows, int columns, int16_t value = 0)
-{
-    TData cube;
-    cube.NBands = bands;
-    cube.NRows = rows;
-    cube.NColumns = columns;
-    cube.Values.assign(std::size_t(bands) * rows * columns, value);
-    return cube;
-}
-
-void Set(TData& cube, int band, int row, int column, int16_t value)
-{
-    cube.Values[(std::size_t(band) * cube.NRows + row) * cube.NColumns + column] = value;
-}
-
-}  // namespace
+using namespace lumera::testing;
 
 TEST(TrueColour, EachChannelAveragesItsBandsAndScalesToItsMaximum)
 {
-    TData cube = Cube(65, 1, 2);
+    TData cube = MakeCube(65, 1, 2);
     // Pixel 0: blue bands 6-8 (cube 5-7) average 51, green 18-20 average 10, red 34-36 average 3.
-    for (int b : {5, 6, 7}) Set(cube, b, 0, 0, 51);
-    Set(cube, 17, 0, 0, 10);
-    Set(cube, 18, 0, 0, 10);
-    Set(cube, 19, 0, 0, 10);
-    Set(cube, 33, 0, 0, 1);
-    Set(cube, 34, 0, 0, 2);
-    Set(cube, 35, 0, 0, 6);
+    for (int b : {5, 6, 7}) SetCell(cube, b, 0, 0, 51);
+    SetCell(cube, 17, 0, 0, 10);
+    SetCell(cube, 18, 0, 0, 10);
+    SetCell(cube, 19, 0, 0, 10);
+    SetCell(cube, 33, 0, 0, 1);
+    SetCell(cube, 34, 0, 0, 2);
+    SetCell(cube, 35, 0, 0, 6);
     // Pixel 1: blue average 17, green average 20, red 1; bands outside the groups are ignored.
-    for (int b : {5, 6, 7}) Set(cube, b, 0, 1, 17);
-    for (int b : {17, 18, 19}) Set(cube, b, 0, 1, 20);
-    Set(cube, 34, 0, 1, 3);
-    Set(cube, 4, 0, 1, 4000);
-    Set(cube, 36, 0, 1, 4000);
+    for (int b : {5, 6, 7}) SetCell(cube, b, 0, 1, 17);
+    for (int b : {17, 18, 19}) SetCell(cube, b, 0, 1, 20);
+    SetCell(cube, 34, 0, 1, 3);
+    SetCell(cube, 4, 0, 1, 4000);
+    SetCell(cube, 36, 0, 1, 4000);
     const Bitmap picture = ChannelComposite(cube);
     const uint8_t* p = picture.ScanLine(0);
     EXPECT_EQ(p[0], 255);
@@ -57,14 +40,14 @@ TEST(TrueColour, EachChannelAveragesItsBandsAndScalesToItsMaximum)
 TEST(TrueColour, ZeroCutoutIsBlack)
 {
     // Scales 1.0, and 160,000 pixels of level 0 give lo = hi = 0: no stretch.
-    const TData cube = Cube(36, 400, 400);
+    const TData cube = MakeCube(36, 400, 400);
     EXPECT_EQ(TrueColourComposite(cube), Bitmap(400, 400));
 }
 
 TEST(TrueColour, NegativeAveragesShowAsZero)
 {
-    TData cube = Cube(36, 1, 2, -5);
-    for (int b : {5, 6, 7}) Set(cube, b, 0, 1, 30);
+    TData cube = MakeCube(36, 1, 2, -5);
+    for (int b : {5, 6, 7}) SetCell(cube, b, 0, 1, 30);
     const Bitmap picture = ChannelComposite(cube);
     EXPECT_EQ(picture.ScanLine(0)[0], 0);
     EXPECT_EQ(picture.ScanLine(0)[1], 0);
@@ -73,8 +56,8 @@ TEST(TrueColour, NegativeAveragesShowAsZero)
 
 TEST(TrueColour, CutoutsWithFewerThan36BandsAreRefused)
 {
-    EXPECT_FALSE(TrueColourRefusal(Cube(36, 2, 2)).has_value());
-    const TData small = Cube(35, 2, 2);
+    EXPECT_FALSE(TrueColourRefusal(MakeCube(36, 2, 2)).has_value());
+    const TData small = MakeCube(35, 2, 2);
     ASSERT_TRUE(TrueColourRefusal(small).has_value());
     EXPECT_NE(TrueColourRefusal(small)->find("35"), std::string::npos);
     EXPECT_THROW(TrueColourComposite(small), std::invalid_argument);

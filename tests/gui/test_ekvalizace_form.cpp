@@ -11,24 +11,10 @@
 #include "imaging/bmp_file.h"
 #include "imaging/detail.h"
 #include "picture_view.h"
+#include "sample_data.h"
 
 using namespace lumera;
 using namespace lumera::testing;
-
-namespace {
-
-Bitmap Pattern(int width, int height)
-{
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = static_cast<uint8_t>((x * x + 3 * y) % 256);
-        }
-    return picture;
-}
-
-}  // namespace
 
 class EkvalizaceFormTest : public QObject {
     Q_OBJECT
@@ -57,7 +43,7 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->EkvalizaceForm.get();
-        const Bitmap picture = Pattern(70, 60);
+        const Bitmap picture = PatternPicture(70, 60);
         WriteBmp(f.dir.File("mask.bmp"), picture);
         f.dialogs.answers = {std::nullopt, f.dir.File("mask.bmp")};
         form->LoadBtn->click();
@@ -78,13 +64,13 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->EkvalizaceForm.get();
-        WriteBmp(f.dir.File("a.bmp"), Pattern(50, 50));
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(50, 50));
         std::ofstream(f.dir.File("bad.bmp")) << "not a picture";
         QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
         QVERIFY(!form->LoadPicture(f.dir.File("bad.bmp")));
         QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
         QVERIFY(f.reporter.messages.back().text.find("bad.bmp") != std::string::npos);
-        QCOMPARE(form->VstupImage->Picture(), Pattern(50, 50));
+        QCOMPARE(form->VstupImage->Picture(), PatternPicture(50, 50));
         QCOMPARE(form->ObrLabel->text().toStdString(), f.dir.File("a.bmp"));
     }
 
@@ -96,7 +82,7 @@ private slots:
         QCOMPARE(f.reporter.messages.back().text, std::string("Nejprve nahrajte vstupní obrázek."));
         QVERIFY(form->ZpracovaneImage->Picture().Empty());
 
-        WriteBmp(f.dir.File("a.bmp"), Pattern(50, 50));
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(50, 50));
         QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
         form->StupidBtn->click();
         const Bitmap first = form->ZpracovaneImage->Picture();
@@ -116,7 +102,7 @@ private slots:
         QVERIFY(!form->SaveResult(f.dir.File("none.bmp")));
         QVERIFY(!std::filesystem::exists(f.dir.File("none.bmp")));
 
-        WriteBmp(f.dir.File("a.bmp"), Pattern(50, 50));
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(50, 50));
         QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
         form->StupidBtn->click();
         f.dialogs.answers = {f.dir.File("result")};
@@ -130,7 +116,7 @@ private slots:
         GuiFixture f;
         auto* form = f.app->EkvalizaceForm.get();
         form->show();
-        WriteBmp(f.dir.File("a.bmp"), Pattern(120, 100));
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(120, 100));
         QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
         // No result yet: its detail stays blank, the input's is shown.
         QTest::mouseClick(form->VstupImage, Qt::RightButton, {}, QPoint(10, 80));

@@ -6,24 +6,10 @@
 #include "imaging/true_colour.h"
 #include "main_form.h"
 #include "picture_view.h"
+#include "sample_data.h"
 
 using namespace lumera;
 using namespace lumera::testing;
-
-namespace {
-
-TData Cube(int bands, int rows, int columns)
-{
-    TData cube;
-    cube.NBands = bands;
-    cube.NRows = rows;
-    cube.NColumns = columns;
-    cube.Values.resize(std::size_t(bands) * rows * columns);
-    for (std::size_t i = 0; i < cube.Values.size(); ++i) cube.Values[i] = static_cast<int16_t>((i * 53) % 2500);
-    return cube;
-}
-
-}  // namespace
 
 class TrueColorTest : public QObject {
     Q_OBJECT
@@ -42,7 +28,7 @@ private slots:
     {
         GuiFixture f;
         auto* main = f.app->MainForm.get();
-        const TData cube = Cube(40, 12, 15);
+        const TData cube = PatternCube(40, 12, 15);
         WriteCutout(f.dir.File("a.dat"), cube);
         QVERIFY(main->LoadCutout(f.dir.File("a.dat")));
         main->TrueColorBtn->click();
@@ -54,7 +40,7 @@ private slots:
     {
         GuiFixture f;
         auto* main = f.app->MainForm.get();
-        WriteCutout(f.dir.File("a.dat"), Cube(35, 4, 5));
+        WriteCutout(f.dir.File("a.dat"), PatternCube(35, 4, 5));
         QVERIFY(main->LoadCutout(f.dir.File("a.dat")));
         main->TrueColorBtn->click();
         QVERIFY(f.reporter.messages.back().text.find("36") != std::string::npos);

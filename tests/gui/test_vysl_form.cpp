@@ -6,6 +6,7 @@
 #include "imaging/bmp_file.h"
 #include "imaging/detail.h"
 #include "picture_view.h"
+#include "sample_data.h"
 #include "vysl_form.h"
 
 using namespace lumera;
@@ -13,19 +14,6 @@ using namespace lumera::testing;
 using lumera::gui::PictureView;
 
 namespace {
-
-Bitmap Pattern(int side, int seed)
-{
-    Bitmap picture(side, side);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = static_cast<uint8_t>(x + seed);
-            px[1] = static_cast<uint8_t>(y * seed);
-            px[2] = static_cast<uint8_t>(x ^ y);
-        }
-    return picture;
-}
 
 Bitmap DetailOf(const Bitmap& source, int x, int y)
 {
@@ -60,21 +48,21 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->VyslForm.get();
-        WriteBmp(f.dir.File("a.bmp"), Pattern(70, 1));
-        WriteBmp(f.dir.File("b.bmp"), Pattern(80, 2));
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(70, 70, 1));
+        WriteBmp(f.dir.File("b.bmp"), PatternPicture(80, 80, 2));
         f.dialogs.answers = {f.dir.File("a.bmp"), f.dir.File("b.bmp"), std::nullopt};
         form->Button3->click();
         form->Button2->click();
         form->Button1->click();
         QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
-        QCOMPARE(form->Image3->Picture(), Pattern(70, 1));
-        QCOMPARE(form->Image2->Picture(), Pattern(80, 2));
+        QCOMPARE(form->Image3->Picture(), PatternPicture(70, 70, 1));
+        QCOMPARE(form->Image2->Picture(), PatternPicture(80, 80, 2));
         QVERIFY(form->Image1->Picture().Empty());
         QVERIFY(form->Image4->Picture().Empty());
 
         QVERIFY(!form->LoadPicture(3, f.dir.File("missing.bmp")));
         QVERIFY(f.reporter.messages.back().text.find("missing.bmp") != std::string::npos);
-        QCOMPARE(form->Image3->Picture(), Pattern(70, 1));
+        QCOMPARE(form->Image3->Picture(), PatternPicture(70, 70, 1));
     }
 
     void aClickMagnifiesAllFourAtTheSamePlace()
@@ -84,7 +72,7 @@ private slots:
         form->show();
         const int sides[] = {400, 500, 300, 250};
         for (int n = 1; n <= 4; ++n) {
-            WriteBmp(f.dir.File("p.bmp"), Pattern(sides[n - 1], n));
+            WriteBmp(f.dir.File("p.bmp"), PatternPicture(sides[n - 1], sides[n - 1], n));
             QVERIFY(form->LoadPicture(n, f.dir.File("p.bmp")));
         }
         QTest::mouseClick(form->Image3, Qt::LeftButton, {}, QPoint(200, 150));
@@ -102,7 +90,7 @@ private slots:
 
         // A new picture leaves the details as they were until the next click.
         const Bitmap before = form->DetailImage4->Picture();
-        WriteBmp(f.dir.File("p.bmp"), Pattern(260, 9));
+        WriteBmp(f.dir.File("p.bmp"), PatternPicture(260, 260, 9));
         QVERIFY(form->LoadPicture(4, f.dir.File("p.bmp")));
         QCOMPARE(form->DetailImage4->Picture(), before);
     }
@@ -112,19 +100,19 @@ private slots:
         GuiFixture f;
         auto* form = f.app->VyslForm.get();
         form->show();
-        WriteBmp(f.dir.File("big.bmp"), Pattern(100, 3));
-        WriteBmp(f.dir.File("small.bmp"), Pattern(60, 4));
+        WriteBmp(f.dir.File("big.bmp"), PatternPicture(100, 100, 3));
+        WriteBmp(f.dir.File("small.bmp"), PatternPicture(60, 60, 4));
         QVERIFY(form->LoadPicture(1, f.dir.File("big.bmp")));
         QVERIFY(form->LoadPicture(2, f.dir.File("big.bmp")));
         QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(form->DetailLabel->text(), QString("0-60x0-60"));
-        QCOMPARE(form->DetailImage1->Picture(), DetailOf(Pattern(100, 3), 30, 30));
+        QCOMPARE(form->DetailImage1->Picture(), DetailOf(PatternPicture(100, 100, 3), 30, 30));
         QCOMPARE(form->DetailImage3->Picture(), Bitmap(241, 241));
 
         // Slot 2 now holds a picture too small to magnify: its old detail goes.
         QVERIFY(form->LoadPicture(2, f.dir.File("small.bmp")));
         QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(50, 50));
-        QCOMPARE(form->DetailImage1->Picture(), DetailOf(Pattern(100, 3), 50, 50));
+        QCOMPARE(form->DetailImage1->Picture(), DetailOf(PatternPicture(100, 100, 3), 50, 50));
         QCOMPARE(form->DetailImage2->Picture(), Bitmap(241, 241));
     }
 };
