@@ -66,23 +66,3 @@ TEST(EnhanceColours, SingleLevelPictureStaysAsItWas)
     picture.Fill(30, 60, 91);
     EXPECT_EQ(EnhanceColours(picture), picture);
 }
-
-TEST(EnhanceColours, StretchesEachPixelByItsLevel)
-{
-    // 4 pixels clip nothing: lo = -1, hi = 256.
-    Bitmap picture(2, 2);
-    picture.Fill(0, 0, 0);
-    uint8_t* px = picture.ScanLine(1) + 3;
-    px[0] = 30;  // blue
-    px[1] = 50;  // green
-    px[2] = 100;  // red
-    const Bitmap result = EnhanceColours(picture);
-    // Black: level 0 stretches to 1 / 257 x 255 = 0.99, rounded 1, grey.
-    EXPECT_EQ(result.ScanLine(0)[0], 1);
-    EXPECT_EQ(result.ScanLine(0)[2], 1);
-    // Level 60 (60.33) stretches to 61 / 257 x 255 = 60.53, rounded 61, keeping the hue.
-    const Rgb expected = SetBrightness(100, 50, 30, StretchLevel(60, -1, 256));
-    EXPECT_EQ(result.ScanLine(1)[5], expected[0]);
-    EXPECT_EQ(result.ScanLine(1)[4], expected[1]);
-    EXPECT_EQ(result.ScanLine(1)[3], expected[2]);
-}
