@@ -31,6 +31,8 @@ void AddInfoCommand(CLI::App& app, const GlobalOptions& global, CommandAction& a
 void AddBandMapCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSpectrumCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddDetailCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddTruecolorCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -23,6 +23,8 @@ int main(int argc, char** argv)
     AddBandMapCommand(app, global, action);
     AddSpectrumCommand(app, global, action);
     AddDetailCommand(app, global, action);
+    AddEqualizeCommand(app, global, action);
+    AddTruecolorCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
 
     try {

@@ -14,8 +14,10 @@
 #include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
+#include "ekvalizace_form.h"
 #include "picture_view.h"
 #include "tool_forms.h"
+#include "vysl_form.h"
 #include "workbench.h"
 
 namespace lumera::gui {

@@ -65,6 +65,10 @@ public:
         *Loklnextrmy1, *Zpracovnloklnchextrm1, *Srovnvn1;
 
 public slots:
+    // The true-colour composite of the loaded cut-out into VzorImage.
+    void TrueColorBtnClick();
+
+public slots:
     void Nahrvn1Click();
     void Obandech1Click();
     void Adaptivnekvalizace1Click();

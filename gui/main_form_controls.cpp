@@ -41,6 +41,7 @@ void TMainForm::CreateControls()
     SpektrumImage = new PictureView("SpektrumImage");
     Button3 = MakeButton("Button3", "Smazat");
     TrueColorBtn = MakeButton("TrueColorBtn", "TrueColor");
+    connect(TrueColorBtn, &QPushButton::clicked, this, &TMainForm::TrueColorBtnClick);
 
     ValuePanel = MakePanel("ValuePanel");
     ValuePanel->setFixedWidth(233);

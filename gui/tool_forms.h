@@ -11,22 +11,6 @@ public:
         : ToolWindow(workbench, "VahFceForm", QStringLiteral("Nastavení váhové funkce")) {}
 };
 
-// The adaptive equalization window.
-class TEkvalizaceForm : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TEkvalizaceForm(Workbench& workbench)
-        : ToolWindow(workbench, "EkvalizaceForm", QStringLiteral("Adaptivní ekvalizace")) {}
-};
-
-// The results comparison window.
-class TVyslForm : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TVyslForm(Workbench& workbench)
-        : ToolWindow(workbench, "VyslForm", QStringLiteral("Srovnávání výsledků")) {}
-};
-
 // The local extrema search window.
 class TExtrForm : public ToolWindow {
     Q_OBJECT

@@ -1,7 +1,9 @@
 #include "workbench.h"
 
+#include "ekvalizace_form.h"
 #include "main_form.h"
 #include "tool_forms.h"
+#include "vysl_form.h"
 
 namespace lumera::gui {
 

@@ -7,7 +7,9 @@
 #include "gui_fixture.h"
 #include "main_form.h"
 #include "picture_view.h"
+#include "ekvalizace_form.h"
 #include "tool_forms.h"
+#include "vysl_form.h"
 
 using namespace lumera;
 using namespace lumera::testing;

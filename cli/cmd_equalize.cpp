@@ -1,0 +1,29 @@
+#include "commands.h"
+#include "enhance/equalization.h"
+#include "imaging/bmp_file.h"
+
+namespace lumera::cli {
+
+void AddEqualizeCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
+{
+    struct Options {
+        std::string input, output;
+        int window = kDefaultEqualizationWindow;
+    };
+    auto options = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("equalize", "Adaptive histogram equalization of a picture");
+    sub->add_option("IN", options->input, "Picture (BMP)")->required();
+    sub->add_option("--window", options->window, "Window side (45)")
+        ->check(CLI::Range(kMinEqualizationWindow, kMaxEqualizationWindow));
+    sub->add_option("-o", options->output, "Equalized picture (BMP)")->required();
+    sub->callback([options, &action] {
+        action = [options] {
+            const Bitmap picture = ReadBmp(options->input);
+            if (const auto refusal = EqualizationRefusal(picture, options->window)) throw CheckFailed(*refusal);
+            WriteBmp(options->output, Equalize(picture, options->window));
+            return 0;
+        };
+    });
+}
+
+}  // namespace lumera::cli

@@ -1,0 +1,21 @@
+#include "detail_click.h"
+
+#include <QLabel>
+
+#include "imaging/detail_click.h"
+#include "picture_view.h"
+
+namespace lumera::gui {
+
+void ShowDetails(QLabel* detailLabel, int x, int y, std::initializer_list<DetailPair> pairs)
+{
+    const DetailClick click = RaiseDetailClick(x, y);
+    detailLabel->setText(QString::fromStdString(DetailRangeText(click.X, click.Y)));
+    for (const DetailPair& pair : pairs) {
+        if (!ShowDetail(pair.Source->Picture(), pair.Detail->Picture(), click.X, click.Y))
+            pair.Detail->Picture().SetSize(kDetailSide, kDetailSide);
+        pair.Detail->Repaint();
+    }
+}
+
+}  // namespace lumera::gui

@@ -1,0 +1,34 @@
+#include "picture_slot.h"
+
+#include <QFrame>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "imaging/detail.h"
+#include "picture_view.h"
+#include "widget_factory.h"
+
+namespace lumera::gui {
+
+PictureSlot MakePictureSlot(const QString& panelName, const QString& scrollBoxName, const QString& imageName,
+                            int panelSide, int scrollBoxSide)
+{
+    PictureSlot slot{MakePanel(panelName), Named(new QScrollArea, scrollBoxName), new PictureView(imageName)};
+    slot.Panel->setFixedSize(panelSide, panelSide);
+    slot.ScrollBox->setFixedSize(scrollBoxSide, scrollBoxSide);
+    slot.ScrollBox->setWidgetResizable(false);
+    slot.ScrollBox->setWidget(slot.Image);
+    auto* layout = new QVBoxLayout(slot.Panel);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(slot.ScrollBox);
+    return slot;
+}
+
+PictureView* MakeDetailImage(const QString& name)
+{
+    auto* detail = new PictureView(name);
+    detail->SetPictureSize(kDetailSide, kDetailSide);
+    return detail;
+}
+
+}  // namespace lumera::gui

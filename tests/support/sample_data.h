@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+
+#include "data/cube.h"
+#include "imaging/bitmap.h"
+
+namespace lumera::testing {
+
+// A cube of the given size with every value `fill`.
+inline TData MakeCube(int bands, int rows, int columns, int16_t fill = 0)
+{
+    TData cube;
+    cube.NBands = bands;
+    cube.NRows = rows;
+    cube.NColumns = columns;
+    cube.Values.assign(std::size_t(bands) * rows * columns, fill);
+    return cube;
+}
+
+inline void SetCell(TData& cube, int band, int row, int column, int16_t value)
+{
+    cube.Values[(std::size_t(band) * cube.NRows + row) * cube.NColumns + column] = value;
+}
+
+// A cube whose values vary from cell to cell between 0 and 2999.
+inline TData PatternCube(int bands, int rows, int columns)
+{
+    TData cube = MakeCube(bands, rows, columns);
+    for (std::size_t i = 0; i < cube.Values.size(); ++i) cube.Values[i] = static_cast<int16_t>((i * 37) % 3001);
+    return cube;
+}
+
+// A colour picture whose bytes vary with position; `seed` tells pictures apart.
+inline Bitmap PatternPicture(int width, int height, int seed = 1)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* px = picture.ScanLine(y) + 3 * x;
+            px[0] = static_cast<uint8_t>(x * x + seed);
+            px[1] = static_cast<uint8_t>(3 * y * seed + x);
+            px[2] = static_cast<uint8_t>(x ^ y);
+        }
+    return picture;
+}
+
+}  // namespace lumera::testing
