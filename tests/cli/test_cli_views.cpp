@@ -8,6 +8,7 @@
 #include "imaging/detail.h"
 #include "imaging/band_map.h"
 #include "imaging/pixel_spectrum.h"
+#include "sample_data.h"
 
 using namespace lumera;
 using namespace lumera::testing;
@@ -27,19 +28,6 @@ TData SampleCube(int bands = 65, int rows = 70, int columns = 80)
             for (int c = 0; c < columns; ++c)
                 cube.Values.push_back(static_cast<int16_t>((b * 131 + r * 17 + c * 29) % 4000 - 20));
     return cube;
-}
-
-Bitmap Gradient(int width, int height)
-{
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = static_cast<uint8_t>(x);
-            px[1] = static_cast<uint8_t>(y * 3);
-            px[2] = static_cast<uint8_t>(x * y);
-        }
-    return picture;
 }
 
 // The bytes the desktop program saves for this picture.
@@ -156,7 +144,7 @@ TEST(CliSpectrum, PositionOutsideTheCutoutExitsOne)
 TEST(CliDetail, WritesTheMagnifiersPicture)
 {
     TempDir dir;
-    const Bitmap source = Gradient(400, 400);
+    const Bitmap source = PatternPicture(400, 400);
     WriteBmp(dir.File("in.bmp"), source);
     const auto run = [&](const std::string& at) {
         return RunCli("detail " + Quote(dir.File("in.bmp")) + " --at " + at + " -o " + Quote(dir.File("d.bmp")));
@@ -184,9 +172,9 @@ TEST(CliDetail, WritesTheMagnifiersPicture)
 TEST(CliDetail, SmallPictureAndBadInputExitOne)
 {
     TempDir dir;
-    WriteBmp(dir.File("narrow.bmp"), Gradient(60, 100));
-    WriteBmp(dir.File("low.bmp"), Gradient(100, 60));
-    WriteBmp(dir.File("ok.bmp"), Gradient(61, 61));
+    WriteBmp(dir.File("narrow.bmp"), PatternPicture(60, 100));
+    WriteBmp(dir.File("low.bmp"), PatternPicture(100, 60));
+    WriteBmp(dir.File("ok.bmp"), PatternPicture(61, 61));
     std::ofstream(dir.File("text.bmp")) << "not a picture";
     const std::string out = " -o " + Quote(dir.File("d.bmp"));
     for (const char* name : {"narrow.bmp", "low.bmp"}) {

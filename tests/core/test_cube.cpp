@@ -2,27 +2,10 @@
 
 #include "data/cube.h"
 #include "data/rounding.h"
+#include "sample_data.h"
 
 using namespace lumera;
-
-namespace {
-
-TData MakeCube(int bands, int rows, int columns, int16_t fill = 0)
-{
-    TData cube;
-    cube.NBands = bands;
-    cube.NRows = rows;
-    cube.NColumns = columns;
-    cube.Values.assign(std::size_t(bands) * rows * columns, fill);
-    return cube;
-}
-
-void Set(TData& cube, int band, int row, int column, int16_t v)
-{
-    cube.Values[(std::size_t(band) * cube.NRows + row) * cube.NColumns + column] = v;
-}
-
-}  // namespace
+using namespace lumera::testing;
 
 TEST(BandTable, FirstAndLastRows)
 {
@@ -46,8 +29,8 @@ TEST(DataUnit, StartsWithSensorBandsAndNothingLoaded)
 TEST(CubeValue, FirstAndLastCellsAreOneBased)
 {
     TData cube = MakeCube(2, 3, 4);
-    Set(cube, 0, 0, 0, 11);
-    Set(cube, 1, 2, 3, -7);
+    SetCell(cube, 0, 0, 0, 11);
+    SetCell(cube, 1, 2, 3, -7);
     EXPECT_EQ(CubeValue(cube, 1, 1, 1), 11.0);
     EXPECT_EQ(CubeValue(cube, 4, 3, 2), -7.0);
 }
@@ -55,7 +38,7 @@ TEST(CubeValue, FirstAndLastCellsAreOneBased)
 TEST(SampleSpectrum, PlotPositionsOfFirstAndLastBand)
 {
     TData cube = MakeCube(65, 1, 1);
-    Set(cube, 0, 0, 0, 1234);
+    SetCell(cube, 0, 0, 0, 1234);
     const TSpectrumSequence points = SampleSpectrum(cube, InitBandTable(), 1, 1, 545, 400);
     ASSERT_EQ(points.size(), 65u);
     EXPECT_EQ(points[0].X, 4);
@@ -67,8 +50,8 @@ TEST(SampleSpectrum, PlotPositionsOfFirstAndLastBand)
 TEST(SampleSpectrum, ValueScalingRoundsTiesToEven)
 {
     TData cube = MakeCube(65, 1, 1);
-    Set(cube, 0, 0, 0, 25);  // 25 * 400/4000 = 2.5
-    Set(cube, 1, 0, 0, 35);  // 3.5
+    SetCell(cube, 0, 0, 0, 25);  // 25 * 400/4000 = 2.5
+    SetCell(cube, 1, 0, 0, 35);  // 3.5
     const TSpectrumSequence points = SampleSpectrum(cube, InitBandTable(), 1, 1, 545, 400);
     EXPECT_EQ(points[0].Y, 2);
     EXPECT_EQ(points[1].Y, 4);
@@ -89,8 +72,8 @@ TEST(BandMaximum, NeverBelowZeroAndStrictMaximum)
 {
     TData cube = MakeCube(2, 2, 2, -5);
     EXPECT_EQ(BandMaximum(cube, 1).Maximum, 0);
-    Set(cube, 1, 1, 0, 4095);
-    Set(cube, 1, 0, 1, 12);
+    SetCell(cube, 1, 1, 0, 4095);
+    SetCell(cube, 1, 0, 1, 12);
     const BandMaximumResult result = BandMaximum(cube, 2);
     EXPECT_EQ(result.Maximum, 4095);
     EXPECT_EQ(result.Plane, cube.Plane(1));

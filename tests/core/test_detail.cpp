@@ -1,23 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "imaging/detail.h"
+#include "sample_data.h"
 
 using namespace lumera;
+using namespace lumera::testing;
 
 namespace {
-
-Bitmap Gradient(int width, int height)
-{
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = static_cast<uint8_t>(x);
-            px[1] = static_cast<uint8_t>(y);
-            px[2] = static_cast<uint8_t>((x * 7 + y * 3) & 0xFF);
-        }
-    return picture;
-}
 
 const uint8_t* Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y) + 3 * x; }
 
@@ -25,7 +14,7 @@ const uint8_t* Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y) + 3 *
 
 TEST(ShowDetail, ClicksNearTheCornerShareTheCentre)
 {
-    const Bitmap source = Gradient(400, 400);
+    const Bitmap source = PatternPicture(400, 400);
     Bitmap a, b;
     ASSERT_TRUE(ShowDetail(source, a, 0, 0));
     ASSERT_TRUE(ShowDetail(source, b, 30, 30));
@@ -36,7 +25,7 @@ TEST(ShowDetail, ClicksNearTheCornerShareTheCentre)
 
 TEST(ShowDetail, CentreMovesInsideAtTheFarCorner)
 {
-    const Bitmap source = Gradient(400, 400);
+    const Bitmap source = PatternPicture(400, 400);
     Bitmap detail;
     ASSERT_TRUE(ShowDetail(source, detail, 399, 399));
     // Detail pixel (4a, 4b) is source pixel (cx - 30 + a, cy - 30 + b), centre (369, 369).

@@ -2,8 +2,10 @@
 
 #include "data/cube_ranges.h"
 #include "imaging/pixel_spectrum.h"
+#include "sample_data.h"
 
 using namespace lumera;
+using namespace lumera::testing;
 
 namespace {
 
@@ -26,20 +28,6 @@ Bitmap WhitePlot()
     Bitmap plot(kSpectrumPlotWidth, kSpectrumPlotHeight);
     plot.Fill(255, 255, 255);
     return plot;
-}
-
-bool Black(const Bitmap& b, int x, int y)
-{
-    const uint8_t* px = b.ScanLine(y) + 3 * x;
-    return px[0] == 0 && px[1] == 0 && px[2] == 0;
-}
-
-int CountBlack(const Bitmap& b)
-{
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) n += Black(b, x, y);
-    return n;
 }
 
 }  // namespace
@@ -73,16 +61,16 @@ TEST(SpectrumPlot, PointsLieAtTheirBandsWithFourThousandAtTheTop)
     Bitmap plot = WhitePlot();
     DrawSpectrum(plot, cube, table, 1, 1);
     // Band 1 lies at X = 4, band 65 at X = 541.
-    for (int x = 4; x <= 541; ++x) EXPECT_TRUE(Black(plot, x, 200)) << x;
-    EXPECT_FALSE(Black(plot, 3, 200));
-    EXPECT_FALSE(Black(plot, 542, 200));
+    for (int x = 4; x <= 541; ++x) EXPECT_TRUE(IsBlack(plot, x, 200)) << x;
+    EXPECT_FALSE(IsBlack(plot, 3, 200));
+    EXPECT_FALSE(IsBlack(plot, 542, 200));
     EXPECT_EQ(CountBlack(plot), 541 - 4 + 1);
 
     // 4000 reaches the top row.
     Bitmap top = WhitePlot();
     DrawSpectrum(top, cube, table, 2, 1);
-    EXPECT_TRUE(Black(top, 4, 0));
-    EXPECT_TRUE(Black(top, 541, 0));
+    EXPECT_TRUE(IsBlack(top, 4, 0));
+    EXPECT_TRUE(IsBlack(top, 541, 0));
     EXPECT_EQ(CountBlack(top), 541 - 4 + 1);
 }
 
@@ -96,7 +84,7 @@ TEST(SpectrumPlot, CurvesAccumulate)
     DrawSpectrum(both, cube, table, 1, 1);
     DrawSpectrum(both, cube, table, 2, 1);
     for (int y = 0; y < both.Height(); ++y)
-        for (int x = 0; x < both.Width(); ++x) ASSERT_EQ(Black(both, x, y), Black(first, x, y) || Black(second, x, y));
+        for (int x = 0; x < both.Width(); ++x) ASSERT_EQ(IsBlack(both, x, y), IsBlack(first, x, y) || IsBlack(second, x, y));
     EXPECT_GT(CountBlack(first), 0);
     EXPECT_GT(CountBlack(second), 0);
 }
@@ -120,8 +108,8 @@ TEST(SpectrumPlot, ClearingKeepsRowZeroAndColumnZero)
 {
     Bitmap plot(kSpectrumPlotWidth, kSpectrumPlotHeight);  // black all over
     ClearSpectrumPlot(plot);
-    for (int x = 0; x < plot.Width(); ++x) EXPECT_TRUE(Black(plot, x, 0));
-    for (int y = 0; y < plot.Height(); ++y) EXPECT_TRUE(Black(plot, 0, y));
+    for (int x = 0; x < plot.Width(); ++x) EXPECT_TRUE(IsBlack(plot, x, 0));
+    for (int y = 0; y < plot.Height(); ++y) EXPECT_TRUE(IsBlack(plot, 0, y));
     EXPECT_EQ(CountBlack(plot), kSpectrumPlotWidth + kSpectrumPlotHeight - 1);
     EXPECT_EQ(plot.ScanLine(399)[3 * 544 + 2], 255);
 }

@@ -13,6 +13,7 @@
 #include "imaging/detail.h"
 #include "main_form.h"
 #include "picture_view.h"
+#include "sample_data.h"
 #include "imaging/band_map.h"
 
 using namespace lumera;
@@ -39,33 +40,6 @@ std::string WriteCube(const GuiFixture& f, const std::string& name, int bands, i
 }
 
 int16_t Sample(int b, int r, int c) { return static_cast<int16_t>((b * 37 + r * 11 + c * 5) % 3000 - 10); }
-
-bool IsBlack(const Bitmap& b, int x, int y)
-{
-    const uint8_t* px = b.ScanLine(y) + 3 * x;
-    return px[0] == 0 && px[1] == 0 && px[2] == 0;
-}
-
-int CountBlack(const Bitmap& b)
-{
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) n += IsBlack(b, x, y);
-    return n;
-}
-
-Bitmap Gradient(int width, int height)
-{
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = static_cast<uint8_t>(x * 3);
-            px[1] = static_cast<uint8_t>(y * 2);
-            px[2] = static_cast<uint8_t>(x + y);
-        }
-    return picture;
-}
 
 std::size_t Count(const RecordingReporter& r, const std::string& text)
 {
@@ -231,7 +205,7 @@ private slots:
         auto* main = f.app->MainForm.get();
         QVERIFY(main->LoadCutout(WriteCube(f, "a.dat", 65, 90, 100, Sample)));
         main->BandMapBtn->click();
-        main->VzorImage->SetPicture(Gradient(100, 90));
+        main->VzorImage->SetPicture(PatternPicture(100, 90));
 
         emit main->BandMapImage->MouseDown(5, 5, Qt::LeftButton);
         QCOMPARE(main->DetailLabel->text(), QString("0-60x0-60"));
@@ -281,7 +255,7 @@ private slots:
         auto* main = f.app->MainForm.get();
         QVERIFY(main->LoadCutout(WriteCube(f, "a.dat", 65, 70, 80, Sample)));
         main->BandMapBtn->click();
-        main->VzorImage->SetPicture(Gradient(80, 70));
+        main->VzorImage->SetPicture(PatternPicture(80, 70));
         std::filesystem::create_directories(f.dir.Path() / "obr");
 
         // "horní" unchecked: the lower picture; a name typed without extension gets ".bmp".
@@ -298,9 +272,9 @@ private slots:
         main->SavePictureCheck->setChecked(true);
         f.dialogs.answers = {f.dir.File("obr/lower.bmp")};
         main->SavePictureBtn->click();
-        QCOMPARE(ReadBmp(f.dir.File("obr/lower.bmp")), Gradient(80, 70));
+        QCOMPARE(ReadBmp(f.dir.File("obr/lower.bmp")), PatternPicture(80, 70));
         QVERIFY(main->SavePicture(f.dir.File("obr/upper.bmp")));
-        QCOMPARE(ReadBmp(f.dir.File("obr/upper.bmp")), Gradient(80, 70));
+        QCOMPARE(ReadBmp(f.dir.File("obr/upper.bmp")), PatternPicture(80, 70));
 
         // Cancel writes nothing; a failed write is reported naming the file.
         const std::size_t messages = f.reporter.messages.size();

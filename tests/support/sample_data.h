@@ -44,4 +44,18 @@ inline Bitmap PatternPicture(int width, int height, int seed = 1)
     return picture;
 }
 
+inline bool IsBlack(const Bitmap& b, int x, int y)
+{
+    const uint8_t* px = b.ScanLine(y) + 3 * x;
+    return px[0] == 0 && px[1] == 0 && px[2] == 0;
+}
+
+inline int CountBlack(const Bitmap& b)
+{
+    int n = 0;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) n += IsBlack(b, x, y);
+    return n;
+}
+
 }  // namespace lumera::testing
