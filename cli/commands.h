@@ -28,5 +28,9 @@ void PrintJson(const nlohmann::ordered_json& value);
 
 // Each command adds its subcommand and, when chosen, sets the action.
 void AddInfoCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddNdviCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddNeedleCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddMaskCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

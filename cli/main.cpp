@@ -20,6 +20,10 @@ int main(int argc, char** argv)
 
     CommandAction action;
     AddInfoCommand(app, global, action);
+    AddNdviCommand(app, global, action);
+    AddNeedleCommand(app, global, action);
+    AddMaskCommand(app, global, action);
+    AddRefdataCommand(app, global, action);
 
     try {
         app.parse(argc, argv);
