@@ -7,14 +7,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 
 #include "data/cutout_file.h"
 #include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
+#include "decimal_separator.h"
 #include "picture_view.h"
+#include "spectral/spectral_state.h"
 #include "tool_forms.h"
 #include "workbench.h"
 
@@ -23,13 +24,6 @@ namespace lumera::gui {
 namespace {
 
 constexpr int kDetailSide = 241;
-
-// The user's decimal separator, as numbers are shown in the windows.
-char UserDecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 128 ? point[0].toLatin1() : '.';
-}
 
 }  // namespace
 
@@ -46,9 +40,11 @@ TMainForm::TMainForm(Workbench& workbench) : App(workbench)
 void TMainForm::FormCreate()
 {
     App.Data.ProgramDir = QDir::currentPath().toStdString();
+    PrepareSpectralState();
     App.Data.DataLoaded = false;
     App.Data.BandTable = InitBandTable();
     FillBandList();
+    LoadReferenceTable();
     SpektrumImage->SetPictureSize(545, 400);
     SpektrumImage->Picture().Fill(255, 255, 255);
     SpektrumImage->Repaint();
@@ -108,6 +104,7 @@ bool TMainForm::FormCloseQuery()
     if (!App.Messages.Confirm("Opravdu chcete skončit?")) return false;
     App.Data.BandTable.clear();
     App.Data.Cube = TData();
+    ReleaseReferences(App.Spectral);
     return true;
 }
 

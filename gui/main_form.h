@@ -5,6 +5,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -13,6 +14,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+
+namespace lumera {
+struct AnalysisFigures;
+struct AnalysisResult;
+struct MaskSettings;
+struct NdviSettings;
+struct NeedleSettings;
+}  // namespace lumera
 
 namespace lumera::gui {
 
@@ -64,6 +73,42 @@ public:
     QAction *Nahrvn1, *Obandech1, *NDVI1, *Jehlice21, *Odmaskov8n1, *Vsledkyanalzy1, *Adaptivnekvalizace1,
         *Loklnextrmy1, *Zpracovnloklnchextrm1, *Srovnvn1;
 
+    // Spectral analysis: the NDVI panel
+    QLabel *Label22, *Label26, *Label24, *Label25, *Label23, *Label27, *Label28, *Label29;
+    QSpinBox *RedbSpin1, *RedbSpin2, *NirbSpin1, *NirbSpin2, *NdviP1Spin, *NdviP2Spin;
+    QCheckBox* NDVIAbsolutCheck;
+    QPushButton* NDVIBtn;
+    // the needle panel
+    QPushButton *Jehlice2Btn, *Vaha2Btn, *Protivaha2Btn;
+    QLabel *Label30, *Label31, *Label32, *Label33;
+    QComboBox *Vaha2Combo, *Normalizace2Combo, *Protivaha2Combo;
+    QCheckBox *Normalizace2Check, *Jehlice2AbsolutCheck;
+    QSpinBox *MinP2Spin, *MaxP2Spin;
+    // the masking controls on the needle panel
+    QPushButton* MaskaBtn;
+    QLabel *Label34, *Label37, *Label38, *Label41, *Label42;
+    QSpinBox *IndexSpin, *SpektraSpin;
+    QComboBox* AplikovatCombo;
+    // the results panel
+    QLabel *VyslNadpisLabel, *Label35, *VyslMinLabel, *Label36, *VyslMaxLabel, *Label39, *VyslDmezLabel, *Label40,
+        *VyslHmezLabel;
+
+public slots:
+    // Spectral analysis
+    void NDVIBtnClick();
+    void NDVI1Click();
+    void NDVIAbsolutCheckMouseUp();
+    void Vsledkyanalzy1Click();
+    void Jehlice2BtnClick();
+    void Jehlice21Click();
+    void Jehlice2AbsolutCheckMouseUp();
+    void Vaha2BtnClick();
+    void Protivaha2BtnClick();
+    void MaskaBtnClick();
+    void Odmaskov8n1Click();
+    void IndexSpinChange();
+    void SpektraSpinChange();
+
 public slots:
     void Nahrvn1Click();
     void Obandech1Click();
@@ -80,6 +125,20 @@ private:
     void CreateControls();
     void CreateMenu();
     void FillBandList();
+    // Spectral analysis
+    void CreateSpectralPanels();
+    void ConnectSpectralMenu();
+    void PrepareSpectralState();
+    void LoadReferenceTable();
+    NdviSettings ReadNdviSettings() const;
+    NeedleSettings ReadNeedleSettings() const;
+    MaskSettings ReadMaskSettings() const;
+    bool CutoutLoaded();
+    bool ReportStop(const AnalysisResult& result);
+    void ShowFigures(const QString& heading, const AnalysisFigures& figures);
+    void HideBandInfo();
+    void TogglePanel(QFrame* panel);
+    QList<QWidget*> MaskingControls() const;
 
     Workbench& App;
 };
