@@ -7,16 +7,27 @@
 
 namespace lumera {
 
-void SetDisplayBounds(AnalysisFigures& figures, int p1, int p2, bool absolute, double absoluteDivisor)
+AnalysisFigures DisplayFigures(double min, double max, const DisplayParameters& display)
 {
-    if (absolute) {
-        figures.Lower = p1 / absoluteDivisor;
-        figures.Upper = p2 / absoluteDivisor;
-        return;
+    AnalysisFigures figures{min, max, 0.0, 0.0};
+    if (display.Absolute) {
+        figures.Lower = display.P1 / display.AbsoluteScale;
+        figures.Upper = display.P2 / display.AbsoluteScale;
+    } else {
+        figures.Lower = min + (max - min) * display.P1 / 100;
+        figures.Upper = min + (max - min) * display.P2 / 100;
     }
-    const double range = figures.Max - figures.Min;
-    figures.Lower = figures.Min + range * p1 / 100;
-    figures.Upper = figures.Min + range * p2 / 100;
+    return figures;
+}
+
+AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height, double min, double max,
+                                const DisplayParameters& display)
+{
+    AnalysisResult result;
+    result.Figures = DisplayFigures(min, max, display);
+    result.Picture = PaintGreen(grid, width, height, result.Figures.Lower, result.Figures.Upper);
+    result.Grid = std::move(grid);
+    return result;
 }
 
 LevelScale::LevelScale(double lower, double upper)

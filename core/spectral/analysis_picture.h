@@ -26,9 +26,22 @@ struct AnalysisResult {
     bool Ran() const { return Stopped.empty(); }
 };
 
-// Display bounds from the panel parameters: percentages of the range
-// [min, max], or the parameters divided by `absoluteDivisor` in absolute mode.
-void SetDisplayBounds(AnalysisFigures& figures, int p1, int p2, bool absolute, double absoluteDivisor);
+// A panel's two display parameters: percentages of the range, or in absolute
+// mode the bounds times AbsoluteScale.
+struct DisplayParameters {
+    int P1;
+    int P2;
+    bool Absolute;
+    double AbsoluteScale;
+};
+
+// Display bounds from the range [min, max] and the panel's parameters.
+AnalysisFigures DisplayFigures(double min, double max, const DisplayParameters& display);
+
+// A run that went through: its figures, the grid (width x height) and the
+// grid painted green between the display bounds.
+AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height, double min, double max,
+                                const DisplayParameters& display);
 
 // Maps values onto 0 to 255 between two bounds: 0 below lower, 255 above
 // upper, linearly (rounded, ties to even) in between. Bounds too close for a

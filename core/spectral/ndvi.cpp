@@ -22,9 +22,9 @@ std::string CheckSettings(const TData& cube, const NdviSettings& s)
 
 AnalysisResult RunNdvi(const TData& cube, const NdviSettings& settings)
 {
-    AnalysisResult result;
-    result.Stopped = CheckSettings(cube, settings);
-    if (!result.Ran()) return result;
+    AnalysisResult stopped;
+    stopped.Stopped = CheckSettings(cube, settings);
+    if (!stopped.Ran()) return stopped;
 
     const std::vector<double> red = BandMean(cube, settings.RedFirst, settings.RedLast);
     std::vector<double> grid = BandMean(cube, settings.NirFirst, settings.NirLast);
@@ -37,12 +37,8 @@ AnalysisResult RunNdvi(const TData& cube, const NdviSettings& settings)
         }
         grid[p] = index;
     }
-    result.Figures.Min = minimum;
-    result.Figures.Max = maximum;
-    SetDisplayBounds(result.Figures, settings.P1, settings.P2, settings.Absolute, 100);
-    result.Picture = PaintGreen(grid, cube.NColumns, cube.NRows, result.Figures.Lower, result.Figures.Upper);
-    result.Grid = std::move(grid);
-    return result;
+    return FinishedAnalysis(std::move(grid), cube.NColumns, cube.NRows, minimum, maximum,
+                            {settings.P1, settings.P2, settings.Absolute, 100});
 }
 
 }  // namespace lumera

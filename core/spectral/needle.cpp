@@ -115,12 +115,12 @@ std::vector<double> NeedleMeasure(const TData& cube, const SpectralVector& axis,
 
 AnalysisResult RunNeedle(const TData& cube, const SpectralState& state, const NeedleSettings& settings)
 {
-    AnalysisResult result;
-    result.Stopped = CheckInputs(cube, state, settings);
-    if (!result.Ran()) return result;
+    AnalysisResult stopped;
+    stopped.Stopped = CheckInputs(cube, state, settings);
+    if (!stopped.Ran()) return stopped;
     const NeedleWeights weights = BuildWeights(state, settings);
-    result.Stopped = weights.Stopped;
-    if (!result.Ran()) return result;
+    stopped.Stopped = weights.Stopped;
+    if (!stopped.Ran()) return stopped;
 
     std::vector<double> grid =
         NeedleMeasure(cube, state.Axis, weights.Weight, settings.Normalise ? &weights.Divisor : nullptr);
@@ -129,12 +129,8 @@ AnalysisResult RunNeedle(const TData& cube, const SpectralState& state, const Ne
         if (v < minimum) minimum = v;
         if (v > maximum) maximum = v;
     }
-    result.Figures.Min = minimum;
-    result.Figures.Max = maximum;
-    SetDisplayBounds(result.Figures, settings.P1, settings.P2, settings.Absolute, 10);
-    result.Picture = PaintGreen(grid, cube.NColumns, cube.NRows, result.Figures.Lower, result.Figures.Upper);
-    result.Grid = std::move(grid);
-    return result;
+    return FinishedAnalysis(std::move(grid), cube.NColumns, cube.NRows, minimum, maximum,
+                            {settings.P1, settings.P2, settings.Absolute, 10});
 }
 
 }  // namespace lumera

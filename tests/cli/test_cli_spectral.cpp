@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "cli_runner.h"
+#include "cube_builder.h"
 #include "data/cutout_file.h"
 #include "imaging/bmp_file.h"
 #include "reference_data.h"
@@ -23,12 +23,6 @@ struct Workspace {
     Workspace()
     {
         InstallReferenceFiles(dir.Path());
-        cube.NBands = 65;
-        cube.NRows = 6;
-        cube.NColumns = 5;
-        std::mt19937 rng(9);
-        std::uniform_int_distribution<int> value(0, 4000);
-        for (int i = 0; i < 65 * 6 * 5; ++i) cube.Values.push_back(static_cast<int16_t>(value(rng)));
         WriteCutout(dir.File("cut.dat"), cube);
     }
     std::string Run(const std::string& command, const std::string& options, const std::string& output)
@@ -47,7 +41,7 @@ struct Workspace {
     }
 
     TempDir dir;
-    TData cube;
+    TData cube = RandomCube(65, 6, 5, 9);
     CliResult result;
 };
 

@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "cube_builder.h"
 #include "data/cube.h"
 #include "data/rounding.h"
 
 using namespace lumera;
+using lumera::testing::MakeCube;
 
 namespace {
-
-TData MakeCube(int bands, int rows, int columns, int16_t fill = 0)
-{
-    TData cube;
-    cube.NBands = bands;
-    cube.NRows = rows;
-    cube.NColumns = columns;
-    cube.Values.assign(std::size_t(bands) * rows * columns, fill);
-    return cube;
-}
 
 void Set(TData& cube, int band, int row, int column, int16_t v)
 {

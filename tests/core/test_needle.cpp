@@ -13,14 +13,6 @@ using namespace lumera::testing;
 
 namespace {
 
-TData RandomCube(std::mt19937& rng, int rows, int columns, int low, int high)
-{
-    TData cube = MakeCube(65, rows, columns);
-    std::uniform_int_distribution<int> value(low, high);
-    for (int16_t& v : cube.Values) v = static_cast<int16_t>(value(rng));
-    return cube;
-}
-
 SpectralVector PixelSpectrum(const TData& cube, int x, int y)
 {
     SpectralVector s(kSpectralBands);
@@ -46,7 +38,7 @@ TEST(NeedleMeasure, AgreesWithThePlainDefinition)
     RecordingReporter r;
     std::uniform_real_distribution<double> weight(-1.0, 1.0);
     for (int round = 0; round < 20; ++round) {
-        const TData cube = RandomCube(rng, 7, 9, -32768, 32767);
+        const TData cube = RandomCube(65, 7, 9, rng(), -32768, 32767);
         SpectralVector w(kSpectralBands), c(kSpectralBands);
         for (int i = 0; i < kSpectralBands; ++i) {
             w[i] = weight(rng);
@@ -69,8 +61,7 @@ TEST(NeedleMeasure, AgreesWithThePlainDefinition)
 
 TEST(Needle, WithoutNormalisationTheMaximumIsNeverBelowZero)
 {
-    std::mt19937 rng(1);
-    const TData cube = RandomCube(rng, 3, 4, -500, -1);
+    const TData cube = RandomCube(65, 3, 4, 1, -500, -1);
     const AnalysisResult r = RunNeedle(cube, MakeSpectralState(), Unnormalised());
     ASSERT_TRUE(r.Ran());
     EXPECT_EQ(r.Figures.Max, 0.0);
@@ -110,8 +101,7 @@ TEST(Needle, CustomWeightNeedsTheEditorFirst)
 
 TEST(Needle, UnsetCustomCounterWeightDividesByThePlainIntegral)
 {
-    std::mt19937 rng(2);
-    const TData cube = RandomCube(rng, 5, 6, -100, 3000);
+    const TData cube = RandomCube(65, 5, 6, 2, -100, 3000);
     const SpectralState state = MakeSpectralState();
     NeedleSettings counter;
     counter.CounterWeight = kCustomEntry;
@@ -122,8 +112,7 @@ TEST(Needle, UnsetCustomCounterWeightDividesByThePlainIntegral)
 
 TEST(Needle, DisplayBounds)
 {
-    std::mt19937 rng(3);
-    const TData cube = RandomCube(rng, 4, 4, 0, 3000);
+    const TData cube = RandomCube(65, 4, 4, 3, 0, 3000);
     NeedleSettings absolute;
     absolute.Absolute = true;
     absolute.P1 = 50;

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
+#include "cube_builder.h"
 #include "data/cutout_file.h"
 #include "data/number_format.h"
 #include "gui_fixture.h"
@@ -29,13 +29,7 @@ int MaxLength(QSpinBox* spin) { return spin->findChild<QLineEdit*>()->maxLength(
 // Loads a random 65-band cut-out of 5 x 6 pixels.
 TData LoadRandomCutout(GuiFixture& f)
 {
-    TData cube;
-    cube.NBands = 65;
-    cube.NRows = 6;
-    cube.NColumns = 5;
-    std::mt19937 rng(5);
-    std::uniform_int_distribution<int> value(0, 4000);
-    for (int i = 0; i < 65 * 6 * 5; ++i) cube.Values.push_back(static_cast<int16_t>(value(rng)));
+    const TData cube = RandomCube(65, 6, 5, 5);
     WriteCutout(f.dir.File("cut.dat"), cube);
     f.app->MainForm->LoadCutout(f.dir.File("cut.dat"));
     return cube;
