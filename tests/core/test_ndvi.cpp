@@ -9,9 +9,9 @@ using namespace lumera::testing;
 namespace {
 
 // A row of pixels with the given red and near-infrared values in the default bands.
-TData RedNirRow(const std::vector<std::pair<int16_t, int16_t>>& pixels, int bands = 65)
+TData RedNirRow(const std::vector<std::pair<int16_t, int16_t>>& pixels)
 {
-    TData cube = MakeCube(bands, 1, int(pixels.size()));
+    TData cube = MakeCube(65, 1, int(pixels.size()));
     for (int x = 0; x < int(pixels.size()); ++x) {
         SetBands(cube, x, 0, 31, 33, pixels[x].first);
         SetBands(cube, x, 0, 41, 43, pixels[x].second);
@@ -118,23 +118,22 @@ TEST(Ndvi, EqualBoundsPaintAboveTheBoundFullAndTheRestZero)
 TEST(Ndvi, ChecksStopBeforeAnythingIsComputed)
 {
     const TData cube = RedNirRow({{100, 300}});
-    NdviSettings reversedRed;
-    reversedRed.RedFirst = 34;
-    NdviSettings reversedNir;
-    reversedNir.NirLast = 40;
-    NdviSettings reversedPercent;
-    reversedPercent.P1 = 91;
-    EXPECT_EQ(RunNdvi(cube, reversedRed).Stopped, "Nesmyslný rozsah u RED a NIR.");
-    EXPECT_EQ(RunNdvi(cube, reversedNir).Stopped, "Nesmyslný rozsah u RED a NIR.");
-    const AnalysisResult stopped = RunNdvi(cube, reversedPercent);
-    EXPECT_EQ(stopped.Stopped, "Nesmyslný rozsah u procent.");
-    EXPECT_TRUE(stopped.Picture.Empty());
-    EXPECT_TRUE(stopped.Grid.empty());
+    const std::vector<std::pair<NdviSettings, std::string>> cases = {
+        {{34, 33, 41, 43, false, 30, 90}, "Nesmyslný rozsah u RED a NIR."},
+        {{31, 33, 41, 40, false, 30, 90}, "Nesmyslný rozsah u RED a NIR."},
+        {{31, 33, 41, 43, false, 91, 90}, "Nesmyslný rozsah u procent."}};
+    for (const auto& [settings, message] : cases) {
+        const AnalysisResult r = RunNdvi(cube, settings);
+        EXPECT_EQ(r.Stopped, message);
+        EXPECT_TRUE(r.Picture.Empty() && r.Grid.empty());
+    }
 }
 
 TEST(Ndvi, BandsBeyondTheCubeAreRefused)
 {
-    const TData cube = RedNirRow({{100, 300}}, 42);
+    TData cube = MakeCube(42, 1, 1);
+    SetBands(cube, 0, 0, 31, 33, 100);
+    SetBands(cube, 0, 0, 41, 42, 300);
     const AnalysisResult r = RunNdvi(cube, NdviSettings{});
     EXPECT_FALSE(r.Ran());
     EXPECT_NE(r.Stopped.find("42"), std::string::npos) << r.Stopped;

@@ -37,22 +37,17 @@ TEST(SolveLinear, ZeroLeadingPivotSwapsRows)
     EXPECT_EQ(a, Matrix({{0, 1}, {1, 0}}));  // inputs untouched
 }
 
-TEST(SolveLinear, EqualRowsAreSingularWithTwoMessagesAndZeros)
+// Equal rows give a zero pivot; so does a system whose last pivot only
+// becomes 0 after the forward elimination, which is reported rather than
+// divided by.
+TEST(SolveLinear, SingularSystemsShowTwoMessagesAndGiveZeros)
 {
-    RecordingReporter r;
-    EXPECT_EQ(SolveLinear({{1, 2}, {1, 2}}, {3, 3}, r), Vector({0, 0}));
-    EXPECT_EQ(Texts(r), std::vector<std::string>({kSingular, kFailed}));
-}
-
-TEST(SolveLinear, ZeroLastPivotIsReportedNotDividedBy)
-{
-    RecordingReporter r;
-    // Forward elimination leaves 0 in the last diagonal place.
-    EXPECT_EQ(SolveLinear({{1, 1}, {2, 2}}, {1, 5}, r), Vector({0, 0}));
-    EXPECT_EQ(Texts(r), std::vector<std::string>({kSingular, kFailed}));
-    RecordingReporter single;
-    EXPECT_EQ(SolveLinear({{0.0}}, {1.0}, single), Vector({0.0}));
-    EXPECT_EQ(Texts(single), std::vector<std::string>({kSingular, kFailed}));
+    for (const auto& [a, b] : std::vector<std::pair<Matrix, Vector>>{
+             {{{1, 2}, {1, 2}}, {3, 3}}, {{{2, 1}, {4, 2}}, {1, 5}}, {{{0.0}}, {1.0}}}) {
+        RecordingReporter r;
+        EXPECT_EQ(SolveLinear(a, b, r), Vector(b.size(), 0.0));
+        EXPECT_EQ(Texts(r), std::vector<std::string>({kSingular, kFailed}));
+    }
 }
 
 TEST(SolveLinear, OverflowingSolutionGivesZeros)
@@ -67,9 +62,6 @@ TEST(SolveLinear, DimensionMismatchGivesZeros)
     RecordingReporter r;
     EXPECT_EQ(SolveLinear({{1, 2, 3}, {4, 5, 6}}, {1, 2}, r), Vector({0, 0}));
     EXPECT_EQ(Texts(r), std::vector<std::string>({"Nesrovnalost v rozměrech vstupů, vráceno nulové řešení."}));
-    RecordingReporter rows;
-    EXPECT_EQ(SolveLinear({{1, 2}}, {1, 2}, rows), Vector({0, 0}));
-    EXPECT_EQ(rows.messages.size(), 1u);
 }
 
 TEST(GaussianElimination, PivotIsTheFirstRowOfLargestMagnitude)
@@ -77,15 +69,6 @@ TEST(GaussianElimination, PivotIsTheFirstRowOfLargestMagnitude)
     EXPECT_EQ(PivotRow({{2, 0}, {-2, 0}, {1, 0}}, 0), 0);
     EXPECT_EQ(PivotRow({{1, 0}, {-2, 0}, {2, 0}}, 0), 1);
     EXPECT_EQ(PivotRow({{9, 1}, {0, 1}, {0, -3}}, 1), 2);
-}
-
-TEST(GaussianElimination, RowOperations)
-{
-    Matrix a = {{1, 2}, {3, 4, 5}};
-    SwapRows(a, 0, 1);
-    EXPECT_EQ(a, Matrix({{3, 4, 5}, {1, 2}}));
-    AddRow(a, 1, 0, -2.0);  // over the target row's length
-    EXPECT_EQ(a[1], Vector({-5, -6}));
 }
 
 TEST(EvaluateSpline, ThreePointArchHasKnownCurvature)
