@@ -30,9 +30,13 @@ void PrintJson(const nlohmann::ordered_json& value);
 void AddInfoCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddBandMapCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSpectrumCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
-void AddDetailCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
-void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddTruecolorCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddDetailCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddNdviCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddNeedleCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddMaskCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -22,9 +22,13 @@ int main(int argc, char** argv)
     AddInfoCommand(app, global, action);
     AddBandMapCommand(app, global, action);
     AddSpectrumCommand(app, global, action);
-    AddDetailCommand(app, global, action);
-    AddEqualizeCommand(app, global, action);
     AddTruecolorCommand(app, global, action);
+    AddDetailCommand(app, global, action);
+    AddNdviCommand(app, global, action);
+    AddNeedleCommand(app, global, action);
+    AddMaskCommand(app, global, action);
+    AddEqualizeCommand(app, global, action);
+    AddRefdataCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
 
     try {

@@ -7,15 +7,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 
 #include "data/cutout_file.h"
 #include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
+#include "decimal_separator.h"
 #include "ekvalizace_form.h"
 #include "picture_view.h"
+#include "spectral/spectral_state.h"
 #include "tool_forms.h"
 #include "vysl_form.h"
 #include "workbench.h"
@@ -25,13 +26,6 @@ namespace lumera::gui {
 namespace {
 
 constexpr int kDetailSide = 241;
-
-// The user's decimal separator, as numbers are shown in the windows.
-char UserDecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 128 ? point[0].toLatin1() : '.';
-}
 
 }  // namespace
 
@@ -48,9 +42,11 @@ TMainForm::TMainForm(Workbench& workbench) : App(workbench)
 void TMainForm::FormCreate()
 {
     App.Data.ProgramDir = QDir::currentPath().toStdString();
+    PrepareSpectralState();
     App.Data.DataLoaded = false;
     App.Data.BandTable = InitBandTable();
     FillBandList();
+    LoadReferenceTable();
     SpektrumImage->SetPictureSize(545, 400);
     SpektrumImage->Picture().Fill(255, 255, 255);
     SpektrumImage->Repaint();
@@ -95,10 +91,16 @@ bool TMainForm::LoadCutout(const std::string& path)
     return true;
 }
 
+bool TMainForm::CutoutLoaded()
+{
+    if (!App.Data.DataLoaded) App.Messages.Information("Nejprve nahrajte datový výřez.");
+    return App.Data.DataLoaded;
+}
+
 void TMainForm::Obandech1Click()
 {
-    OBandechPanel->setVisible(!OBandechPanel->isVisible());
-    Obandech1->setChecked(OBandechPanel->isVisible());
+    OBandechPanel->setHidden(!OBandechPanel->isHidden());
+    Obandech1->setChecked(!OBandechPanel->isHidden());
 }
 
 void TMainForm::Adaptivnekvalizace1Click() { App.EkvalizaceForm->ShowWindow(); }
@@ -111,6 +113,7 @@ bool TMainForm::FormCloseQuery()
     if (!App.Messages.Confirm("Opravdu chcete skončit?")) return false;
     App.Data.BandTable.clear();
     App.Data.Cube = TData();
+    ReleaseReferences(App.Spectral);
     return true;
 }
 

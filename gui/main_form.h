@@ -5,6 +5,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -13,6 +14,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+
+namespace lumera {
+struct AnalysisFigures;
+struct AnalysisResult;
+struct MaskSettings;
+struct NdviSettings;
+struct NeedleSettings;
+}  // namespace lumera
 
 namespace lumera::gui {
 
@@ -64,20 +73,35 @@ public:
     QAction *Nahrvn1, *Obandech1, *NDVI1, *Jehlice21, *Odmaskov8n1, *Vsledkyanalzy1, *Adaptivnekvalizace1,
         *Loklnextrmy1, *Zpracovnloklnchextrm1, *Srovnvn1;
 
-public slots:
-    // The true-colour composite of the loaded cut-out into VzorImage.
-    void TrueColorBtnClick();
+    // Spectral analysis: the NDVI panel
+    QLabel *Label22, *Label26, *Label24, *Label25, *Label23, *Label27, *Label28, *Label29;
+    QSpinBox *RedbSpin1, *RedbSpin2, *NirbSpin1, *NirbSpin2, *NdviP1Spin, *NdviP2Spin;
+    QCheckBox* NDVIAbsolutCheck;
+    QPushButton* NDVIBtn;
+    // the needle panel
+    QPushButton *Jehlice2Btn, *Vaha2Btn, *Protivaha2Btn;
+    QLabel *Label30, *Label31, *Label32, *Label33;
+    QComboBox *Vaha2Combo, *Normalizace2Combo, *Protivaha2Combo;
+    QCheckBox *Normalizace2Check, *Jehlice2AbsolutCheck;
+    QSpinBox *MinP2Spin, *MaxP2Spin;
+    // the masking controls on the needle panel
+    QPushButton* MaskaBtn;
+    QLabel *Label34, *Label37, *Label38, *Label41, *Label42;
+    QSpinBox *IndexSpin, *SpektraSpin;
+    QComboBox* AplikovatCombo;
+    // the results panel
+    QLabel *VyslNadpisLabel, *Label35, *VyslMinLabel, *Label36, *VyslMaxLabel, *Label39, *VyslDmezLabel, *Label40,
+        *VyslHmezLabel;
 
 public slots:
+    // Data, information and the tool windows
     void Nahrvn1Click();
     void Obandech1Click();
     void Adaptivnekvalizace1Click();
     void Loklnextrmy1Click();
     void Zpracovnloklnchextrm1Click();
     void Srovnvn1Click();
-
-    // --- Views of the loaded cut-out in main_form_views.cpp ---
-public slots:
+    // Views of the loaded cut-out (main_form_views.cpp)
     void XSpinChange();  // any of XSpin, YSpin, BandSpin
     void SpektrumBtnClick();
     void Button3Click();
@@ -86,21 +110,28 @@ public slots:
     void VzorImageMouseDown(int X, int Y);
     void DetailImageMouseDown(int X, int Y);
     void SavePictureBtnClick();
+    // The true-colour composite into VzorImage (main_form_truecolor.cpp)
+    void TrueColorBtnClick();
+    // Spectral analysis (main_form_spectral.cpp)
+    void NDVIBtnClick();
+    void NDVI1Click();
+    void NDVIAbsolutCheckMouseUp();
+    void Vsledkyanalzy1Click();
+    void Jehlice2BtnClick();
+    void Jehlice21Click();
+    void Jehlice2AbsolutCheckMouseUp();
+    void Vaha2BtnClick();
+    void Protivaha2BtnClick();
+    void MaskaBtnClick();
+    void Odmaskov8n1Click();
+    void IndexSpinChange();
+    void SpektraSpinChange();
 
 public:
     // Writes the upper picture (`VzorImage`) when "horní" is checked, else the
     // lower one (`BandMapImage`), as a 24-bit BMP; ".bmp" is appended to a
     // name without extension. Reports a failure; true when written.
     bool SavePicture(const std::string& path);
-
-private:
-    // False, after saying so, while no cut-out is loaded.
-    bool CutoutLoaded();
-    // The detail of a click on one of the two pictures.
-    void ShowPictureDetail(PictureView* picture, int X, int Y);
-    // Limits the spins to the loaded cut-out's columns, rows and bands.
-    void LimitSpinsToCutout();
-    // --- end of the views ---
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +141,26 @@ private:
     void CreateControls();
     void CreateMenu();
     void FillBandList();
+    // False, after saying so, while no cut-out is loaded.
+    bool CutoutLoaded();
+    // Views
+    // The detail of a click on one of the two pictures.
+    void ShowPictureDetail(PictureView* picture, int X, int Y);
+    // Limits the spins to the loaded cut-out's columns, rows and bands.
+    void LimitSpinsToCutout();
+    // Spectral analysis
+    void CreateSpectralPanels();
+    void ConnectSpectralMenu();
+    void PrepareSpectralState();
+    void LoadReferenceTable();
+    NdviSettings ReadNdviSettings() const;
+    NeedleSettings ReadNeedleSettings() const;
+    MaskSettings ReadMaskSettings() const;
+    bool ReportStop(const AnalysisResult& result);
+    void ShowFigures(const QString& heading, const AnalysisFigures& figures);
+    void HideBandInfo();
+    void TogglePanel(QFrame* panel);
+    QList<QWidget*> MaskingControls() const;
 
     Workbench& App;
 };

@@ -95,6 +95,7 @@ void TMainForm::CreateControls()
     NDVIPanel = MakeHiddenPanel("NDVIPanel");
     JehlicePanel2 = MakeHiddenPanel("JehlicePanel2");
     VysledkyPanel = MakeHiddenPanel("VysledkyPanel");
+    CreateSpectralPanels();
 
     // Left: the spectrum plot over the panels; middle: the pixel controls and
     // the detail; right: the two pictures.
@@ -165,12 +166,11 @@ void TMainForm::CreateMenu()
     Obandech1 = item(Informace1, "Obandech1", "O bandech", &TMainForm::Obandech1Click);
     Obandech1->setCheckable(true);
     Analza1 = menu("Analza1", QStringLiteral("Příprava"));
-    // The spectral analysis panels are not built yet; their items stay disabled.
     NDVI1 = item(Analza1, "NDVI1", "NDVI", nullptr);
     Jehlice21 = item(Analza1, "Jehlice21", "Jehlice", nullptr);
     Odmaskov8n1 = item(Analza1, "Odmaskov8n1", QStringLiteral("Odmaskování"), nullptr);
     Vsledkyanalzy1 = item(Analza1, "Vsledkyanalzy1", QStringLiteral("Výsledky analýzy"), nullptr);
-    for (QAction* pending : {NDVI1, Jehlice21, Odmaskov8n1, Vsledkyanalzy1}) pending->setEnabled(false);
+    ConnectSpectralMenu();
     Adaptivnekvalizace1 = item(Analza1, "Adaptivnekvalizace1", QStringLiteral("Adaptivní ekvalizace"),
                                &TMainForm::Adaptivnekvalizace1Click);
     Anal1 = menu("Anal1", QStringLiteral("Analýza"));

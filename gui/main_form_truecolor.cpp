@@ -8,10 +8,7 @@ namespace lumera::gui {
 
 void TMainForm::TrueColorBtnClick()
 {
-    if (!App.Data.DataLoaded) {
-        App.Messages.Information("Nejprve nahrajte datový výřez.");
-        return;
-    }
+    if (!CutoutLoaded()) return;
     if (const auto refusal = TrueColourRefusal(App.Data.Cube)) {
         App.Messages.Information(*refusal);
         return;

@@ -2,7 +2,6 @@
 // pixel spectrum list and plot, band map, detail magnifier, saving a picture.
 #include <QCheckBox>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -12,6 +11,7 @@
 #include "data/program_paths.h"
 #include "imaging/bmp_file.h"
 #include "main_form.h"
+#include "decimal_separator.h"
 #include "picture_view.h"
 #include "imaging/band_map.h"
 #include "data/cube_ranges.h"
@@ -23,23 +23,9 @@ namespace lumera::gui {
 
 namespace {
 
-const char* const kNoCutoutMessage = "Nejprve nahrajte datový výřez.";
 const char* const kDetailTooSmallMessage = "Obrázek je menší než 61 x 61 bodů, detail nelze zobrazit.";
 
-char DecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 128 ? point[0].toLatin1() : '.';
-}
-
 }  // namespace
-
-bool TMainForm::CutoutLoaded()
-{
-    if (App.Data.DataLoaded) return true;
-    App.Messages.Information(kNoCutoutMessage);
-    return false;
-}
 
 void TMainForm::LimitSpinsToCutout()
 {
@@ -66,7 +52,7 @@ void TMainForm::XSpinChange()
         App.Messages.Information(problem);
         return;
     }
-    ValueLabel->setText(QString::fromStdString(FormatNumber(CubeValue(cube, column, row, band), DecimalSeparator())));
+    ValueLabel->setText(QString::fromStdString(FormatNumber(CubeValue(cube, column, row, band), UserDecimalSeparator())));
 }
 
 void TMainForm::SpektrumBtnClick()
@@ -79,7 +65,7 @@ void TMainForm::SpektrumBtnClick()
         return;
     }
     SpektrumMemo->clear();
-    for (const std::string& line : SpectrumLines(cube, column, row, DecimalSeparator()))
+    for (const std::string& line : SpectrumLines(cube, column, row, UserDecimalSeparator()))
         SpektrumMemo->appendPlainText(QString::fromStdString(line));
     DrawSpectrum(SpektrumImage->Picture(), cube, App.Data.BandTable, column, row);
     SpektrumImage->Repaint();

@@ -4,6 +4,7 @@
 #include "data/cube.h"
 #include "data/reporter.h"
 #include "file_dialogs.h"
+#include "spectral/spectral_state.h"
 
 namespace lumera::gui {
 
@@ -27,6 +28,7 @@ public:
     DataUnit Data;
     Reporter& Messages;
     FileDialogs& Dialogs;
+    SpectralState Spectral;
 
     std::unique_ptr<TMainForm> MainForm;
     std::unique_ptr<TVahFceForm> VahFceForm;

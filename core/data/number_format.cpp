@@ -1,7 +1,7 @@
 #include "data/number_format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace lumera {
@@ -25,9 +25,10 @@ std::string FormatNumber(double value, char decimalSeparator)
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0.0) value = 0.0;  // no "-0"
+    // to_chars ignores the C locale, which the windowing toolkit sets to the user's.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text = TidyExponent(buffer);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    std::string text = TidyExponent(std::string(buffer, end));
     for (char& c : text)
         if (c == '.') c = decimalSeparator;
     return text;

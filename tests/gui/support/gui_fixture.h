@@ -1,21 +1,28 @@
 #pragma once
+#include <functional>
 #include <memory>
 
 #include <QApplication>
 #include <QDir>
 
 #include "recording_reporter.h"
+#include "reference_data.h"
 #include "scripted_dialogs.h"
 #include "temp_dir.h"
 #include "workbench.h"
 
 namespace lumera::testing {
 
+// Places the shipped reference spectra in a program directory.
+inline void WithReferenceFiles(const TempDir& programDir) { InstallReferenceFiles(programDir.Path()); }
+
 // A whole program started in a fresh program directory, with scripted dialogs
-// and recorded messages.
+// and recorded messages. `prepare` fills the program directory before the
+// program starts; by default it holds the shipped reference spectra.
 struct GuiFixture {
-    GuiFixture()
+    explicit GuiFixture(const std::function<void(const TempDir&)>& prepare = WithReferenceFiles)
     {
+        prepare(dir);
         previousDir = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.Path().string()));
         app = std::make_unique<gui::Workbench>(reporter, dialogs);
