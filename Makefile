@@ -17,8 +17,10 @@ $(BUILD_DIR)/build.ninja:
 build: $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR)
 
+# A first start finds the sample stand ready to load (it is made, not committed: 20 MB).
 run: deps
 	@$(MAKE) --no-print-directory build
+	@test -f workspace/data/vyrezy/stand.dat || $(BUILD_DIR)/cli/lumera-cli synth -o workspace
 	cd workspace && ../$(BUILD_DIR)/gui/lumera
 
 test: deps

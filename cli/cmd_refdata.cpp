@@ -1,6 +1,4 @@
 #include "commands.h"
-#include "data/atomic_file.h"
-#include "data/program_paths.h"
 #include "spectral/reference_files.h"
 #include "spectral/reference_generator.h"
 
@@ -19,13 +17,7 @@ void AddRefdataCommand(CLI::App& app, const GlobalOptions&, CommandAction& actio
     sub->add_option("-o", o->folder, "Folder to write the two files into")->required()->check(CLI::ExistingDirectory);
     sub->callback([o, &action] {
         action = [o] {
-            const SpectralLibrary library = ReadSpectralLibrary(o->library);
-            SpectralState state;
-            BuildSpectralAxis(state);
-            const std::string table = MakeReferenceTable(library, state.Axis);
-            const std::string text = MakeReferenceText(library);
-            WriteFileAtomically(ProgramPath(o->folder, kReferenceTableFile), [&](std::ostream& out) { out << table; });
-            WriteFileAtomically(ProgramPath(o->folder, kReferenceTextFile), [&](std::ostream& out) { out << text; });
+            WriteReferenceFiles(ReadSpectralLibrary(o->library), o->folder);
             PrintJson({{"spectra", kReferenceSpectra}, {"text_lines", kReferenceTextLines}});
             return 0;
         };

@@ -37,6 +37,7 @@ void AddNeedleCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void AddMaskCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -29,6 +29,7 @@ int main(int argc, char** argv)
     AddMaskCommand(app, global, action);
     AddEqualizeCommand(app, global, action);
     AddRefdataCommand(app, global, action);
+    AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
 
     try {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "data/atomic_file.h"
+#include "data/program_paths.h"
 #include "spectral/reference_files.h"
 
 namespace lumera {
@@ -64,6 +66,16 @@ std::string MakeReferenceText(const SpectralLibrary& library)
         text.append(number, end).append("\r\n");
     }
     return text;
+}
+
+void WriteReferenceFiles(const SpectralLibrary& library, const std::string& folder)
+{
+    SpectralState state;
+    BuildSpectralAxis(state);
+    const std::string table = MakeReferenceTable(library, state.Axis);
+    const std::string text = MakeReferenceText(library);
+    WriteFileAtomically(ProgramPath(folder, kReferenceTableFile), [&](std::ostream& out) { out << table; });
+    WriteFileAtomically(ProgramPath(folder, kReferenceTextFile), [&](std::ostream& out) { out << text; });
 }
 
 }  // namespace lumera

@@ -20,4 +20,7 @@ std::string MakeReferenceTable(const SpectralLibrary& library, const SpectralVec
 // 1 nm steps, one reflectance (a fraction, six decimals) per line, CR LF.
 std::string MakeReferenceText(const SpectralLibrary& library);
 
+// Writes both reference files into the folder (each completely or not at all).
+void WriteReferenceFiles(const SpectralLibrary& library, const std::string& folder);
+
 }  // namespace lumera

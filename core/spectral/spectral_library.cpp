@@ -53,7 +53,12 @@ double ParseField(const std::string& field, bool& ok)
 
 SpectralLibrary ReadSpectralLibrary(const std::string& path)
 {
-    const auto rows = SplitRows(ReadSmallFile(path, kMaxLibraryBytes));
+    return ParseSpectralLibrary(ReadSmallFile(path, kMaxLibraryBytes), path);
+}
+
+SpectralLibrary ParseSpectralLibrary(const std::string& text, const std::string& path)
+{
+    const auto rows = SplitRows(text);
     if (rows.size() < 2 || rows[0].size() < 3 || rows[0][0] != "wavelength_um")
         throw FileError("Soubor " + path + " není tabulka spektrální knihovny (chybí záhlaví wavelength_um, fwhm_um, spektra).");
     SpectralLibrary library;

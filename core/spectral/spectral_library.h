@@ -16,6 +16,11 @@ struct SpectralLibrary {
 // then one quoted name per spectrum) and one row per channel; an empty field
 // is a missing value. Throws FileError naming the file and the row at fault.
 SpectralLibrary ReadSpectralLibrary(const std::string& path);
+// The same for a table already in memory; `path` names it in messages.
+SpectralLibrary ParseSpectralLibrary(const std::string& text, const std::string& path);
+
+// The USGS table shipped in data/usgs/, built into the program.
+const SpectralLibrary& BuiltinSpectralLibrary();
 
 // One spectrum's channels as ascending (wavelength, value) points. Missing
 // values are left out. Where the channel order falls back (the next detector

@@ -32,8 +32,8 @@ StandTree MakeTree(StandRandom& random, double x, double y, int coniferKinds, in
     tree.X = x;
     tree.Y = y;
     tree.Kind = random.Uniform() < 0.6 ? CrownKind::Conifer : CrownKind::Broadleaf;
-    // Small crowns between large ones; the mean radius is about 10 pixels.
-    tree.Radius = 4.0 + 11.0 * std::pow(random.Uniform(), 0.8);
+    // Small crowns between large ones; the mean radius is about 11 pixels.
+    tree.Radius = 5.0 + 10.0 * std::pow(random.Uniform(), 0.7);
     const bool conifer = tree.Kind == CrownKind::Conifer;
     tree.Height = tree.Radius * (conifer ? random.Uniform(2.2, 3.0) : random.Uniform(1.0, 1.5));
     tree.Material = random.Below(conifer ? coniferKinds : broadleafKinds);

@@ -24,7 +24,7 @@ struct StandOptions {
     uint64_t Seed = 1;
     int Width = 400;
     int Height = 400;
-    int Trees = 200;
+    int Trees = 220;
 };
 
 struct SyntheticStand {

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "spectral/ndvi.h"
+#include "stand/stand_materials.h"
 #include "stand/synthetic_stand.h"
 
 using namespace lumera;
@@ -75,4 +77,23 @@ TEST(SyntheticStand, MissingMaterialsRefused)
     StandMaterials m = SimpleMaterials();
     m.Soils.clear();
     EXPECT_THROW(MakeSyntheticStand(Small(1), m), std::invalid_argument);
+}
+
+TEST(SyntheticStand, NdviIsHighOnCrownsAndLowOnSoil)
+{
+    // Library spectra, a stand of crowns over bare soil only.
+    StandMaterials m = MaterialsFromLibrary(BuiltinSpectralLibrary(), InitBandTable());
+    ASSERT_FALSE(m.Conifers.empty());
+    ASSERT_FALSE(m.Broadleaves.empty());
+    m.Grasses = m.Soils;
+    const SyntheticStand s = MakeSyntheticStand(Small(5), m);
+    const AnalysisResult ndvi = RunNdvi(s.Cube, NdviSettings{});
+    ASSERT_TRUE(ndvi.Ran()) << ndvi.Stopped;
+    double crowns = 0, ground = 0;
+    int crownPixels = 0, groundPixels = 0;
+    for (std::size_t p = 0; p < ndvi.Grid.size(); ++p)
+        if (s.Truth.Values[p] > 0) crowns += ndvi.Grid[p], ++crownPixels;
+        else ground += ndvi.Grid[p], ++groundPixels;
+    EXPECT_GT(crowns / crownPixels, 0.6);
+    EXPECT_LT(ground / groundPixels, 0.35);
 }

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli_runner.h"
+#include "crowns/tree_matrix.h"
+#include "data/cutout_file.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+TEST(CliSynth, MakesAReadyProgramDirectoryTheSameForTheSameSeed)
+{
+    TempDir dir;
+    const std::string a = dir.File("a"), b = dir.File("b"), c = dir.File("c");
+    const CliResult r = RunCli("synth -o " + Quote(a) + " --seed 4 --size 90,70 --trees 12");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"columns\":90,\"rows\":70,\"trees\":", 0), 0u) << r.out;
+    ASSERT_EQ(RunCli("synth -o " + Quote(b) + " --seed 4 --size 90,70 --trees 12").exitCode, 0);
+    ASSERT_EQ(RunCli("synth -o " + Quote(c) + " --seed 5 --size 90,70 --trees 12").exitCode, 0);
+
+    for (const char* folder : {"data/vahfce", "data/filtr", "data/lokextr", "obr"})
+        EXPECT_TRUE(std::filesystem::is_directory(a + "/" + folder)) << folder;
+    for (const char* file : {"data/vyrezy/stand.dat", "data/vystup/truth.dat", "data/refsp/AllRefSp.dat",
+                             "data/refsp/RefSpE34.txt"})
+        EXPECT_EQ(ReadAll(a + "/" + file), ReadAll(b + "/" + file)) << file;
+    EXPECT_NE(ReadAll(a + "/data/vyrezy/stand.dat"), ReadAll(c + "/data/vyrezy/stand.dat"));
+    EXPECT_EQ(ReadAll(a + "/data/refsp/AllRefSp.dat"), ReadAll(std::string(LUMERA_SOURCE_DIR) + "/workspace/data/refsp/AllRefSp.dat"));
+
+    const TData cube = ReadCutout(a + "/data/vyrezy/stand.dat");
+    const TTreeMatrix truth = ReadTreeMatrix(a + "/data/vystup/truth.dat");
+    EXPECT_EQ(cube.NBands, 65);
+    EXPECT_EQ(truth.Width, cube.NColumns);
+    EXPECT_EQ(truth.Height, cube.NRows);
+}
+
+TEST(CliSynth, ScoresItsOwnTruthPerfectly)
+{
+    TempDir dir;
+    ASSERT_EQ(RunCli("synth -o " + Quote(dir.File("s")) + " --size 64,64").exitCode, 0);
+    const std::string truth = Quote(dir.File("s/data/vystup/truth.dat"));
+    const CliResult r = RunCli("evaluate " + truth + " " + truth);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"f1\":1.0"), std::string::npos) << r.out;
+}
+
+TEST(CliSynth, BadSizeIsUsageError)
+{
+    TempDir dir;
+    for (const char* size : {"0,10", "10", "2000,10", "a,b"}) {
+        const CliResult r = RunCli("synth -o " + Quote(dir.File("s")) + " --size " + size);
+        EXPECT_EQ(r.exitCode, 1) << size;
+        EXPECT_EQ(r.out, "") << size;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("s")));
+}
