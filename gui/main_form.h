@@ -146,7 +146,7 @@ private:
     // Views
     // The detail of a click on one of the two pictures.
     void ShowPictureDetail(PictureView* picture, int X, int Y);
-    // Limits the spins to the loaded cut-out's columns, rows and bands.
+    // Limits the spins to the loaded cut-out's columns, rows and bands and shows the value there.
     void LimitSpinsToCutout();
     // Spectral analysis
     void CreateSpectralPanels();

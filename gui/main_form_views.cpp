@@ -29,7 +29,6 @@ const char* const kDetailTooSmallMessage = "Obrázek je menší než 61 x 61 bod
 
 void TMainForm::LimitSpinsToCutout()
 {
-    const int before[] = {XSpin->value(), YSpin->value(), BandSpin->value()};
     {
         // One readout after all three limits, not one per clamped spin with
         // the others still beyond the new cut-out.
@@ -38,7 +37,7 @@ void TMainForm::LimitSpinsToCutout()
         YSpin->setMaximum(App.Data.NRows());
         BandSpin->setMaximum(App.Data.NBands());
     }
-    if (XSpin->value() != before[0] || YSpin->value() != before[1] || BandSpin->value() != before[2]) XSpinChange();
+    XSpinChange();  // the new cut-out's value at the spins' position
 }
 
 void TMainForm::XSpinChange()
