@@ -6,7 +6,6 @@
 
 #include "data/cutout_file.h"
 #include "ekvalizace_form.h"
-#include "file_dialogs.h"
 #include "imaging/bmp_file.h"
 #include "imaging/detail.h"
 #include "main_form.h"
