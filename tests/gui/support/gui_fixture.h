@@ -1,26 +1,52 @@
 #pragma once
-#include <functional>
-#include <memory>
 
-#include <QApplication>
-#include <QDir>
+// Everything a window test uses: Qt Widgets and Test, the windows, the sample data.
+#include <QtTest>
+#include <QtWidgets>
 
+#include "data/cutout_file.h"
+#include "ekvalizace_form.h"
+#include "imaging/bmp_file.h"
+#include "imaging/detail.h"
+#include "main_form.h"
+#include "picture_view.h"
 #include "recording_reporter.h"
 #include "reference_data.h"
-#include "scripted_dialogs.h"
+#include "sample_data.h"
 #include "temp_dir.h"
+#include "tool_forms.h"
+#include "vysl_form.h"
 #include "workbench.h"
 
 namespace lumera::testing {
 
-// Places the shipped reference spectra in a program directory.
-inline void WithReferenceFiles(const TempDir& programDir) { InstallReferenceFiles(programDir.Path()); }
+// Answers file dialogs from a script: each entry is a path, or nothing for a
+// cancelled dialog. Records the initial folder each dialog was given.
+class ScriptedDialogs : public gui::FileDialogs {
+public:
+    std::optional<std::string> OpenFile(QWidget*, const QString&, const std::string& dir) override { return Answer(dir); }
+    std::optional<std::string> SaveFile(QWidget*, const QString&, const std::string& dir) override { return Answer(dir); }
+
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> initialDirs;
+
+private:
+    std::optional<std::string> Answer(const std::string& initialDir)
+    {
+        initialDirs.push_back(initialDir);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
 
 // A whole program started in a fresh program directory, with scripted dialogs
 // and recorded messages. `prepare` fills the program directory before the
 // program starts; by default it holds the shipped reference spectra.
 struct GuiFixture {
-    explicit GuiFixture(const std::function<void(const TempDir&)>& prepare = WithReferenceFiles)
+    explicit GuiFixture(const std::function<void(const TempDir&)>& prepare =
+                            [](const TempDir& programDir) { InstallReferenceFiles(programDir.Path()); })
     {
         prepare(dir);
         previousDir = QDir::currentPath();
@@ -33,11 +59,13 @@ struct GuiFixture {
         QDir::setCurrent(previousDir);
     }
 
-    template <typename T>
-    T* Find(QObject* parent, const char* name)
+    // Writes the cube as a cut-out into the program directory and loads it in the main window.
+    bool Load(const TData& cube)
     {
-        return parent->findChild<T*>(name);
+        WriteCutout(dir.File("cut.dat"), cube);
+        return app->MainForm->LoadCutout(dir.File("cut.dat"));
     }
+    const std::string& LastMessage() const { return reporter.messages.back().text; }
 
     TempDir dir;
     QString previousDir;
@@ -45,5 +73,13 @@ struct GuiFixture {
     ScriptedDialogs dialogs;
     std::unique_ptr<gui::Workbench> app;
 };
+
+// The detail the magnifier shows of source around (x, y).
+inline Bitmap DetailOf(const Bitmap& source, int x, int y)
+{
+    Bitmap detail;
+    ShowDetail(source, detail, x, y);
+    return detail;
+}
 
 }  // namespace lumera::testing
