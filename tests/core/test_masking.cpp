@@ -9,14 +9,6 @@ using namespace lumera::testing;
 
 namespace {
 
-uint8_t Grey(const Bitmap& b, int x, int y = 0)
-{
-    const uint8_t* p = b.ScanLine(y) + 3 * x;
-    EXPECT_EQ(p[0], p[1]);
-    EXPECT_EQ(p[1], p[2]);
-    return p[1];
-}
-
 // Pixel 0 is green in both analyses, pixel 1 only in the NDVI: NDVI bounds
 // 0 to 0.1, needle bounds 5 to 20 on the plain integral of a flat weight.
 TData TwoPixels()
@@ -32,9 +24,7 @@ TData TwoPixels()
 MaskSettings TwoPixelSettings()
 {
     MaskSettings s;
-    s.Ndvi.Absolute = true;
-    s.Ndvi.P1 = 0;
-    s.Ndvi.P2 = 10;
+    s.Ndvi = {31, 33, 41, 43, true, 0, 10};
     s.Needle.Normalise = false;
     s.Needle.Absolute = true;
     s.Needle.P1 = 50;
@@ -54,24 +44,24 @@ SpectralState FlatWeight()
 
 TEST(GreenWeight, FiftyOneStepsAboveZero)
 {
-    EXPECT_EQ(GreenWeight(0), 0.0);
-    for (int g : {1, 4}) EXPECT_EQ(GreenWeight(g), 0.02);
-    for (int g : {5, 9}) EXPECT_EQ(GreenWeight(g), 0.04);
-    for (int g : {240, 244}) EXPECT_EQ(GreenWeight(g), 0.98);
-    for (int g : {245, 246, 255}) EXPECT_EQ(GreenWeight(g), 1.0);
+    const std::pair<int, double> weights[] = {{0, 0.0},    {1, 0.02},   {4, 0.02},  {5, 0.04}, {9, 0.04},
+                                              {240, 0.98}, {244, 0.98}, {245, 1.0}, {246, 1.0}, {255, 1.0}};
+    for (const auto& [green, weight] : weights) EXPECT_EQ(GreenWeight(uint8_t(green)), weight) << green;
 }
 
-TEST(Masking, HalfAndHalfMixTimesBrightness)
+TEST(Masking, HalfAndHalfMixTimesBrightnessOverTheFullGreyRange)
 {
     Bitmap picture;
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
     ASSERT_TRUE(r.Stopped.empty() && r.Ndvi.Ran() && r.Needle.Ran());
-    EXPECT_EQ(r.Grid[0], 1.0 * 1000);  // green in both
-    EXPECT_EQ(r.Grid[1], 0.5 * -100);  // green in the NDVI only; negative brightness
-    EXPECT_EQ(r.Min, -50.0);
-    EXPECT_EQ(r.Max, 1000.0);
-    EXPECT_EQ(Grey(picture, 0), 255);
-    EXPECT_EQ(Grey(picture, 1), 0);
+    // Green in both analyses; green in the NDVI only, with a negative brightness.
+    EXPECT_EQ(r.Grid, (std::vector<double>{1.0 * 1000, 0.5 * -100}));
+    EXPECT_EQ(std::make_pair(r.Min, r.Max), std::make_pair(-50.0, 1000.0));
+    EXPECT_EQ(picture.Bytes(), (std::vector<uint8_t>{255, 255, 255, 0, 0, 0}));
+    // A uniform mask has equal bounds and is painted black.
+    const MaskResult uniform = RunMask(MakeCube(65, 2, 3), MakeSpectralState(), MaskSettings{}, picture);
+    EXPECT_EQ(std::make_pair(uniform.Min, uniform.Max), std::make_pair(0.0, 0.0));
+    EXPECT_EQ(picture, Bitmap(3, 2));
 }
 
 TEST(Masking, SharesAndBrightnessChoices)
@@ -88,15 +78,6 @@ TEST(Masking, SharesAndBrightnessChoices)
     EXPECT_EQ(RunMask(TwoPixels(), FlatWeight(), s, picture).Grid[0], 1000.0);
 }
 
-TEST(Masking, UniformMaskIsPaintedBlack)
-{
-    Bitmap picture;
-    const MaskResult r = RunMask(MakeCube(65, 2, 3), MakeSpectralState(), MaskSettings{}, picture);
-    EXPECT_EQ(r.Min, 0.0);
-    EXPECT_EQ(r.Max, 0.0);
-    EXPECT_EQ(picture, Bitmap(3, 2));
-}
-
 TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
 {
     MaskSettings s = TwoPixelSettings();
@@ -106,7 +87,7 @@ TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
     EXPECT_EQ(r.Ndvi.Stopped, "Nesmyslný rozsah u procent.");
     EXPECT_TRUE(r.Needle.Ran());
-    EXPECT_EQ(r.Grid[0], 1000.0);       // the old full green counts for the NDVI
+    EXPECT_EQ(r.Grid[0], 1000.0);      // the old full green counts for the NDVI
     EXPECT_EQ(r.Grid[1], 0.5 * -100);  // and the needle's own 0 for pixel 1
 }
 
