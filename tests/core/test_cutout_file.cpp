@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "data/cutout_file.h"
 #include "data/file_error.h"
-#include "sample_data.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -27,25 +28,13 @@ TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndTrailingBytesIgnored)
     TempDir dir;
     WriteWords(dir.File("a.dat"), {2, 2, 3, 10, 20, 30, 40, 50, 60, 0xFFFF, 0x8000, 7, 0x7FFF, 1, 2, 99, 98});
     const TData cube = ReadCutout(dir.File("a.dat"));
-    EXPECT_EQ(cube.NBands, 2);
-    EXPECT_EQ(cube.NRows, 2);
-    EXPECT_EQ(cube.NColumns, 3);
+    EXPECT_EQ(std::tie(cube.NBands, cube.NRows, cube.NColumns), std::make_tuple(2, 2, 3));
     EXPECT_EQ(cube.Values, (std::vector<int16_t>{10, 20, 30, 40, 50, 60, -1, -32768, 7, 32767, 1, 2}));
-    EXPECT_EQ(cube.At(0, 0, 2), 30);
     EXPECT_EQ(cube.At(0, 1, 0), 40);
-    EXPECT_EQ(cube.At(1, 0, 0), -1);
-}
-
-TEST(CutoutFile, RoundTripThroughWriter)
-{
-    TempDir dir;
-    const TData cube = RandomCube(3, 4, 5, 1, -32768, 32767);
+    EXPECT_EQ(cube.At(1, 0, 1), -32768);
+    // Written back, the file is the same less the bytes after the values.
     WriteCutout(dir.File("b.dat"), cube);
-    const TData back = ReadCutout(dir.File("b.dat"));
-    EXPECT_EQ(back.NBands, 3);
-    EXPECT_EQ(back.NRows, 4);
-    EXPECT_EQ(back.NColumns, 5);
-    EXPECT_EQ(back.Values, cube.Values);
+    EXPECT_EQ(ReadAll(dir.File("b.dat")), ReadAll(dir.File("a.dat")).substr(0, 30));
 }
 
 TEST(CutoutFile, BadHeadersShortFilesAndMissingFilesRefusedNamingTheFile)

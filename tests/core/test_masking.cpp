@@ -23,14 +23,9 @@ TData TwoPixels()
 
 MaskSettings TwoPixelSettings()
 {
-    MaskSettings s;
-    s.Ndvi = {31, 33, 41, 43, true, 0, 10};
-    s.Needle.Normalise = false;
-    s.Needle.Absolute = true;
-    s.Needle.P1 = 50;
-    s.Needle.P2 = 200;
-    s.Brightness = MaskBrightness::Band19;
-    return s;
+    return {.Ndvi = {.Absolute = true, .P1 = 0, .P2 = 10},
+            .Needle = {.Normalise = false, .Absolute = true, .P1 = 50, .P2 = 200},
+            .Brightness = MaskBrightness::Band19};
 }
 
 SpectralState FlatWeight()
@@ -66,16 +61,20 @@ TEST(Masking, HalfAndHalfMixTimesBrightnessOverTheFullGreyRange)
 
 TEST(Masking, SharesAndBrightnessChoices)
 {
+    TData cube = TwoPixels();
+    SetBands(cube, 0, 0, 19, 19, 1350);  // pixel 0 stays green in both analyses
     MaskSettings s = TwoPixelSettings();
     s.IndexShare = 30;
     s.SpectraShare = 70;
     s.Brightness = MaskBrightness::Bands1To65;
     Bitmap picture;
-    const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
-    EXPECT_EQ(r.Grid[0], (0.3 + 0.7) * ((62 * 1000.0 + 3 * 3000.0) / 65));
+    const MaskResult r = RunMask(cube, FlatWeight(), s, picture);
+    EXPECT_EQ(r.Grid[0], (0.3 + 0.7) * ((61 * 1000.0 + 1350 + 3 * 3000.0) / 65));
     EXPECT_EQ(r.Grid[1], 0.3 * ((62 * -100.0 + 3 * 300.0) / 65));
     s.Brightness = MaskBrightness::Bands1To35;
-    EXPECT_EQ(RunMask(TwoPixels(), FlatWeight(), s, picture).Grid[0], 1000.0);
+    EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid[0], (34 * 1000.0 + 1350) / 35);
+    s.Brightness = MaskBrightness::Band19;
+    EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid[0], 1350.0);
 }
 
 TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
@@ -93,7 +92,7 @@ TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
 
 TEST(Masking, PictureOfAnotherSizeIsRemadeAndMissingBandsStopIt)
 {
-    Bitmap picture(7, 7);
+    Bitmap picture(2, 7);
     picture.Fill(0, 255, 0);
     RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
     EXPECT_EQ(picture.Width(), 2);

@@ -45,20 +45,19 @@ TEST(Ndvi, IndexOfBandMeansWithPercentBounds)
     EXPECT_EQ(r.Picture.Bytes(), (std::vector<uint8_t>{0, 255, 0, 0, 0, 0}));  // blue and red stay 0
 
     SetBands(cube, 0, 0, 32, 32, 300);
-    NdviSettings single;
-    single.RedFirst = single.RedLast = 32;
-    EXPECT_EQ(RunNdvi(cube, single).Grid[0], 0.0);
+    EXPECT_EQ(RunNdvi(cube, {.RedFirst = 32, .RedLast = 32}).Grid[0], 0.0);
 }
 
 TEST(Ndvi, AbsoluteAndPercentBoundsPaintKnownLevels)
 {
-    // Indices 0.39, 0.5, 0.2 and 0.96 between the absolute bounds 0.25 and 0.95.
-    const AnalysisResult a = RunNdvi(RedNirRow({{61, 139}, {100, 300}, {40, 60}, {2, 98}}), {31, 33, 41, 43, true, 25, 95});
+    // Indices 0.39, 0.5, 0.2, 0.96 and 0.4 between the absolute bounds 0.25 and 0.95.
+    const AnalysisResult a =
+        RunNdvi(RedNirRow({{61, 139}, {100, 300}, {40, 60}, {2, 98}, {30, 70}}), {.Absolute = true, .P1 = 25, .P2 = 95});
     EXPECT_EQ(a.Figures.Lower, 0.25);
     EXPECT_EQ(a.Figures.Upper, 0.95);
-    EXPECT_EQ(Greens(a), (std::vector<int>{51, 91, 0, 255}));
+    EXPECT_EQ(Greens(a), (std::vector<int>{51, 91, 0, 255, 55}));  // 54.64 rounds up
     // Indices 0, 0.5, 0.998 and 0.005 between 0 % and 99 % of their range.
-    const AnalysisResult p = RunNdvi(RedNirRow({{100, 100}, {100, 300}, {1, 999}, {100, 101}}), {31, 33, 41, 43, false, 0, 99});
+    const AnalysisResult p = RunNdvi(RedNirRow({{100, 100}, {100, 300}, {1, 999}, {100, 101}}), {.P1 = 0, .P2 = 99});
     EXPECT_EQ(Figures(p), (std::vector<double>{0.0, 0.998, 0.0, 0.998 * 99 / 100}));
     EXPECT_EQ(Greens(p), (std::vector<int>{0, 129, 255, 1}));  // 0.5 / (0.998 x 0.99) x 255 = 129.06...
 }
@@ -76,7 +75,7 @@ TEST(Ndvi, UndefinedPixelsAreZeroAndDoNotWidenTheRange)
 TEST(Ndvi, EqualBoundsPaintAboveTheBoundFullAndTheRestZero)
 {
     // Indices 0.5, 0.25 (on the bound) and 0.
-    const AnalysisResult r = RunNdvi(RedNirRow({{100, 300}, {60, 100}, {100, 100}}), {31, 33, 41, 43, false, 50, 50});
+    const AnalysisResult r = RunNdvi(RedNirRow({{100, 300}, {60, 100}, {100, 100}}), {.P1 = 50, .P2 = 50});
     EXPECT_EQ(Figures(r), (std::vector<double>{0.0, 0.5, 0.25, 0.25}));
     EXPECT_EQ(Greens(r), (std::vector<int>{255, 0, 0}));
     // A single-valued range: every pixel sits on the bound.
@@ -89,9 +88,9 @@ TEST(Ndvi, ReversedRangesAndBandsBeyondTheCubeStopBeforeAnythingIsComputed)
 {
     const TData cube = RedNirRow({{100, 300}});
     const std::vector<std::pair<NdviSettings, std::string>> cases = {
-        {{34, 33, 41, 43, false, 30, 90}, "Nesmyslný rozsah u RED a NIR."},
-        {{31, 33, 41, 40, false, 30, 90}, "Nesmyslný rozsah u RED a NIR."},
-        {{31, 33, 41, 43, false, 91, 90}, "Nesmyslný rozsah u procent."}};
+        {{.RedFirst = 34}, "Nesmyslný rozsah u RED a NIR."},
+        {{.NirLast = 40}, "Nesmyslný rozsah u RED a NIR."},
+        {{.P1 = 91}, "Nesmyslný rozsah u procent."}};
     for (const auto& [settings, message] : cases) {
         const AnalysisResult r = RunNdvi(cube, settings);
         EXPECT_EQ(r.Stopped, message);
@@ -103,5 +102,5 @@ TEST(Ndvi, ReversedRangesAndBandsBeyondTheCubeStopBeforeAnythingIsComputed)
     const AnalysisResult r = RunNdvi(short42, NdviSettings{});
     EXPECT_FALSE(r.Ran());
     EXPECT_NE(r.Stopped.find("42"), std::string::npos) << r.Stopped;
-    EXPECT_TRUE(RunNdvi(short42, {31, 33, 41, 42, false, 30, 90}).Ran());
+    EXPECT_TRUE(RunNdvi(short42, {.NirLast = 42}).Ran());
 }

@@ -42,11 +42,7 @@ TEST(NeedleMeasure, AgreesWithThePlainDefinition)
 
 TEST(Needle, RangeStartsAtZeroAndAbsoluteBoundsAreTenths)
 {
-    NeedleSettings s;
-    s.Normalise = false;
-    s.Absolute = true;
-    s.P1 = 50;
-    s.P2 = 200;
+    const NeedleSettings s{.Normalise = false, .Absolute = true, .P1 = 50, .P2 = 200};
     const AnalysisResult r = RunNeedle(RandomCube(65, 3, 4, 1, -500, -1), MakeSpectralState(), s);
     ASSERT_TRUE(r.Ran());
     EXPECT_EQ(r.Figures.Max, 0.0);  // every measure is negative
@@ -74,41 +70,29 @@ TEST(Needle, CounterWeightIsZeroWhereTheReferencePeaksAndOneAtItsLowest)
 TEST(Needle, UnsetCustomCounterWeightDividesByThePlainIntegral)
 {
     const TData cube = RandomCube(65, 5, 6, 2, -100, 3000);
-    NeedleSettings counter, integral;
-    counter.CounterWeight = kCustomEntry;
-    integral.Divisor = NeedleDivisor::Integral;
-    EXPECT_EQ(RunNeedle(cube, MakeSpectralState(), counter).Grid, RunNeedle(cube, MakeSpectralState(), integral).Grid);
+    const SpectralState state = MakeSpectralState();
+    EXPECT_EQ(RunNeedle(cube, state, {.CounterWeight = kCustomEntry}).Grid,
+              RunNeedle(cube, state, {.Divisor = NeedleDivisor::Integral}).Grid);
 }
 
 TEST(Needle, RefusesUnsetCustomWeightMissingTableFewBandsAndWeightsWithoutPeak)
 {
     const TData cube = MakeCube(65, 2, 2, 100);
-    const auto stopped = [&](const SpectralState& state, const NeedleSettings& s, const TData& c) {
-        const AnalysisResult r = RunNeedle(c, state, s);
-        EXPECT_TRUE(r.Ran() || r.Picture.Empty());
-        return r.Stopped;
-    };
     SpectralState state = MakeSpectralState();
-    NeedleSettings custom;
-    custom.Weight = kCustomEntry;
-    EXPECT_EQ(stopped(state, custom, cube), "Použití vlastní váhové funkce bez jejího nastavení je nesmysl!");
+    const NeedleSettings custom{.Weight = kCustomEntry};
+    EXPECT_EQ(RunNeedle(cube, state, custom).Stopped, "Použití vlastní váhové funkce bez jejího nastavení je nesmysl!");
     state.CustomFunctionSet = true;  // set by either custom function; the weight is then 64 ones
-    EXPECT_EQ(stopped(state, custom, cube), "");
-    EXPECT_NE(stopped(MakeSpectralState(), {}, MakeCube(64, 2, 2, 100)).find("64"), std::string::npos);
-
+    EXPECT_TRUE(RunNeedle(cube, state, custom).Ran());
+    EXPECT_NE(RunNeedle(MakeCube(64, 2, 2, 100), state, {}).Stopped.find("64"), std::string::npos);
     state.ReferenceTable.clear();
-    EXPECT_NE(stopped(state, {}, cube).find("AllRefSp.dat"), std::string::npos);
-    custom.Divisor = NeedleDivisor::Integral;  // custom weight and plain integral need no table
-    EXPECT_EQ(stopped(state, custom, cube), "");
+    EXPECT_NE(RunNeedle(cube, state, {}).Stopped.find("AllRefSp.dat"), std::string::npos);
+    // The custom weight over the plain integral needs no table.
+    EXPECT_TRUE(RunNeedle(cube, state, {.Weight = kCustomEntry, .Divisor = NeedleDivisor::Integral}).Ran());
 
     SpectralState flat = MakeSpectralState();
-    flat.ReferenceTable[0].assign(kSpectralBands, 0.0);
-    EXPECT_NE(stopped(flat, {}, cube).find("Váhová funkce"), std::string::npos);
+    flat.ReferenceTable[0].assign(kSpectralBands, 0.0);  // no peak
     flat.ReferenceTable[3].assign(kSpectralBands, 0.4);  // 1 - E all 0: no counter-weight
-    NeedleSettings counter;
-    counter.CounterWeight = 3;
-    counter.Weight = 3;
-    EXPECT_NE(stopped(flat, counter, cube).find("Protiváhová funkce"), std::string::npos);
-    counter.Normalise = false;
-    EXPECT_EQ(stopped(flat, counter, cube), "");
+    EXPECT_NE(RunNeedle(cube, flat, {}).Stopped.find("Váhová funkce"), std::string::npos);
+    EXPECT_NE(RunNeedle(cube, flat, {.Weight = 3, .CounterWeight = 3}).Stopped.find("Protiváhová funkce"), std::string::npos);
+    EXPECT_TRUE(RunNeedle(cube, flat, {.Weight = 3, .Normalise = false, .CounterWeight = 3}).Ran());
 }

@@ -60,13 +60,14 @@ TEST(SolveLinear, SingularOverflowingOrMismatchedSystemsGiveZerosAndSaySo)
 TEST(EvaluateSpline, ThreePointArchStraightLineAndQueriesOutsideTheSamples)
 {
     RecordingReporter r;
-    std::vector<SplinePoint> q = {{-1, 9}, {0.5, 0}, {1.0, 0}, {1.5, 0}, {5, 9}};
+    std::vector<SplinePoint> q = {{-1, 9}, {0.5, 0}, {1.0, 0}, {1.5, 0}, {2.0, 9}, {5, 9}};
     ASSERT_TRUE(EvaluateSpline({{0, 0}, {1, 1}, {2, 0}}, q, r));
     EXPECT_EQ(q[1].Y, 0.6875);  // with M = (0, -3, 0)
     EXPECT_EQ(q[2].Y, 1.0);
     EXPECT_EQ(q[3].Y, 0.6875);
     EXPECT_EQ(q[0].Y, -1.0);  // below the first sample the first cubic goes on, a negative t cubed
-    EXPECT_EQ(q[4].Y, 9);     // above the last sample: not evaluated
+    EXPECT_EQ(q[4].Y, 0.0);   // the last sample itself is evaluated
+    EXPECT_EQ(q[5].Y, 9);     // above it: not evaluated
 
     std::vector<SplinePoint> line, queries;
     for (int i = 0; i < 20; ++i) line.push_back({double(i), 3.0 * i - 7});

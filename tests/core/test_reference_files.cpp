@@ -118,7 +118,7 @@ TEST(SpectralFiles, MalformedFilesAreRefusedNamingTheFile)
     std::vector<double> withNan(960, 1.0);
     withNan[100] = NAN;
     WriteDoubles(dir.File("nan.dat"), withNan);
-    WriteText(dir.File("joined.w"), "-1.00000000000000E+0000-2.00000000000000E+0000");
+    WriteText(dir.File("joined.w"), "-1.00000000000000E+0000-2.00000000000000E+0000");  // weight files
     WriteText(dir.File("comma.w"), "1,5 2");
     WriteText(dir.File("inf.w"), "1 inf");
     const auto refusal = [&](const std::string& name) -> std::string {

@@ -27,6 +27,7 @@ TEST(StretchLevel, MapsTheClipLevelsToTheEndsAndLimits)
     EXPECT_EQ(StretchLevel(20, 20, 220), 0);
     EXPECT_EQ(StretchLevel(220, 20, 220), 255);
     EXPECT_EQ(StretchLevel(120, 20, 220), 128);  // 127.5, tie to even
+    EXPECT_EQ(StretchLevel(219, 20, 220), 254);  // 253.725
     EXPECT_EQ(StretchLevel(5, 20, 220), 0);
     EXPECT_EQ(StretchLevel(250, 20, 220), 255);
     EXPECT_EQ(StretchLevel(0, -1, 256), 1);
@@ -43,11 +44,7 @@ TEST(ClipLevels, CountsFromBothEndsAndSmallPicturesClipNothing)
     h[100] = 160000;
     EXPECT_EQ(clip(h), std::make_pair(100, 100));
     // 160,000 pixels clip 16 at the dark end and 160 at the bright end.
-    h[100] = 160000 - 15 - 1 - 159 - 1;
-    h[3] = 15;
-    h[4] = 1;
-    h[250] = 159;
-    h[249] = 1;
+    for (const auto& [level, count] : {std::pair{100, 160000 - 176}, {3, 15}, {4, 1}, {250, 159}, {249, 1}}) h[level] = count;
     EXPECT_EQ(clip(h), std::make_pair(4, 249));
 
     THistogram small{};
@@ -70,17 +67,12 @@ TEST(TrueColour, EachChannelAveragesItsBandsAndScalesToItsMaximum)
 {
     TData cube = MakeCube(65, 1, 2);
     // Pixel 0: blue bands 6-8 average 51, green 18-20 average 10, red 34-36 average 3.
-    SetBands(cube, 0, 0, 6, 8, 51);
-    SetBands(cube, 0, 0, 18, 20, 10);
-    SetBands(cube, 0, 0, 34, 34, 1);
-    SetBands(cube, 0, 0, 35, 35, 2);
-    SetBands(cube, 0, 0, 36, 36, 6);
-    // Pixel 1: blue average 17, green 20, red 1; bands 5 and 37 lie outside the groups.
-    SetBands(cube, 1, 0, 6, 8, 17);
-    SetBands(cube, 1, 0, 18, 20, 20);
-    SetBands(cube, 1, 0, 35, 35, 3);
-    SetBands(cube, 1, 0, 5, 5, 4000);
-    SetBands(cube, 1, 0, 37, 37, 4000);
+    // Pixel 1: blue average 17, green 20, red 1; the bands next to the groups are ignored.
+    for (const auto& [x, first, last, v] : std::vector<std::array<int, 4>>{
+             {0, 6, 8, 51}, {0, 18, 20, 10}, {0, 34, 34, 1}, {0, 35, 35, 2}, {0, 36, 36, 6},
+             {1, 6, 8, 17}, {1, 18, 20, 20}, {1, 35, 35, 3}})
+        SetBands(cube, x, 0, first, last, int16_t(v));
+    for (int band : {5, 9, 17, 21, 33, 37}) SetBands(cube, 1, 0, band, band, 4000);
     const Bitmap picture = ChannelComposite(cube);
     // Green of pixel 0: 10 x 255 / 20 = 127.5, tie to even.
     EXPECT_EQ(std::vector<int>(picture.Bytes().begin(), picture.Bytes().end()),
