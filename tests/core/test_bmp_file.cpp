@@ -73,7 +73,7 @@ TEST(BmpFile, FailedWriteLeavesExistingFileAndNoTemporary)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
 }
 
-TEST(BmpFile, EightTwentyFourAndThirtyTwoBitFilesReadBottomUpAndTopDown)
+TEST(BmpFile, EightAndThirtyTwoBitFilesReadBottomUpAndTopDown)
 {
     std::vector<std::string> grey;
     for (int i = 0; i < 256; ++i) grey.push_back(Bytes({i, i, i, 0}));
@@ -88,8 +88,6 @@ TEST(BmpFile, EightTwentyFourAndThirtyTwoBitFilesReadBottomUpAndTopDown)
         {5, 8, palette, {Bytes({0, 1, 2, 3, 3}), Bytes({3, 2, 1, 0, 0})},
          {Bytes({10, 20, 30, 255, 0, 0, 0, 255, 0, 1, 2, 250, 1, 2, 250}),
           Bytes({1, 2, 250, 0, 255, 0, 255, 0, 0, 10, 20, 30, 10, 20, 30})}},
-        {3, 24, {}, {Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9}), Bytes({9, 8, 7, 6, 5, 4, 3, 2, 1})},
-         {Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9}), Bytes({9, 8, 7, 6, 5, 4, 3, 2, 1})}},
         {2, 32, {}, {Bytes({1, 2, 3, 0, 40, 50, 60, 0}), Bytes({255, 254, 253, 0, 9, 8, 7, 0})},  // fourth byte unused
          {Bytes({1, 2, 3, 40, 50, 60}), Bytes({255, 254, 253, 9, 8, 7})}},
         {2, 32, {}, {Bytes({1, 2, 3, 255, 40, 50, 60, 255}), Bytes({100, 0, 200, 255, 0, 0, 0, 255})},  // or alpha

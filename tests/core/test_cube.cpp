@@ -9,7 +9,7 @@
 using namespace lumera;
 using namespace lumera::testing;
 
-TEST(BandTable, FirstAndLastRowsAndNothingLoadedAtStart)
+TEST(BandTable, FirstAndLastRows)
 {
     const TBandTable table = InitBandTable();
     ASSERT_EQ(table.size(), 65u);
@@ -18,10 +18,6 @@ TEST(BandTable, FirstAndLastRowsAndNothingLoadedAtStart)
     EXPECT_EQ(table[64].Center, 0.9816);
     EXPECT_EQ(table[64].Width, 0.0095);
     for (std::size_t i = 1; i < table.size(); ++i) EXPECT_GT(table[i].Center, table[i - 1].Center);
-    const DataUnit data;
-    EXPECT_EQ(data.NBands(), 65);
-    EXPECT_EQ(data.NRows(), 0);
-    EXPECT_FALSE(data.DataLoaded);
 }
 
 TEST(Rounding, TiesGoToEven)
@@ -68,8 +64,7 @@ TEST(SampleSpectrum, PlotPositionsOfFirstAndLastBandAndTiesToEven)
 
 TEST(FormatNumber, ShortestGeneralFormDecimalCommaAndExponents)
 {
-    EXPECT_EQ(FormatNumber(1234), "1234");
-    EXPECT_EQ(FormatNumber(-12), "-12");
+    EXPECT_EQ(FormatNumber(-1234), "-1234");
     EXPECT_EQ(FormatNumber(0.1 + 0.2), "0.3");
     EXPECT_EQ(FormatNumber(1.0 / 3.0), "0.333333333333333");
     EXPECT_EQ(FormatNumber(-0.0), "0");

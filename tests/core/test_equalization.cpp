@@ -30,15 +30,11 @@ TEST(EqualizationWindow, PlacementFollowsTheEdgeRule)
 
 TEST(EqualizationWindow, ValueRoundsTiesToEven)
 {
+    // 1, 3 and 2 of 10 pixels counted at or under levels 1, 3 and 4: 25.5, 76.5 and 51.
     THistogram cumulative{};
-    cumulative[255] = 10;
-    cumulative[1] = 1;  // 25.5
-    cumulative[3] = 3;  // 76.5
-    cumulative[4] = 2;  // 51
-    EXPECT_EQ(EqualizeValue(1, cumulative), 26);
-    EXPECT_EQ(EqualizeValue(3, cumulative), 76);
-    EXPECT_EQ(EqualizeValue(4, cumulative), 51);
-    EXPECT_EQ(EqualizeValue(255, cumulative), 255);
+    for (const auto& [level, count] : {std::pair{255, 10}, {1, 1}, {3, 3}, {4, 2}}) cumulative[level] = count;
+    for (const auto& [level, value] : {std::pair{1, 26}, {3, 76}, {4, 51}, {255, 255}})
+        EXPECT_EQ(EqualizeValue(level, cumulative), value) << level;
 }
 
 TEST(Equalize, OnlyGreenCountsAndOnlyTheDarkestPixelBecomesBlack)

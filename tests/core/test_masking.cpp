@@ -44,7 +44,7 @@ TEST(GreenWeight, FiftyOneStepsAboveZero)
     for (const auto& [green, weight] : weights) EXPECT_EQ(GreenWeight(uint8_t(green)), weight) << green;
 }
 
-TEST(Masking, HalfAndHalfMixTimesBrightnessOverTheFullGreyRange)
+TEST(Masking, HalfAndHalfMixTimesBrightnessAndUniformMaskIsBlack)
 {
     Bitmap picture;
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
@@ -92,16 +92,19 @@ TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
 
 TEST(Masking, PictureOfAnotherSizeIsRemadeAndMissingBandsStopIt)
 {
+    MaskSettings s = TwoPixelSettings();
+    s.Ndvi.P1 = 20;                  // reversed percentages
+    s.Needle.Weight = kCustomEntry;  // custom weight never set
     Bitmap picture(2, 7);
     picture.Fill(0, 255, 0);
-    RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
-    EXPECT_EQ(picture.Width(), 2);
-    EXPECT_EQ(picture.Height(), 1);
+    const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
+    EXPECT_FALSE(r.Ndvi.Ran() || r.Needle.Ran());
+    EXPECT_EQ(r.Grid, std::vector<double>(2, 0.0));  // the remade black picture has no greens
+    EXPECT_EQ(picture, Bitmap(2, 1));
 
     Bitmap untouched(2, 1);
-    MaskSettings all = TwoPixelSettings();
-    all.Brightness = MaskBrightness::Bands1To65;
-    const MaskResult r = RunMask(MakeCube(40, 1, 2), FlatWeight(), all, untouched);
-    EXPECT_NE(r.Stopped.find("40"), std::string::npos) << r.Stopped;
+    s.Brightness = MaskBrightness::Bands1To65;
+    const MaskResult few = RunMask(MakeCube(40, 1, 2), FlatWeight(), s, untouched);
+    EXPECT_NE(few.Stopped.find("40"), std::string::npos) << few.Stopped;
     EXPECT_EQ(untouched, Bitmap(2, 1));
 }

