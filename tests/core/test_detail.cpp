@@ -10,75 +10,50 @@ namespace {
 
 const uint8_t* Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y) + 3 * x; }
 
+// A 61 x 61 grey source whose level at (x, y) is level(x, y), magnified about its centre.
+template <typename F>
+Bitmap DetailOfGreys(F level)
+{
+    Bitmap source(61, 61), detail;
+    for (int y = 0; y < 61; ++y)
+        for (int x = 0; x < 61; ++x) std::fill_n(source.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(level(x, y)));
+    EXPECT_TRUE(ShowDetail(source, detail, 30, 30));
+    return detail;
+}
+
 }  // namespace
 
-TEST(ShowDetail, ClicksNearTheCornerShareTheCentre)
+TEST(ShowDetail, CentreMovesInsideTheSource)
 {
     const Bitmap source = PatternPicture(400, 400);
-    Bitmap a, b;
+    Bitmap a, b, far;
     ASSERT_TRUE(ShowDetail(source, a, 0, 0));
     ASSERT_TRUE(ShowDetail(source, b, 30, 30));
     EXPECT_EQ(a, b);
     EXPECT_EQ(a.Width(), 241);
     EXPECT_EQ(a.Height(), 241);
-}
-
-TEST(ShowDetail, CentreMovesInsideAtTheFarCorner)
-{
-    const Bitmap source = PatternPicture(400, 400);
-    Bitmap detail;
-    ASSERT_TRUE(ShowDetail(source, detail, 399, 399));
+    ASSERT_TRUE(ShowDetail(source, far, 399, 399));
     // Detail pixel (4a, 4b) is source pixel (cx - 30 + a, cy - 30 + b), centre (369, 369).
     for (int a = 0; a <= 60; a += 10)
         for (int b = 0; b <= 60; b += 15)
-            for (int k = 0; k < 3; ++k)
-                EXPECT_EQ(Pixel(detail, 4 * a, 4 * b)[k], Pixel(source, 339 + a, 339 + b)[k]);
-    EXPECT_EQ(Pixel(detail, 240, 240)[0], Pixel(source, 399, 399)[0]);
+            for (int k = 0; k < 3; ++k) EXPECT_EQ(Pixel(far, 4 * a, 4 * b)[k], Pixel(source, 339 + a, 339 + b)[k]);
 }
 
-TEST(ShowDetail, UniformAreaStaysUniform)
+TEST(ShowDetail, BlendsRoundTiesToEvenAlsoAlongTheRightAndBottomEdges)
 {
-    Bitmap source(80, 70);
-    source.Fill(17, 99, 201);
-    Bitmap detail;
-    ASSERT_TRUE(ShowDetail(source, detail, 40, 35));
-    for (int y = 0; y < 241; ++y)
-        for (int x = 0; x < 241; ++x) {
-            ASSERT_EQ(Pixel(detail, x, y)[0], 17);
-            ASSERT_EQ(Pixel(detail, x, y)[1], 99);
-            ASSERT_EQ(Pixel(detail, x, y)[2], 201);
-        }
-}
-
-TEST(ShowDetail, BlendBetweenTenAndThirteenRoundsTiesToEven)
-{
-    Bitmap source(61, 61);
-    source.Fill(10, 10, 10);
-    for (int y = 0; y < 61; ++y)
-        for (int x = 1; x < 61; ++x) std::fill_n(source.ScanLine(y) + 3 * x, 3, 13);
-    Bitmap detail;
-    ASSERT_TRUE(ShowDetail(source, detail, 30, 30));
-    for (int row : {0, 100, 240}) {
-        const int expected[] = {10, 11, 12, 12, 13};
-        for (int u = 0; u < 5; ++u) EXPECT_EQ(Pixel(detail, u, row)[1], expected[u]) << "row " << row << " u " << u;
-    }
-}
-
-TEST(ShowDetail, RightColumnAndBottomRowBlendAlongTheEdge)
-{
-    Bitmap source(61, 61);
-    for (int y = 0; y < 61; ++y)
-        for (int x = 0; x < 61; ++x) std::fill_n(source.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(4 * x + y));
-    Bitmap detail;
-    ASSERT_TRUE(ShowDetail(source, detail, 30, 30));
+    // Column 0 holds 10, the rest 13: 10, 10.75, 11.5, 12.25, 13 across each row.
+    const Bitmap step = DetailOfGreys([](int x, int) { return x == 0 ? 10 : 13; });
+    for (int row : {0, 100, 240})
+        for (int u = 0; u < 5; ++u) EXPECT_EQ(Pixel(step, u, row)[1], (std::array{10, 11, 12, 12, 13}[u])) << row;
+    const Bitmap ramp = DetailOfGreys([](int x, int y) { return 4 * x + y; });
     // Right column: source column 60, rows 0 and 1 hold 240 and 241.
-    EXPECT_EQ(Pixel(detail, 240, 0)[0], 240);
-    EXPECT_EQ(Pixel(detail, 240, 2)[0], 240);  // 240.5, tie to even
-    EXPECT_EQ(Pixel(detail, 240, 3)[0], 241);  // 240.75
-    // Bottom row: source row 60, columns 0 and 1 hold 60 and 64.
-    EXPECT_EQ(Pixel(detail, 1, 240)[0], 61);
-    EXPECT_EQ(Pixel(detail, 2, 240)[0], 62);
-    EXPECT_EQ(Pixel(detail, 240, 240)[0], static_cast<uint8_t>(4 * 60 + 60));  // the corner, copied
+    EXPECT_EQ(Pixel(ramp, 240, 0)[0], 240);
+    EXPECT_EQ(Pixel(ramp, 240, 2)[0], 240);  // 240.5, tie to even
+    EXPECT_EQ(Pixel(ramp, 240, 3)[0], 241);  // 240.75
+    // Bottom row: source row 60, columns 0 and 1 hold 60 and 64; its last pixel is the corner, copied.
+    EXPECT_EQ(Pixel(ramp, 1, 240)[0], 61);
+    EXPECT_EQ(Pixel(ramp, 2, 240)[0], 62);
+    EXPECT_EQ(Pixel(ramp, 240, 240)[0], static_cast<uint8_t>(4 * 60 + 60));
 }
 
 TEST(ShowDetail, SmallSourceIsNotMagnified)

@@ -16,84 +16,50 @@ Bitmap GreyPicture(int width, int height, uint8_t level)
     return picture;
 }
 
-void SetGreen(Bitmap& picture, int x, int y, uint8_t level) { picture.ScanLine(y)[3 * x + 1] = level; }
-uint8_t Green(const Bitmap& picture, int x, int y) { return picture.ScanLine(y)[3 * x + 1]; }
-
-// Random bytes in every channel, drawn from only a few levels when `levels` is small
-// so that windows hold many ties.
-Bitmap RandomPicture(std::mt19937& random, int width, int height, int levels)
-{
-    std::uniform_int_distribution<int> level(0, levels - 1), byte(0, 255);
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = static_cast<uint8_t>(byte(random));
-            px[1] = static_cast<uint8_t>(level(random) * 255 / std::max(levels - 1, 1));
-            px[2] = static_cast<uint8_t>(byte(random));
-        }
-    return picture;
-}
+uint8_t& Green(Bitmap& picture, int x, int y) { return picture.ScanLine(y)[3 * x + 1]; }
 
 }  // namespace
 
 TEST(EqualizationWindow, PlacementFollowsTheEdgeRule)
 {
     // e = 45 on 400 rows: rows 0..44 at the top, centred in the middle, 354..398 at the bottom.
-    EXPECT_EQ(WindowStart(0, 400, 45), 0);
-    EXPECT_EQ(WindowStart(22, 400, 45), 0);
-    EXPECT_EQ(WindowStart(23, 400, 45), 1);
-    EXPECT_EQ(WindowStart(200, 400, 45), 178);
-    EXPECT_EQ(WindowStart(376, 400, 45), 354);
-    EXPECT_EQ(WindowStart(399, 400, 45), 354);
-    // An even side 46 gives h = 23: rows y - 23 .. y + 22.
-    EXPECT_EQ(WindowStart(100, 400, 46), 77);
+    const std::pair<int, int> startOf[] = {{0, 0}, {22, 0}, {23, 1}, {200, 178}, {376, 354}, {399, 354}};
+    for (const auto& [position, start] : startOf) EXPECT_EQ(WindowStart(position, 400, 45), start) << position;
+    EXPECT_EQ(WindowStart(100, 400, 46), 77);  // an even side 46 gives h = 23: rows y - 23 .. y + 22
 }
 
 TEST(EqualizationWindow, ValueRoundsTiesToEven)
 {
+    // 1, 3 and 2 of 10 pixels counted at or under levels 1, 3 and 4: 25.5, 76.5 and 51.
     THistogram cumulative{};
-    cumulative[255] = 10;
-    cumulative[1] = 1;  // 25.5
-    cumulative[3] = 3;  // 76.5
-    cumulative[4] = 2;  // 51
-    EXPECT_EQ(EqualizeValue(1, cumulative), 26);
-    EXPECT_EQ(EqualizeValue(3, cumulative), 76);
-    EXPECT_EQ(EqualizeValue(4, cumulative), 51);
-    EXPECT_EQ(EqualizeValue(255, cumulative), 255);
+    for (const auto& [level, count] : {std::pair{255, 10}, {1, 1}, {3, 3}, {4, 2}}) cumulative[level] = count;
+    for (const auto& [level, value] : {std::pair{1, 26}, {3, 76}, {4, 51}, {255, 255}})
+        EXPECT_EQ(EqualizeValue(level, cumulative), value) << level;
 }
 
-TEST(Equalize, UniformGreenBecomesWhiteWhateverBlueAndRed)
+TEST(Equalize, OnlyGreenCountsAndOnlyTheDarkestPixelBecomesBlack)
 {
-    Bitmap picture = GreyPicture(60, 50, 77);
-    uint8_t* px = picture.ScanLine(20) + 3 * 20;
-    px[0] = 0;
-    px[2] = 255;
-    EXPECT_EQ(Equalize(picture, 45), GreyPicture(60, 50, 255));
-}
+    Bitmap uniform = GreyPicture(60, 50, 77);
+    uniform.ScanLine(20)[3 * 20] = 0;  // blue and red do not count
+    uniform.ScanLine(20)[3 * 20 + 2] = 255;
+    EXPECT_EQ(Equalize(uniform, 45), GreyPicture(60, 50, 255));
 
-TEST(Equalize, OnlyDarkestPixelBecomesBlackAndBrightestWhite)
-{
     Bitmap picture = GreyPicture(400, 400, 100);
-    SetGreen(picture, 200, 200, 10);
-    SetGreen(picture, 100, 300, 250);
-    const Bitmap result = Equalize(picture, 45);
+    Green(picture, 200, 200) = 10;
+    Green(picture, 100, 300) = 250;
+    Bitmap result = Equalize(picture, 45);
     EXPECT_EQ(Green(result, 200, 200), 0);  // 255 / 2025 rounded
     EXPECT_EQ(Green(result, 100, 300), 255);
-    // A neighbour of the dark pixel sees it below itself: 2025 of 2025 at or under its level.
-    EXPECT_EQ(Green(result, 201, 200), 255);
+    EXPECT_EQ(Green(result, 201, 200), 255);  // its neighbour has all 2025 at or under its level
 }
 
 TEST(Equalize, LastRowAndColumnAreNeverCounted)
 {
-    // Darken the last row and column: no window holds them, so every other
-    // pixel keeps the uniform result, and they themselves are the darkest.
+    // Darkened, they lie in no window: every other pixel keeps the uniform
+    // result, and they themselves are the darkest.
     Bitmap picture = GreyPicture(30, 30, 200);
-    for (int i = 0; i < 30; ++i) {
-        SetGreen(picture, 29, i, 0);
-        SetGreen(picture, i, 29, 0);
-    }
-    const Bitmap result = Equalize(picture, 5);
+    for (int i = 0; i < 30; ++i) Green(picture, 29, i) = Green(picture, i, 29) = 0;
+    Bitmap result = Equalize(picture, 5);
     EXPECT_EQ(Green(result, 28, 28), 255);
     EXPECT_EQ(Green(result, 0, 0), 255);
     EXPECT_EQ(Green(result, 29, 10), 0);
@@ -102,18 +68,24 @@ TEST(Equalize, LastRowAndColumnAreNeverCounted)
 
 TEST(Equalize, SlidingHistogramMatchesTheDefinition)
 {
+    // Random pictures, green drawn from only a few levels at times so that windows hold many ties.
     std::mt19937 random(2024);
+    const auto picture = [&](int width, int height, int levels) {
+        std::uniform_int_distribution<int> level(0, levels - 1), byte(0, 255);
+        Bitmap p(width, height);
+        for (std::size_t i = 0; i < p.Bytes().size(); ++i)
+            p.ScanLine(0)[i] = static_cast<uint8_t>(i % 3 == 1 ? level(random) * 255 / std::max(levels - 1, 1) : byte(random));
+        return p;
+    };
     std::uniform_int_distribution<int> side(5, 16), extra(1, 30), levels(1, 256);
     for (int trial = 0; trial < 150; ++trial) {
-        const int e = side(random);
-        const int width = e + extra(random), height = e + extra(random);
-        const Bitmap picture = RandomPicture(random, width, height, levels(random));
-        ASSERT_EQ(Equalize(picture, e), EqualizePerPixel(picture, e))
-            << "e " << e << ", " << width << "x" << height << ", trial " << trial;
+        const int e = side(random), width = e + extra(random), height = e + extra(random);
+        const Bitmap p = picture(width, height, levels(random));
+        ASSERT_EQ(Equalize(p, e), EqualizePerPixel(p, e)) << "e " << e << ", " << width << "x" << height;
     }
     for (const int e : {45, 46, 99}) {
-        const Bitmap picture = RandomPicture(random, 160, 130, e == 46 ? 7 : 256);
-        ASSERT_EQ(Equalize(picture, e), EqualizePerPixel(picture, e)) << "e " << e;
+        const Bitmap p = picture(160, 130, e == 46 ? 7 : 256);
+        ASSERT_EQ(Equalize(p, e), EqualizePerPixel(p, e)) << "e " << e;
     }
 }
 

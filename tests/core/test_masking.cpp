@@ -9,14 +9,6 @@ using namespace lumera::testing;
 
 namespace {
 
-uint8_t Grey(const Bitmap& b, int x, int y = 0)
-{
-    const uint8_t* p = b.ScanLine(y) + 3 * x;
-    EXPECT_EQ(p[0], p[1]);
-    EXPECT_EQ(p[1], p[2]);
-    return p[1];
-}
-
 // Pixel 0 is green in both analyses, pixel 1 only in the NDVI: NDVI bounds
 // 0 to 0.1, needle bounds 5 to 20 on the plain integral of a flat weight.
 TData TwoPixels()
@@ -31,16 +23,9 @@ TData TwoPixels()
 
 MaskSettings TwoPixelSettings()
 {
-    MaskSettings s;
-    s.Ndvi.Absolute = true;
-    s.Ndvi.P1 = 0;
-    s.Ndvi.P2 = 10;
-    s.Needle.Normalise = false;
-    s.Needle.Absolute = true;
-    s.Needle.P1 = 50;
-    s.Needle.P2 = 200;
-    s.Brightness = MaskBrightness::Band19;
-    return s;
+    return {.Ndvi = {.Absolute = true, .P1 = 0, .P2 = 10},
+            .Needle = {.Normalise = false, .Absolute = true, .P1 = 50, .P2 = 200},
+            .Brightness = MaskBrightness::Band19};
 }
 
 SpectralState FlatWeight()
@@ -54,47 +39,42 @@ SpectralState FlatWeight()
 
 TEST(GreenWeight, FiftyOneStepsAboveZero)
 {
-    EXPECT_EQ(GreenWeight(0), 0.0);
-    for (int g : {1, 4}) EXPECT_EQ(GreenWeight(g), 0.02);
-    for (int g : {5, 9}) EXPECT_EQ(GreenWeight(g), 0.04);
-    for (int g : {240, 244}) EXPECT_EQ(GreenWeight(g), 0.98);
-    for (int g : {245, 246, 255}) EXPECT_EQ(GreenWeight(g), 1.0);
+    const std::pair<int, double> weights[] = {{0, 0.0},    {1, 0.02},   {4, 0.02},  {5, 0.04}, {9, 0.04},
+                                              {240, 0.98}, {244, 0.98}, {245, 1.0}, {246, 1.0}, {255, 1.0}};
+    for (const auto& [green, weight] : weights) EXPECT_EQ(GreenWeight(uint8_t(green)), weight) << green;
 }
 
-TEST(Masking, HalfAndHalfMixTimesBrightness)
+TEST(Masking, HalfAndHalfMixTimesBrightnessAndUniformMaskIsBlack)
 {
     Bitmap picture;
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
     ASSERT_TRUE(r.Stopped.empty() && r.Ndvi.Ran() && r.Needle.Ran());
-    EXPECT_EQ(r.Grid[0], 1.0 * 1000);  // green in both
-    EXPECT_EQ(r.Grid[1], 0.5 * -100);  // green in the NDVI only; negative brightness
-    EXPECT_EQ(r.Min, -50.0);
-    EXPECT_EQ(r.Max, 1000.0);
-    EXPECT_EQ(Grey(picture, 0), 255);
-    EXPECT_EQ(Grey(picture, 1), 0);
+    // Green in both analyses; green in the NDVI only, with a negative brightness.
+    EXPECT_EQ(r.Grid, (std::vector<double>{1.0 * 1000, 0.5 * -100}));
+    EXPECT_EQ(std::make_pair(r.Min, r.Max), std::make_pair(-50.0, 1000.0));
+    EXPECT_EQ(picture.Bytes(), (std::vector<uint8_t>{255, 255, 255, 0, 0, 0}));
+    // A uniform mask has equal bounds and is painted black.
+    const MaskResult uniform = RunMask(MakeCube(65, 2, 3), MakeSpectralState(), MaskSettings{}, picture);
+    EXPECT_EQ(std::make_pair(uniform.Min, uniform.Max), std::make_pair(0.0, 0.0));
+    EXPECT_EQ(picture, Bitmap(3, 2));
 }
 
 TEST(Masking, SharesAndBrightnessChoices)
 {
+    TData cube = TwoPixels();
+    SetBands(cube, 0, 0, 19, 19, 1350);  // pixel 0 stays green in both analyses
     MaskSettings s = TwoPixelSettings();
     s.IndexShare = 30;
     s.SpectraShare = 70;
     s.Brightness = MaskBrightness::Bands1To65;
     Bitmap picture;
-    const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
-    EXPECT_EQ(r.Grid[0], (0.3 + 0.7) * ((62 * 1000.0 + 3 * 3000.0) / 65));
+    const MaskResult r = RunMask(cube, FlatWeight(), s, picture);
+    EXPECT_EQ(r.Grid[0], (0.3 + 0.7) * ((61 * 1000.0 + 1350 + 3 * 3000.0) / 65));
     EXPECT_EQ(r.Grid[1], 0.3 * ((62 * -100.0 + 3 * 300.0) / 65));
     s.Brightness = MaskBrightness::Bands1To35;
-    EXPECT_EQ(RunMask(TwoPixels(), FlatWeight(), s, picture).Grid[0], 1000.0);
-}
-
-TEST(Masking, UniformMaskIsPaintedBlack)
-{
-    Bitmap picture;
-    const MaskResult r = RunMask(MakeCube(65, 2, 3), MakeSpectralState(), MaskSettings{}, picture);
-    EXPECT_EQ(r.Min, 0.0);
-    EXPECT_EQ(r.Max, 0.0);
-    EXPECT_EQ(picture, Bitmap(3, 2));
+    EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid[0], (34 * 1000.0 + 1350) / 35);
+    s.Brightness = MaskBrightness::Band19;
+    EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid[0], 1350.0);
 }
 
 TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
@@ -106,22 +86,25 @@ TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
     EXPECT_EQ(r.Ndvi.Stopped, "Nesmyslný rozsah u procent.");
     EXPECT_TRUE(r.Needle.Ran());
-    EXPECT_EQ(r.Grid[0], 1000.0);       // the old full green counts for the NDVI
+    EXPECT_EQ(r.Grid[0], 1000.0);      // the old full green counts for the NDVI
     EXPECT_EQ(r.Grid[1], 0.5 * -100);  // and the needle's own 0 for pixel 1
 }
 
 TEST(Masking, PictureOfAnotherSizeIsRemadeAndMissingBandsStopIt)
 {
-    Bitmap picture(7, 7);
+    MaskSettings s = TwoPixelSettings();
+    s.Ndvi.P1 = 20;                  // reversed percentages
+    s.Needle.Weight = kCustomEntry;  // custom weight never set
+    Bitmap picture(2, 7);
     picture.Fill(0, 255, 0);
-    RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
-    EXPECT_EQ(picture.Width(), 2);
-    EXPECT_EQ(picture.Height(), 1);
+    const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
+    EXPECT_FALSE(r.Ndvi.Ran() || r.Needle.Ran());
+    EXPECT_EQ(r.Grid, std::vector<double>(2, 0.0));  // the remade black picture has no greens
+    EXPECT_EQ(picture, Bitmap(2, 1));
 
     Bitmap untouched(2, 1);
-    MaskSettings all = TwoPixelSettings();
-    all.Brightness = MaskBrightness::Bands1To65;
-    const MaskResult r = RunMask(MakeCube(40, 1, 2), FlatWeight(), all, untouched);
-    EXPECT_NE(r.Stopped.find("40"), std::string::npos) << r.Stopped;
+    s.Brightness = MaskBrightness::Bands1To65;
+    const MaskResult few = RunMask(MakeCube(40, 1, 2), FlatWeight(), s, untouched);
+    EXPECT_NE(few.Stopped.find("40"), std::string::npos) << few.Stopped;
     EXPECT_EQ(untouched, Bitmap(2, 1));
 }
