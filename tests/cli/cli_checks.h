@@ -8,7 +8,6 @@
 
 namespace lumera::testing {
 
-// Runs lumera-cli expecting success without a message; gives standard output.
 inline std::string ExpectSuccess(const std::string& arguments)
 {
     const CliResult r = RunCli(arguments);
@@ -17,8 +16,7 @@ inline std::string ExpectSuccess(const std::string& arguments)
     return r.out;
 }
 
-// Runs lumera-cli expecting the exit code, nothing on standard output and a
-// message on standard error that contains `mention`.
+// Nothing on standard output, a message naming `mention` on standard error.
 inline void ExpectFailure(const std::string& arguments, int exitCode = 1, const std::string& mention = "")
 {
     const CliResult r = RunCli(arguments);
@@ -28,7 +26,6 @@ inline void ExpectFailure(const std::string& arguments, int exitCode = 1, const 
     EXPECT_NE(r.err.find(mention), std::string::npos) << arguments << "\n" << r.err;
 }
 
-// The bytes the desktop program saves for this picture.
 inline std::string SavedBytes(const Bitmap& picture)
 {
     TempDir dir;

@@ -15,7 +15,6 @@ TEST(CliEqualize, WritesTheEqualizedPictureOrExitsTwoForARefusedPictureAndOneFor
     WriteBmp(dir.File("narrow.bmp"), PatternPicture(45, 80));
     const std::string out = " -o " + Quote(dir.File("out.bmp"));
     ExpectFailure("equalize " + Quote(dir.File("narrow.bmp")) + out, 2, "46x46");  // the default window, 45
-    ExpectFailure("equalize --window 4 " + Quote(dir.File("in.bmp")) + out);
     ExpectFailure("equalize " + Quote(dir.File("missing.bmp")) + out, 1, "missing.bmp");
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
 

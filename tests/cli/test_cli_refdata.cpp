@@ -3,8 +3,6 @@
 
 using namespace lumera::testing;
 
-// The shipped reference files are the generator's output from the shipped
-// library table, byte for byte.
 TEST(CliRefdata, ReproducesTheShippedReferenceFilesOrExitsOneWritingNothing)
 {
     TempDir dir;
@@ -14,9 +12,6 @@ TEST(CliRefdata, ReproducesTheShippedReferenceFilesOrExitsOneWritingNothing)
 
     const std::string library = std::string(LUMERA_SOURCE_DIR) + "/data/usgs/usgs_splib07_av95.csv";
     EXPECT_EQ(ExpectSuccess("refdata --library " + Quote(library) + folder), "{\"spectra\":15,\"text_lines\":601}\n");
-    for (const char* name : {"AllRefSp.dat", "RefSpE34.txt"}) {
-        const std::string made = ReadAll(dir.File(name));
-        EXPECT_FALSE(made.empty()) << name;
-        EXPECT_TRUE(made == ReadAll((ShippedReferenceFolder() / name).string())) << name;
-    }
+    for (const char* name : {"AllRefSp.dat", "RefSpE34.txt"})
+        EXPECT_TRUE(ReadAll(dir.File(name)) == ReadAll((ShippedReferenceFolder() / name).string())) << name;
 }

@@ -24,11 +24,10 @@ struct Workspace {
         InstallReferenceFiles(dir.Path());
         WriteCutout(dir.File("cut.dat"), cube);
     }
-    // The command line running `command` on the cut-out, writing `output`.
-    std::string Command(const std::string& command, const std::string& options, const std::string& output = "out.bmp")
+    std::string Command(const std::string& command, const std::string& options)
     {
         return "--program-dir " + Quote(dir.Path().string()) + " " + command + " " + Quote(dir.File("cut.dat")) + " " +
-               options + " -o " + Quote(dir.File(output));
+               options + " -o " + Quote(dir.File("out.bmp"));
     }
     SpectralState State()
     {
@@ -43,7 +42,7 @@ struct Workspace {
     TData cube = RandomCube(65, 6, 5, 9);
 };
 
-// The line the commands print: the figures in this order.
+// The figures in the order the commands print them.
 std::string FiguresLine(const AnalysisFigures& f)
 {
     return nlohmann::ordered_json{{"min", f.Min}, {"max", f.Max}, {"lower", f.Lower}, {"upper", f.Upper}}.dump() + "\n";
@@ -63,7 +62,7 @@ TEST(CliNdvi, PrintsThePanelFiguresAndWritesThePictureOrStopsWithExitTwo)
     EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), expected.Picture);
 }
 
-TEST(CliNeedle, NormalisesACustomWeightFileOrExitsOneWithoutTheTableOrWithZeroWeights)
+TEST(CliNeedle, NormalisesACustomWeightFileOrExitsOneForZeroWeights)
 {
     Workspace w;
     std::ofstream(w.dir.File("zeros.txt")) << "0 0 0";
@@ -82,16 +81,13 @@ TEST(CliNeedle, NormalisesACustomWeightFileOrExitsOneWithoutTheTableOrWithZeroWe
     const std::string options = "--weight-file " + Quote(w.dir.File("w.txt")) + " --normalize integral --needle-absolute";
     EXPECT_EQ(ExpectSuccess(w.Command("needle", options)), FiguresLine(expected.Figures));
     EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), expected.Picture);
-
-    std::filesystem::remove(w.dir.File("data/refsp/AllRefSp.dat"));
-    ExpectFailure(w.Command("needle", "", "table.bmp"), 1, "AllRefSp.dat");
 }
 
 TEST(CliMask, WritesThePictureTheMaskingPaintsOrStopsWhenEitherAnalysisStops)
 {
     Workspace w;
     ExpectFailure(w.Command("mask", "--needle-bounds 90,80 --ndvi-bounds 91,90"), 2, "Nesmyslný rozsah u procent.");
-    for (const char* share : {"33", "x"}) ExpectFailure(w.Command("mask", std::string("--ndvi-share ") + share));
+    ExpectFailure(w.Command("mask", "--ndvi-share 33"));
     EXPECT_FALSE(std::filesystem::exists(w.dir.File("out.bmp")));
 
     const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 6}, .IndexShare = 30, .SpectraShare = 70,

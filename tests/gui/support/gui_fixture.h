@@ -1,6 +1,5 @@
 #pragma once
 
-// Everything a window test uses: Qt Widgets and Test, the windows, the sample data.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -20,8 +19,7 @@
 
 namespace lumera::testing {
 
-// Answers file dialogs from a script: each entry is a path, or nothing for a
-// cancelled dialog. Records the initial folder each dialog was given.
+// Answers file dialogs from a script (nothing: cancelled), noting each starting folder.
 class ScriptedDialogs : public gui::FileDialogs {
 public:
     std::optional<std::string> OpenFile(QWidget*, const QString&, const std::string& dir) override { return Answer(dir); }
@@ -41,14 +39,11 @@ private:
     }
 };
 
-// A whole program started in a fresh program directory, with scripted dialogs
-// and recorded messages. `prepare` fills the program directory before the
-// program starts; by default it holds the shipped reference spectra.
+// The whole program started in a fresh program directory.
 struct GuiFixture {
-    explicit GuiFixture(const std::function<void(const TempDir&)>& prepare =
-                            [](const TempDir& programDir) { InstallReferenceFiles(programDir.Path()); })
+    explicit GuiFixture(bool withReferenceFiles = true)
     {
-        prepare(dir);
+        if (withReferenceFiles) InstallReferenceFiles(dir.Path());
         previousDir = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.Path().string()));
         app = std::make_unique<gui::Workbench>(reporter, dialogs);
@@ -59,7 +54,6 @@ struct GuiFixture {
         QDir::setCurrent(previousDir);
     }
 
-    // Writes the cube as a cut-out into the program directory and loads it in the main window.
     bool Load(const TData& cube)
     {
         WriteCutout(dir.File("cut.dat"), cube);
@@ -74,7 +68,6 @@ struct GuiFixture {
     std::unique_ptr<gui::Workbench> app;
 };
 
-// The detail the magnifier shows of source around (x, y).
 inline Bitmap DetailOf(const Bitmap& source, int x, int y)
 {
     Bitmap detail;
