@@ -36,17 +36,14 @@ TEST(NeedleMeasure, AgreesWithTheBandIntegralOfTheProductPixelByPixel)
     EXPECT_TRUE(r.messages.empty());
 }
 
-TEST(Needle, RangeStartsAtZeroAndAbsoluteBoundsAreTenths)
+TEST(Needle, RangeStartsAtZeroAbsoluteBoundsAreTenthsAndCounterWeightIsZeroAtTheReferencePeak)
 {
-    const AnalysisResult r = RunNeedle(RandomCube(65, 3, 4, 1, -500, -1), MakeSpectralState(),
+    const AnalysisResult range = RunNeedle(RandomCube(65, 3, 4, 1, -500, -1), MakeSpectralState(),
                                        {.Normalise = false, .Absolute = true, .P1 = 50, .P2 = 200});
-    ASSERT_TRUE(r.Ran());  // every measure is negative
-    EXPECT_EQ(std::make_tuple(r.Figures.Min, r.Figures.Max, r.Figures.Lower, r.Figures.Upper),
-              std::make_tuple(*std::min_element(r.Grid.begin(), r.Grid.end()), 0.0, 5.0, 20.0));
-}
+    ASSERT_TRUE(range.Ran());  // every measure is negative
+    EXPECT_EQ(std::make_tuple(range.Figures.Min, range.Figures.Max, range.Figures.Lower, range.Figures.Upper),
+              std::make_tuple(*std::min_element(range.Grid.begin(), range.Grid.end()), 0.0, 5.0, 20.0));
 
-TEST(Needle, CounterWeightIsZeroWhereTheReferencePeaksAndOneAtItsLowest)
-{
     SpectralState state = MakeSpectralState();
     state.ReferenceTable[0].assign(kSpectralBands, 0.6);
     state.ReferenceTable[0][10] = 1.0;  // the peak: 1 - E is 0 here

@@ -28,7 +28,7 @@ Bitmap Plot(const TData& cube, int column, int row, Bitmap plot = Bitmap())
 
 }  // namespace
 
-TEST(SpectrumList, OneLinePerBandBandOneFirstTwoSpacesBeforeTheValue)
+TEST(SpectrumList, OneLinePerBandTwoSpacesBeforeTheValueAndPositionsOutsideTheCubeNamed)
 {
     const TData cube = Cube([](int b, int r, int c) { return 100 * b + 10 * r + c - 50; });
     const auto lines = SpectrumLines(cube, 3, 2);  // column 3, row 2 (1-based)
@@ -37,9 +37,15 @@ TEST(SpectrumList, OneLinePerBandBandOneFirstTwoSpacesBeforeTheValue)
     EXPECT_EQ(lines[64], "B65  6362");
     EXPECT_EQ(PixelSpectrum(cube, 3, 2).at(64), 6362.0);
     EXPECT_EQ(SpectrumLines(Cube([](int, int, int) { return 1; }, 10), 1, 1).size(), 10u);
+    const TData small = MakeCube(10, 2, 3);
+    EXPECT_EQ(BandRangeError(small, 1) + BandRangeError(small, 10) + PixelRangeError(small, 3, 2), "");
+    EXPECT_EQ(BandRangeError(small, 11), "Band 11 leží mimo datový výřez: výřez má bandy 1 až 10.");
+    EXPECT_EQ(PixelRangeError(small, 4, 1), "Sloupec 4 leží mimo datový výřez: výřez má sloupce 1 až 3.");
+    EXPECT_EQ(PixelRangeError(small, 1, 3), "Řádek 3 leží mimo datový výřez: výřez má řádky 1 až 2.");
+    EXPECT_TRUE(!BandRangeError(small, 0).empty() && !PixelRangeError(small, 0, 1).empty() && !PixelRangeError(small, 1, 0).empty());
 }
 
-TEST(SpectrumPlot, PointsLieAtTheirBandsWithFourThousandAtTheTop)
+TEST(SpectrumPlot, PointsLieAtTheirBandsCurvesAccumulateValuesOutsideAreClippedAndClearingKeepsTheAxes)
 {
     // Pixel (1, 1) holds 2000 in every band: a horizontal line at row 400 - 200
     // from band 1 at X = 4 to band 65 at X = 541; the others hold 4000, the top row.
@@ -49,12 +55,9 @@ TEST(SpectrumPlot, PointsLieAtTheirBandsWithFourThousandAtTheTop)
         for (int x = 4; x <= 541; ++x) EXPECT_TRUE(IsBlack(plot, x, y)) << x;
         EXPECT_EQ(CountBlack(plot), 541 - 4 + 1);
     }
-}
 
-TEST(SpectrumPlot, CurvesAccumulateValuesOutsideTheRangeAreClippedAndClearingKeepsTheAxes)
-{
-    const TData cube = Cube([](int b, int r, int c) { return c == 0 ? 1000 + 10 * b : 3000 - 10 * b + r; });
-    const Bitmap first = Plot(cube, 1, 1), second = Plot(cube, 2, 1), both = Plot(cube, 2, 1, first);
+    const TData curves = Cube([](int b, int r, int c) { return c == 0 ? 1000 + 10 * b : 3000 - 10 * b + r; });
+    const Bitmap first = Plot(curves, 1, 1), second = Plot(curves, 2, 1), both = Plot(curves, 2, 1, first);
     for (int y = 0; y < both.Height(); ++y)
         for (int x = 0; x < both.Width(); ++x) ASSERT_EQ(IsBlack(both, x, y), IsBlack(first, x, y) || IsBlack(second, x, y));
     EXPECT_GT(CountBlack(first) * CountBlack(second), 0);
@@ -62,18 +65,8 @@ TEST(SpectrumPlot, CurvesAccumulateValuesOutsideTheRangeAreClippedAndClearingKee
     EXPECT_GT(CountBlack(Plot(Cube([](int b, int, int) { return b % 3 == 0 ? 0 : (b % 3 == 1 ? 32767 : -32768); }), 1, 1)), 0);
     EXPECT_EQ(CountBlack(Plot(Cube([](int, int, int) { return 0; }), 1, 1)), 0);  // all on row 400
 
-    Bitmap plot(kSpectrumPlotWidth, kSpectrumPlotHeight);  // black all over
-    ClearSpectrumPlot(plot);
-    EXPECT_TRUE(IsBlack(plot, kSpectrumPlotWidth - 1, 0) && IsBlack(plot, 0, kSpectrumPlotHeight - 1));
-    EXPECT_EQ(CountBlack(plot), kSpectrumPlotWidth + kSpectrumPlotHeight - 1);
-}
-
-TEST(CubeRanges, InsideIsEmptyOutsideNamesTheValueAndRange)
-{
-    const TData cube = MakeCube(10, 2, 3);
-    EXPECT_EQ(BandRangeError(cube, 1) + BandRangeError(cube, 10) + PixelRangeError(cube, 3, 2), "");
-    EXPECT_EQ(BandRangeError(cube, 11), "Band 11 leží mimo datový výřez: výřez má bandy 1 až 10.");
-    EXPECT_EQ(PixelRangeError(cube, 4, 1), "Sloupec 4 leží mimo datový výřez: výřez má sloupce 1 až 3.");
-    EXPECT_EQ(PixelRangeError(cube, 1, 3), "Řádek 3 leží mimo datový výřez: výřez má řádky 1 až 2.");
-    EXPECT_TRUE(!BandRangeError(cube, 0).empty() && !PixelRangeError(cube, 0, 1).empty() && !PixelRangeError(cube, 1, 0).empty());
+    Bitmap cleared(kSpectrumPlotWidth, kSpectrumPlotHeight);  // black all over
+    ClearSpectrumPlot(cleared);
+    EXPECT_TRUE(IsBlack(cleared, kSpectrumPlotWidth - 1, 0) && IsBlack(cleared, 0, kSpectrumPlotHeight - 1));
+    EXPECT_EQ(CountBlack(cleared), kSpectrumPlotWidth + kSpectrumPlotHeight - 1);
 }
