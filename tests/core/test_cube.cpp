@@ -1,83 +1,94 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "data/cube.h"
+#include "data/cutout_file.h"
+#include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
 #include "data/rounding.h"
 #include "sample_data.h"
+#include "temp_dir.h"
 
 using namespace lumera;
 using namespace lumera::testing;
 
-TEST(BandTable, FirstAndLastRows)
-{
-    const TBandTable table = InitBandTable();
-    ASSERT_EQ(table.size(), 65u);
-    EXPECT_EQ(table[0].Center, 0.3917);
-    EXPECT_EQ(table[0].Width, 0.0086);
-    EXPECT_EQ(table[64].Center, 0.9816);
-    EXPECT_EQ(table[64].Width, 0.0095);
-    for (std::size_t i = 1; i < table.size(); ++i) EXPECT_GT(table[i].Center, table[i - 1].Center);
-}
-
 TEST(Rounding, TiesGoToEven)
 {
-    EXPECT_EQ(Round(2.5), 2);
-    EXPECT_EQ(Round(3.5), 4);
-    EXPECT_EQ(Round(-2.5), -2);
-    EXPECT_EQ(Round(2.5000001), 3);
-    EXPECT_EQ(RoundToByte(-3.0), 0);
-    EXPECT_EQ(RoundToByte(255.6), 255);
-    EXPECT_EQ(RoundToByte(0.5), 0);
+    for (const auto& [value, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.5000001, 3}}) EXPECT_EQ(Round(value), rounded);
+    for (const auto& [value, byte] : {std::pair{-3.0, 0}, {255.6, 255}, {0.5, 0}}) EXPECT_EQ(RoundToByte(value), byte);
 }
 
 TEST(CubeValue, OneBasedColumnRowBandAndBandMaximumNeverBelowZero)
 {
     TData cube = MakeCube(2, 3, 4, -5);
-    SetCell(cube, 0, 0, 0, 11);
-    SetCell(cube, 1, 2, 3, -7);
-    EXPECT_EQ(CubeValue(cube, 1, 1, 1), 11.0);
-    EXPECT_EQ(CubeValue(cube, 4, 3, 2), -7.0);
+    SetBands(cube, 0, 0, 1, 1, 11);
+    SetBands(cube, 3, 2, 2, 2, -7);
+    EXPECT_EQ(std::make_pair(CubeValue(cube, 1, 1, 1), CubeValue(cube, 4, 3, 2)), std::make_pair(11.0, -7.0));
     EXPECT_EQ(BandMaximum(cube, 2).Maximum, 0);
-    SetCell(cube, 1, 1, 0, 4095);
-    SetCell(cube, 1, 2, 0, 12);
+    SetBands(cube, 0, 1, 2, 2, 4095);
+    SetBands(cube, 0, 2, 2, 2, 12);
     EXPECT_EQ(BandMaximum(cube, 2).Maximum, 4095);
     EXPECT_EQ(BandMaximum(cube, 2).Plane, cube.Plane(1));
 }
 
-TEST(SampleSpectrum, PlotPositionsOfFirstAndLastBandAndTiesToEven)
+TEST(BandTable, FirstAndLastRowsAndTheirPlotPositionsWithTiesToEven)
 {
+    const TBandTable table = InitBandTable();
+    ASSERT_EQ(table.size(), 65u);
+    EXPECT_EQ(std::make_pair(table[0].Center, table[0].Width), std::make_pair(0.3917, 0.0086));
+    EXPECT_EQ(std::make_pair(table[64].Center, table[64].Width), std::make_pair(0.9816, 0.0095));
+    for (std::size_t i = 1; i < table.size(); ++i) EXPECT_GT(table[i].Center, table[i - 1].Center);
     TData cube = MakeCube(65, 1, 2);
-    SetCell(cube, 0, 0, 0, 1234);
-    SetCell(cube, 0, 0, 1, 25);  // 25 x 400 / 4000 = 2.5
-    SetCell(cube, 1, 0, 1, 35);  // 3.5
-    const TSpectrumSequence points = SampleSpectrum(cube, InitBandTable(), 1, 1, 545, 400);
+    SetBands(cube, 0, 0, 1, 1, 1234);
+    SetBands(cube, 1, 0, 1, 1, 25);  // 25 x 400 / 4000 = 2.5
+    SetBands(cube, 1, 0, 2, 2, 35);  // 3.5
+    const TSpectrumSequence points = SampleSpectrum(cube, table, 1, 1, 545, 400);
     ASSERT_EQ(points.size(), 65u);
-    EXPECT_EQ(points[0].X, 4);
-    EXPECT_EQ(points[64].X, 541);
-    EXPECT_EQ(points[0].Y, 123);
-    EXPECT_EQ(points[1].Y, 0);
-    const TSpectrumSequence ties = SampleSpectrum(cube, InitBandTable(), 2, 1, 545, 400);
-    EXPECT_EQ(ties[0].Y, 2);
-    EXPECT_EQ(ties[1].Y, 4);
+    EXPECT_EQ(std::make_tuple(points[0].X, points[64].X, points[0].Y, points[1].Y), std::make_tuple(4, 541, 123, 0));
+    const TSpectrumSequence ties = SampleSpectrum(cube, table, 2, 1, 545, 400);
+    EXPECT_EQ(std::make_pair(ties[0].Y, ties[1].Y), std::make_pair(2, 4));
 }
 
-TEST(FormatNumber, ShortestGeneralFormDecimalCommaAndExponents)
+TEST(FormatNumberAndProgramPath, ShortestGeneralFormDecimalCommaExponentsAndEitherSeparatorBelowProgramDir)
 {
-    EXPECT_EQ(FormatNumber(-1234), "-1234");
-    EXPECT_EQ(FormatNumber(0.1 + 0.2), "0.3");
-    EXPECT_EQ(FormatNumber(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(FormatNumber(-0.0), "0");
-    EXPECT_EQ(FormatNumber(0.98635, ','), "0,98635");
-    EXPECT_EQ(FormatNumber(1.5e-5, ','), "1,5E-5");
-    EXPECT_EQ(FormatNumber(1e20), "1E20");
-    EXPECT_EQ(FormatNumber(123456789012345.0), "123456789012345");
-}
+    for (const auto& [value, separator, text] :
+         {std::tuple{-1234.0, '.', "-1234"}, {0.1 + 0.2, '.', "0.3"}, {1.0 / 3.0, '.', "0.333333333333333"}, {-0.0, '.', "0"},
+          {0.98635, ',', "0,98635"}, {1.5e-5, ',', "1,5E-5"}, {1e20, '.', "1E20"}, {123456789012345.0, '.', "123456789012345"}})
+        EXPECT_EQ(FormatNumber(value, separator), text);
 
-TEST(ProgramPath, EitherSeparatorJoinsBelowProgramDir)
-{
     EXPECT_EQ(ProgramPath("/home/u/lumera", "\\data\\vyrezy\\"), "/home/u/lumera/data/vyrezy/");
     EXPECT_EQ(ProgramPath("/home/u/lumera/", "/data/refsp/AllRefSp.dat"), "/home/u/lumera/data/refsp/AllRefSp.dat");
-    EXPECT_EQ(ProgramPath("/home/u/lumera", "obr"), "/home/u/lumera/obr");
     EXPECT_EQ(ProgramPath("/", "\\obr\\"), "/obr/");
+}
+
+TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndBadFilesAreRefusedNamingTheFile)
+{
+    TempDir dir;
+    WriteWords(dir.File("a.dat"), {2, 2, 3, 10, 20, 30, 40, 50, 60, 0xFFFF, 0x8000, 7, 0x7FFF, 1, 2, 99, 98});
+    const TData cube = ReadCutout(dir.File("a.dat"));
+    EXPECT_EQ(std::tie(cube.NBands, cube.NRows, cube.NColumns), std::make_tuple(2, 2, 3));
+    EXPECT_EQ(cube.Values, (std::vector<int16_t>{10, 20, 30, 40, 50, 60, -1, -32768, 7, 32767, 1, 2}));
+    EXPECT_EQ(std::make_pair(int(cube.At(0, 1, 0)), int(cube.At(1, 0, 1))), std::make_pair(40, -32768));
+    // Written back, the file is the same less the bytes after the values.
+    WriteCutout(dir.File("b.dat"), cube);
+    EXPECT_EQ(ReadAll(dir.File("b.dat")), ReadAll(dir.File("a.dat")).substr(0, 30));
+
+    const std::pair<std::vector<int>, std::string> files[] = {  // words of the file (none: missing), a detail of the refusal
+        {{}, ""}, {{1, 2}, "6"}, {{0, 2, 3}, "0"}, {{66, 1, 1}, "66"}, {{1, 0, 3}, "0"}, {{1, 0x8000, 3}, "-32768"},
+        {{1, 2, 0}, "0"}, {{1, 2, 3, 10, 20, 30, 40, 50}, "16 bajtů, očekáváno 18"},
+        {{65, 32767, 32767, 1, 2, 3}, "139577917576"},  // a huge header in a small file, refused before allocating
+    };
+    for (std::size_t i = 0; i < std::size(files); ++i) {
+        const std::string name = "bad" + std::to_string(i) + ".dat";
+        if (!files[i].first.empty()) WriteWords(dir.File(name), files[i].first);
+        try {
+            ReadCutout(dir.File(name));
+            ADD_FAILURE() << name << " was accepted";
+        } catch (const FileError& e) {
+            const std::string refusal = e.what();
+            EXPECT_NE(refusal.find(files[i].second, refusal.find(name)), std::string::npos) << refusal;
+        }
+    }
 }

@@ -37,74 +37,48 @@ SpectralState FlatWeight()
 
 }  // namespace
 
-TEST(GreenWeight, FiftyOneStepsAboveZero)
+TEST(Masking, GreenWeightHalfAndHalfMixTimesBrightnessUniformMaskIsBlackAndSharesAndBrightnessChoices)
 {
-    const std::pair<int, double> weights[] = {{0, 0.0},    {1, 0.02},   {4, 0.02},  {5, 0.04}, {9, 0.04},
-                                              {240, 0.98}, {244, 0.98}, {245, 1.0}, {246, 1.0}, {255, 1.0}};
-    for (const auto& [green, weight] : weights) EXPECT_EQ(GreenWeight(uint8_t(green)), weight) << green;
-}
-
-TEST(Masking, HalfAndHalfMixTimesBrightnessAndUniformMaskIsBlack)
-{
+    for (const auto& [green, weight] : {std::pair{0, 0.0}, {1, 0.02}, {4, 0.02}, {5, 0.04}, {244, 0.98}, {245, 1.0}, {255, 1.0}})
+        EXPECT_EQ(GreenWeight(uint8_t(green)), weight) << green;
     Bitmap picture;
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), TwoPixelSettings(), picture);
     ASSERT_TRUE(r.Stopped.empty() && r.Ndvi.Ran() && r.Needle.Ran());
-    // Green in both analyses; green in the NDVI only, with a negative brightness.
     EXPECT_EQ(r.Grid, (std::vector<double>{1.0 * 1000, 0.5 * -100}));
     EXPECT_EQ(std::make_pair(r.Min, r.Max), std::make_pair(-50.0, 1000.0));
     EXPECT_EQ(picture.Bytes(), (std::vector<uint8_t>{255, 255, 255, 0, 0, 0}));
-    // A uniform mask has equal bounds and is painted black.
     const MaskResult uniform = RunMask(MakeCube(65, 2, 3), MakeSpectralState(), MaskSettings{}, picture);
     EXPECT_EQ(std::make_pair(uniform.Min, uniform.Max), std::make_pair(0.0, 0.0));
     EXPECT_EQ(picture, Bitmap(3, 2));
-}
 
-TEST(Masking, SharesAndBrightnessChoices)
-{
     TData cube = TwoPixels();
     SetBands(cube, 0, 0, 19, 19, 1350);  // pixel 0 stays green in both analyses
     MaskSettings s = TwoPixelSettings();
     s.IndexShare = 30;
     s.SpectraShare = 70;
     s.Brightness = MaskBrightness::Bands1To65;
-    Bitmap picture;
-    const MaskResult r = RunMask(cube, FlatWeight(), s, picture);
-    EXPECT_EQ(r.Grid[0], (0.3 + 0.7) * ((61 * 1000.0 + 1350 + 3 * 3000.0) / 65));
-    EXPECT_EQ(r.Grid[1], 0.3 * ((62 * -100.0 + 3 * 300.0) / 65));
+    EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid,
+              (std::vector<double>{(0.3 + 0.7) * ((61 * 1000.0 + 1350 + 3 * 3000.0) / 65), 0.3 * ((62 * -100.0 + 3 * 300.0) / 65)}));
     s.Brightness = MaskBrightness::Bands1To35;
     EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid[0], (34 * 1000.0 + 1350) / 35);
-    s.Brightness = MaskBrightness::Band19;
-    EXPECT_EQ(RunMask(cube, FlatWeight(), s, picture).Grid[0], 1350.0);
 }
 
-TEST(Masking, StoppedAnalysisLeavesItsGreensToThePicture)
+TEST(Masking, StoppedAnalysisLeavesItsGreensToThePictureUnlessThePictureIsRemade)
 {
     MaskSettings s = TwoPixelSettings();
     s.Ndvi.P1 = 20;  // reversed percentages stop the NDVI
-    Bitmap picture(2, 1);
-    picture.Fill(0, 255, 0);
+    Bitmap picture(2, 1), tall(2, 7);
+    for (Bitmap* b : {&picture, &tall}) b->Fill(0, 255, 0);
     const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
     EXPECT_EQ(r.Ndvi.Stopped, "Nesmyslný rozsah u procent.");
-    EXPECT_TRUE(r.Needle.Ran());
-    EXPECT_EQ(r.Grid[0], 1000.0);      // the old full green counts for the NDVI
-    EXPECT_EQ(r.Grid[1], 0.5 * -100);  // and the needle's own 0 for pixel 1
-}
-
-TEST(Masking, PictureOfAnotherSizeIsRemadeAndMissingBandsStopIt)
-{
-    MaskSettings s = TwoPixelSettings();
-    s.Ndvi.P1 = 20;                  // reversed percentages
+    EXPECT_EQ(r.Grid, (std::vector<double>{1000.0, 0.5 * -100}));  // the old full green counts for the NDVI
     s.Needle.Weight = kCustomEntry;  // custom weight never set
-    Bitmap picture(2, 7);
-    picture.Fill(0, 255, 0);
-    const MaskResult r = RunMask(TwoPixels(), FlatWeight(), s, picture);
-    EXPECT_FALSE(r.Ndvi.Ran() || r.Needle.Ran());
-    EXPECT_EQ(r.Grid, std::vector<double>(2, 0.0));  // the remade black picture has no greens
-    EXPECT_EQ(picture, Bitmap(2, 1));
-
-    Bitmap untouched(2, 1);
+    const MaskResult remade = RunMask(TwoPixels(), FlatWeight(), s, tall);
+    EXPECT_FALSE(remade.Ndvi.Ran() || remade.Needle.Ran());
+    EXPECT_EQ(remade.Grid, std::vector<double>(2, 0.0));  // the remade black picture has no greens
+    EXPECT_EQ(tall, Bitmap(2, 1));
     s.Brightness = MaskBrightness::Bands1To65;
-    const MaskResult few = RunMask(MakeCube(40, 1, 2), FlatWeight(), s, untouched);
-    EXPECT_NE(few.Stopped.find("40"), std::string::npos) << few.Stopped;
-    EXPECT_EQ(untouched, Bitmap(2, 1));
+    const Bitmap before = picture;
+    EXPECT_NE(RunMask(MakeCube(40, 1, 2), FlatWeight(), s, picture).Stopped.find("40"), std::string::npos);
+    EXPECT_EQ(picture, before);
 }

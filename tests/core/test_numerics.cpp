@@ -4,6 +4,8 @@
 
 #include "recording_reporter.h"
 #include "spectral/numerics.h"
+#include "spectral/spectral_state.h"
+#include "spectral/spectral_vector.h"
 
 using namespace lumera;
 using lumera::testing::RecordingReporter;
@@ -19,25 +21,18 @@ std::vector<std::string> Texts(const RecordingReporter& r)
 
 }  // namespace
 
-TEST(SolveLinear, OneUnknownAndZeroLeadingPivotThatSwapsRows)
+TEST(SolveLinear, PivotingAndSingularOverflowingOrMismatchedSystemsThatGiveZerosAndSaySo)
 {
     RecordingReporter r;
     EXPECT_EQ(SolveLinear({{2.0}}, {4.0}, r), Vector({2.0}));
     const Matrix a = {{0, 1}, {1, 0}};
     EXPECT_EQ(SolveLinear(a, {3, 5}, r), Vector({5, 3}));
     EXPECT_EQ(a, Matrix({{0, 1}, {1, 0}}));  // inputs untouched
-    EXPECT_TRUE(r.messages.empty());
     // The pivot is the first row of largest magnitude.
-    EXPECT_EQ(PivotRow({{2, 0}, {-2, 0}, {1, 0}}, 0), 0);
-    EXPECT_EQ(PivotRow({{1, 0}, {-2, 0}, {2, 0}}, 0), 1);
-    EXPECT_EQ(PivotRow({{9, 1}, {0, 1}, {0, -3}}, 1), 2);
-}
+    EXPECT_EQ(std::make_tuple(PivotRow({{2, 0}, {-2, 0}, {1, 0}}, 0), PivotRow({{1, 0}, {-2, 0}, {2, 0}}, 0),
+                              PivotRow({{9, 1}, {0, 1}, {0, -3}}, 1)), std::make_tuple(0, 1, 2));
+    EXPECT_TRUE(r.messages.empty());
 
-// Equal rows give a zero pivot; so does a system whose last pivot only becomes
-// 0 after the forward elimination, which is reported rather than divided by.
-// A solution that overflows and inputs of unequal sizes give zeros as well.
-TEST(SolveLinear, SingularOverflowingOrMismatchedSystemsGiveZerosAndSaySo)
-{
     const std::string singular = "Matice je singulární!", failed = "Gausova eliminace selhala, vráceno nulové řešení.";
     const struct {
         Matrix a;
@@ -45,8 +40,7 @@ TEST(SolveLinear, SingularOverflowingOrMismatchedSystemsGiveZerosAndSaySo)
         std::vector<std::string> messages;
     } cases[] = {
         {{{1, 2}, {1, 2}}, {3, 3}, {singular, failed}},
-        {{{2, 1}, {4, 2}}, {1, 5}, {singular, failed}},
-        {{{0.0}}, {1.0}, {singular, failed}},
+        {{{2, 1}, {4, 2}}, {1, 5}, {singular, failed}},  // the last pivot becomes 0 only after elimination
         {{{1e-300, 0}, {0, 1}}, {1e300, 1}, {failed}},
         {{{1, 2, 3}, {4, 5, 6}}, {1, 2}, {"Nesrovnalost v rozměrech vstupů, vráceno nulové řešení."}},
     };
@@ -57,17 +51,15 @@ TEST(SolveLinear, SingularOverflowingOrMismatchedSystemsGiveZerosAndSaySo)
     }
 }
 
-TEST(EvaluateSpline, ThreePointArchStraightLineAndQueriesOutsideTheSamples)
+TEST(EvaluateSpline, ThreePointArchStraightLineQueriesOutsideTheSamplesAndSamplesNotAscending)
 {
     RecordingReporter r;
     std::vector<SplinePoint> q = {{-1, 9}, {0.5, 0}, {1.0, 0}, {1.5, 0}, {2.0, 9}, {5, 9}};
     ASSERT_TRUE(EvaluateSpline({{0, 0}, {1, 1}, {2, 0}}, q, r));
-    EXPECT_EQ(q[1].Y, 0.6875);  // with M = (0, -3, 0)
-    EXPECT_EQ(q[2].Y, 1.0);
-    EXPECT_EQ(q[3].Y, 0.6875);
-    EXPECT_EQ(q[0].Y, -1.0);  // below the first sample the first cubic goes on, a negative t cubed
-    EXPECT_EQ(q[4].Y, 0.0);   // the last sample itself is evaluated
-    EXPECT_EQ(q[5].Y, 9);     // above it: not evaluated
+    // With M = (0, -3, 0); below the first sample the first cubic goes on (a negative t cubed), the last
+    // sample itself is evaluated, and above it nothing is.
+    for (const auto& [i, y] : {std::pair{1, 0.6875}, {2, 1.0}, {3, 0.6875}, {0, -1.0}, {4, 0.0}, {5, 9.0}})
+        EXPECT_EQ(q[i].Y, y) << q[i].X;
 
     std::vector<SplinePoint> line, queries;
     for (int i = 0; i < 20; ++i) line.push_back({double(i), 3.0 * i - 7});
@@ -75,13 +67,8 @@ TEST(EvaluateSpline, ThreePointArchStraightLineAndQueriesOutsideTheSamples)
     ASSERT_TRUE(EvaluateSpline(line, queries, r));
     for (const auto& p : queries) EXPECT_DOUBLE_EQ(p.Y, 3.0 * p.X - 7) << p.X;
     EXPECT_TRUE(r.messages.empty());
-}
 
-TEST(EvaluateSpline, SamplesNotAscendingAreRefused)
-{
-    for (const std::vector<SplinePoint>& samples :
-         {std::vector<SplinePoint>{{0, 0}, {0, 1}, {1, 0}}, std::vector<SplinePoint>{{1, 0}, {0, 1}},
-          std::vector<SplinePoint>{{0, 0}, {NAN, 1}}}) {
+    for (const std::vector<SplinePoint>& samples : {std::vector<SplinePoint>{{0, 0}, {0, 1}, {1, 0}}, {{0, 0}, {NAN, 1}}}) {
         RecordingReporter r;
         std::vector<SplinePoint> q = {{0.5, 7}};
         EXPECT_FALSE(EvaluateSpline(samples, q, r));
@@ -89,4 +76,37 @@ TEST(EvaluateSpline, SamplesNotAscendingAreRefused)
         ASSERT_EQ(r.messages.size(), 1u);
         EXPECT_NE(r.messages[0].text.find("vzestupně"), std::string::npos);
     }
+}
+
+TEST(SpectralVectorOps, NormalisePeakAxisTrapezoidIntegralElementWiseOperationsAndMismatches)
+{
+    RecordingReporter r;
+    SpectralVector a = {-2, 1, 0.5}, b = {3, 3, 3}, c = {0}, d = {-7}, empty;
+    for (SpectralVector* f : {&a, &b, &c, &d, &empty}) EXPECT_TRUE(NormalisePeak(*f, r));
+    EXPECT_EQ(a, SpectralVector({-1, 0.5, 0.25}));
+    EXPECT_EQ(b, SpectralVector({1, 1, 1}));
+    EXPECT_TRUE(c == SpectralVector({1}) && d == SpectralVector({1}));
+    EXPECT_TRUE(empty.empty() && r.messages.empty());
+    SpectralVector zeros(64, 0.0);
+    EXPECT_FALSE(NormalisePeak(zeros, r));
+    EXPECT_EQ(zeros, SpectralVector(64, 0.0));
+    EXPECT_EQ(r.messages.size(), 1u);
+    r.messages.clear();
+
+    SpectralState s;
+    BuildSpectralAxis(s);
+    InitCustomFunctions(s);
+    EXPECT_EQ(std::make_tuple(s.Axis.size(), s.Axis.front(), s.Axis.back()), std::make_tuple(64u, 0.4003, 0.9816));
+    EXPECT_TRUE(s.CustomWeight == SpectralVector(64, 1.0) && s.CustomCounterWeight == s.CustomWeight && !s.CustomFunctionSet);
+    EXPECT_EQ(BandIntegral({1, 2, 3}, {0, 1, 3}, r), 6.5);  // 1.5 x 1 + 2.5 x 2
+    EXPECT_EQ(Multiply({1, 2, 3}, {2, 0.5, -1}, r), SpectralVector({2, 1, -3}));
+    EXPECT_EQ(Add({1, 2, 3}, {2, 0.5, -1}, r), SpectralVector({3, 2.5, 2}));
+    EXPECT_TRUE(r.messages.empty());
+
+    const SpectralVector product = Multiply(SpectralVector(64, 1.0), {}, r);
+    EXPECT_TRUE(product.empty());
+    EXPECT_EQ(BandIntegral(product, SpectralVector(64, 1.0), r), 0.0);
+    EXPECT_TRUE(Add({1}, {1, 2}, r).empty());
+    EXPECT_EQ(Texts(r), (std::vector<std::string>{"Neodpovídají rozměry polí pro násobení.", "Neodpovídá počet pásem pro integraci.",
+                                               "Neodpovídají rozměry polí pro sčítání."}));
 }

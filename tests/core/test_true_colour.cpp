@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "enhance/colour_stretch.h"
+#include "imaging/band_map.h"
 #include "imaging/true_colour.h"
 #include "sample_data.h"
 
@@ -11,28 +14,20 @@ using namespace lumera::testing;
 
 using Rgb = std::array<uint8_t, 3>;
 
-TEST(SetBrightness, KeepsHueOrMovesTowardsWhite)
+TEST(SetBrightnessAndStretchLevel, WorkedExamples)
 {
-    EXPECT_EQ(SetBrightness(100, 50, 30, 90), (Rgb{150, 75, 45}));
-    EXPECT_EQ(SetBrightness(200, 100, 0, 200), (Rgb{255, 200, 145}));
-    EXPECT_EQ(SetBrightness(255, 0, 0, 255), (Rgb{255, 255, 255}));
-    EXPECT_EQ(SetBrightness(0, 0, 0, 5), (Rgb{5, 5, 5}));
-    EXPECT_EQ(SetBrightness(1, 2, 3, 0), (Rgb{0, 0, 0}));
+    for (const auto& [b, g, r, v, out] : {std::tuple{100, 50, 30, 90, Rgb{150, 75, 45}}, {200, 100, 0, 200, Rgb{255, 200, 145}},
+                                          {255, 0, 0, 255, Rgb{255, 255, 255}}, {0, 0, 0, 5, Rgb{5, 5, 5}},
+                                          {1, 2, 3, 0, Rgb{0, 0, 0}}})
+        EXPECT_EQ(SetBrightness(b, g, r, v), out) << v;
+    // 120 gives 127.5, a tie to even; 219 gives 253.725.
+    for (const auto& [level, lo, hi, stretched] : {std::array{20, 20, 220, 0}, {220, 20, 220, 255}, {120, 20, 220, 128},
+                                                   {219, 20, 220, 254}, {5, 20, 220, 0}, {250, 20, 220, 255},
+                                                   {0, -1, 256, 1}, {90, 90, 90, 90}})
+        EXPECT_EQ(StretchLevel(level, lo, hi), stretched) << level << " in " << lo << ".." << hi;
 }
 
-TEST(StretchLevel, MapsTheClipLevelsToTheEndsAndLimits)
-{
-    EXPECT_EQ(StretchLevel(20, 20, 220), 0);
-    EXPECT_EQ(StretchLevel(220, 20, 220), 255);
-    EXPECT_EQ(StretchLevel(120, 20, 220), 128);  // 127.5, tie to even
-    EXPECT_EQ(StretchLevel(219, 20, 220), 254);  // 253.725
-    EXPECT_EQ(StretchLevel(5, 20, 220), 0);
-    EXPECT_EQ(StretchLevel(250, 20, 220), 255);
-    EXPECT_EQ(StretchLevel(0, -1, 256), 1);
-    EXPECT_EQ(StretchLevel(90, 90, 90), 90);
-}
-
-TEST(ClipLevels, CountsFromBothEndsAndSmallPicturesClipNothing)
+TEST(ClipLevels, CountsFromBothEndsAndSmallOrSingleLevelPicturesClipNothing)
 {
     const auto clip = [](const THistogram& h) {
         const TClipLevels levels = ClipLevels(h, 0.01, 0.1);
@@ -50,18 +45,13 @@ TEST(ClipLevels, CountsFromBothEndsAndSmallPicturesClipNothing)
     EXPECT_EQ(clip(small), std::make_pair(-1, 50));
     small[50] = 499;  // nHigh = 0.499 rounds to 0
     EXPECT_EQ(clip(small), std::make_pair(-1, 256));
-    EXPECT_EQ(clip(THistogram{}), std::make_pair(-1, 256));
-}
 
-TEST(EnhanceColours, SingleLevelPictureStaysAsItWas)
-{
-    // 160,000 pixels of level 60 (60.33 rounded): lo = hi = 60.
-    Bitmap picture(400, 400);
+    Bitmap picture(400, 400);  // level 60 (60.33 rounded): lo = hi = 60
     picture.Fill(30, 60, 91);
     EXPECT_EQ(EnhanceColours(picture), picture);
 }
 
-TEST(TrueColour, EachChannelAveragesItsBandsAndScalesToItsMaximum)
+TEST(TrueColour, EachChannelAveragesItsBandsScalesToItsMaximumAndNegativesShowAsZero)
 {
     TData cube = MakeCube(65, 1, 2);
     // Pixel 0: blue bands 6-8 average 51, green 18-20 average 10, red 34-36 average 3.
@@ -76,19 +66,49 @@ TEST(TrueColour, EachChannelAveragesItsBandsAndScalesToItsMaximum)
     EXPECT_EQ(std::vector<int>(picture.Bytes().begin(), picture.Bytes().end()),
               (std::vector<int>{255, 128, 255, 85, 255, 85}));
     EXPECT_EQ(TrueColourComposite(cube), EnhanceColours(picture));
-}
 
-TEST(TrueColour, NegativeAveragesShowAsZeroAndFewerThan36BandsAreRefused)
-{
-    TData cube = MakeCube(36, 1, 2, -5);
-    SetBands(cube, 1, 0, 6, 8, 30);
-    const Bitmap picture = ChannelComposite(cube);
-    EXPECT_EQ(picture.ScanLine(0)[0], 0);
-    EXPECT_EQ(picture.ScanLine(0)[1], 0);
-    EXPECT_EQ(picture.ScanLine(0)[3], 255);
-    // Scales 1.0, and 160,000 pixels of level 0 give lo = hi = 0: no stretch.
-    EXPECT_EQ(TrueColourComposite(MakeCube(36, 400, 400)), Bitmap(400, 400));
-    EXPECT_FALSE(TrueColourRefusal(cube).has_value());
+    TData negative = MakeCube(36, 1, 2, -5);
+    SetBands(negative, 1, 0, 6, 8, 30);
+    const Bitmap shown = ChannelComposite(negative);
+    EXPECT_EQ(std::vector<int>(shown.Bytes().begin(), shown.Bytes().end()), (std::vector<int>{0, 0, 0, 255, 0, 0}));
+    EXPECT_FALSE(TrueColourRefusal(negative).has_value());
     EXPECT_NE(TrueColourRefusal(MakeCube(35, 2, 2)).value_or("").find("35"), std::string::npos);
     EXPECT_THROW(TrueColourComposite(MakeCube(35, 2, 2)), std::invalid_argument);
+}
+
+TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
+{
+    EXPECT_EQ(std::make_tuple(BandMapScale(0), BandMapScale(1), BandMapScale(510)), std::make_tuple(1.0, 255.0, 0.5));
+    const struct {
+        std::vector<int16_t> values;
+        int16_t maximum;
+        std::vector<int> greys;
+    } cases[] = {
+        {{0, -1, -32768, 0}, 0, {0, 0, 0, 0}},        // nothing above 0: scale 1, all black
+        {{0, 1, 0, 1}, 1, {0, 255, 0, 255}},          // maximum 1 maps to 255
+        {{1, 3, 5, 510, 0}, 510, {0, 2, 2, 255, 0}},  // 0.5, 1.5, 2.5 go to the even neighbour
+        {{-5, 2, -32768, 1}, 2, {0, 255, 0, 128}},    // negatives show as 0; 127.5 -> 128
+    };
+    for (const auto& c : cases) {
+        TData cube = MakeCube(1, 1, int(c.values.size()));
+        cube.Values = c.values;
+        const BandMapResult map = MakeBandMap(cube, 1);
+        EXPECT_EQ(map.Maximum, c.maximum);
+        for (int x = 0; x < cube.NColumns; ++x)
+            EXPECT_EQ(std::vector<int>(map.Picture.ScanLine(0) + 3 * x, map.Picture.ScanLine(0) + 3 * x + 3),
+                      std::vector<int>(3, c.greys[x])) << c.maximum << " x " << x;
+    }
+}
+
+TEST(BandMap, LookupTableAgreesWithValueTimesScaleRounded)
+{
+    const TData cube = RandomCube(2, 37, 53, 7, -200, 4095);
+    for (int band : {1, 2}) {
+        const BandMapResult map = MakeBandMap(cube, band);
+        ASSERT_EQ(std::make_pair(map.Picture.Width(), map.Picture.Height()), std::make_pair(53, 37));
+        const int16_t* plane = cube.Plane(band - 1);
+        ASSERT_EQ(map.Maximum, *std::max_element(plane, plane + cube.PlaneSize()));
+        for (std::size_t p = 0; p < cube.PlaneSize(); ++p)
+            ASSERT_EQ(map.Picture.Bytes()[3 * p], plane[p] <= 0 ? 0 : int(std::nearbyint(plane[p] * (255.0 / map.Maximum)))) << p;
+    }
 }

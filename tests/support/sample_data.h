@@ -35,11 +35,6 @@ inline TData RandomCube(int bands, int rows, int columns, unsigned seed, int low
     return cube;
 }
 
-inline void SetCell(TData& cube, int band, int row, int column, int16_t value)
-{
-    cube.Values[(std::size_t(band) * cube.NRows + row) * cube.NColumns + column] = value;
-}
-
 // A cube whose values vary from cell to cell between 0 and 2999.
 inline TData PatternCube(int bands, int rows, int columns)
 {
