@@ -13,7 +13,8 @@ TEST(CliEqualize, WritesTheEqualizedPictureOrExitsTwoForARefusedPictureAndOneFor
     const Bitmap picture = PatternPicture(60, 50);
     WriteBmp(dir.File("in.bmp"), picture);
     WriteBmp(dir.File("narrow.bmp"), PatternPicture(45, 80));
-    const std::string out = " -o " + Quote(dir.File("out.bmp"));
+    std::string out = " -o ";
+    out += Quote(dir.File("out.bmp"));
     ExpectFailure("equalize " + Quote(dir.File("narrow.bmp")) + out, 2, "46x46");  // the default window, 45
     ExpectFailure("equalize " + Quote(dir.File("missing.bmp")) + out, 1, "missing.bmp");
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
