@@ -2,9 +2,10 @@
 # runs every test. Both install the Debian packages they need first.
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
 CMAKE_FLAGS  ?= -G Ninja
 
-.PHONY: all build deps run test test-sanitize bench clean
+.PHONY: all build deps run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -37,5 +38,13 @@ test-sanitize: deps
 bench: build
 	$(BUILD_DIR)/bench/lumera_bench
 
+# Every file reader fuzzed for FUZZ_SECONDS (60) each; fails on any finding.
+fuzz:
+	@bash scripts/install-deps --fuzz
+	cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMERA_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR)
+	FUZZ_BUILD_DIR=$(FUZZ_DIR) bash scripts/fuzz
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

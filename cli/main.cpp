@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "data/atomic_file.h"
 #include "data/file_error.h"
 
 using namespace lumera::cli;
@@ -12,6 +13,7 @@ void lumera::cli::PrintJson(const nlohmann::ordered_json& value)
 
 int main(int argc, char** argv)
 {
+    lumera::RemoveTemporaryFilesOnInterrupt();
     CLI::App app{"lumera-cli: the Lumera workbench's analyses without a window"};
     app.require_subcommand(1);
     GlobalOptions global;

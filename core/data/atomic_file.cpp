@@ -1,10 +1,15 @@
 #include "data/atomic_file.h"
 
+#include <array>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <unistd.h>
 
 #include "data/file_error.h"
 
@@ -12,6 +17,51 @@ namespace lumera {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The temporary files being written right now, so that an interrupted
+// process can remove them: a signal handler may only read plain memory.
+struct TemporarySlot {
+    std::atomic<bool> Claimed{false};
+    std::atomic<bool> Ready{false};
+    char Path[4096];
+};
+std::array<TemporarySlot, 64> temporaries;
+
+// Notes a temporary file for removal on interruption while it exists.
+class TemporaryRecord {
+public:
+    explicit TemporaryRecord(const fs::path& temp)
+    {
+        const std::string text = temp.string();
+        if (text.size() >= sizeof(TemporarySlot::Path)) return;
+        for (TemporarySlot& slot : temporaries) {
+            if (slot.Claimed.exchange(true)) continue;
+            std::memcpy(slot.Path, text.c_str(), text.size() + 1);
+            slot.Ready.store(true);
+            slot_ = &slot;
+            return;
+        }
+    }
+    ~TemporaryRecord()
+    {
+        if (!slot_) return;
+        slot_->Ready.store(false);
+        slot_->Claimed.store(false);
+    }
+    TemporaryRecord(const TemporaryRecord&) = delete;
+    TemporaryRecord& operator=(const TemporaryRecord&) = delete;
+
+private:
+    TemporarySlot* slot_ = nullptr;
+};
+
+void RemoveTemporariesAndDie(int signal)
+{
+    for (TemporarySlot& slot : temporaries)
+        if (slot.Ready.load()) unlink(slot.Path);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
 
 fs::path TemporaryBeside(const fs::path& target)
 {
@@ -23,37 +73,77 @@ fs::path TemporaryBeside(const fs::path& target)
     return target.parent_path() / name;
 }
 
+// The file a write to `path` must replace: a symbolic link is followed to
+// its target (however many links deep), so the link itself stays.
+fs::path FollowLinks(fs::path path)
+{
+    std::error_code ec;
+    for (int depth = 0; depth < 40 && fs::is_symlink(path, ec); ++depth) {
+        const fs::path target = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
+}
+
+// Devices and pipes cannot be replaced by renaming; they are written through.
+void WriteThrough(const std::string& path, const fs::path& target, const std::function<void(std::ostream&)>& write)
+{
+    std::ofstream out(target, std::ios::binary);
+    if (!out) throw FileError("Soubor " + path + " nelze zapsat: nelze jej otevřít.");
+    write(out);
+    out.flush();
+    if (!out) throw FileError("Soubor " + path + " nelze zapsat: zápis selhal.");
+}
+
+void Discard(std::ofstream& out, const fs::path& temp)
+{
+    out.close();
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+}
+
 }  // namespace
+
+void RemoveTemporaryFilesOnInterrupt()
+{
+    std::signal(SIGINT, RemoveTemporariesAndDie);
+    std::signal(SIGTERM, RemoveTemporariesAndDie);
+}
 
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write)
 {
-    const fs::path target(path);
+    const fs::path target = FollowLinks(fs::path(path));
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        if (fs::is_directory(status)) throw FileError("Soubor " + path + " nelze zapsat: je to složka.");
+        WriteThrough(path, target, write);
+        return;
+    }
     const fs::path temp = TemporaryBeside(target);
     {
+        TemporaryRecord record(temp);
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) throw FileError("Soubor " + path + " nelze zapsat: složku nelze otevřít pro zápis.");
         try {
             write(out);
         } catch (...) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
+            Discard(out, temp);
             throw;
         }
         out.flush();
         if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
+            Discard(out, temp);
             throw FileError("Soubor " + path + " nelze zapsat: zápis selhal.");
         }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
+        out.close();
+        fs::rename(temp, target, ec);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
+        }
     }
 }
 

@@ -8,6 +8,12 @@ namespace lumera {
 // Writes a file completely or not at all: the content goes to a temporary file
 // beside the target, which is renamed over the target only when complete.
 // Throws FileError naming the file when it cannot be written.
+// A symbolic link is followed and its target replaced; a device or a pipe is
+// written through, since it cannot be replaced.
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
+
+// Makes SIGINT and SIGTERM remove the temporary files being written before
+// the process ends, so an interrupted write leaves nothing behind.
+void RemoveTemporaryFilesOnInterrupt();
 
 }  // namespace lumera

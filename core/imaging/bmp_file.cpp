@@ -1,28 +1,21 @@
 #include "imaging/bmp_file.h"
 
 #include <cstdint>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <vector>
 
-#include <stb_image.h>
 #include <stb_image_write.h>
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "imaging/bmp_decode.h"
 
 namespace lumera {
 
 namespace {
-
-std::vector<unsigned char> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("Obrázek " + path + " nelze otevřít.");
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
 
 void AppendBytes(void* context, void* data, int size)
 {
@@ -31,75 +24,31 @@ void AppendBytes(void* context, void* data, int size)
     out->insert(out->end(), bytes, bytes + size);
 }
 
-uint32_t Le(const std::vector<unsigned char>& b, std::size_t at, int size)
+// Reads up to `count` bytes from the current position onto the end of `bytes`.
+void ReadMore(std::istream& in, std::vector<unsigned char>& bytes, std::size_t count)
 {
-    uint32_t v = 0;
-    for (int i = size - 1; i >= 0; --i) v = (v << 8) | b[at + i];
-    return v;
-}
-
-// An uncompressed BMP must hold every row it declares; stb would fill the
-// missing rows of a cut file with black instead of refusing it.
-void CheckPixelDataLength(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    if (bytes.size() < 30) return;  // stb refuses the short header itself
-    const uint32_t headerSize = Le(bytes, 14, 4);
-    int64_t width = 0, height = 0, bitsPerPixel = 0, compression = 0;
-    if (headerSize == 12) {
-        width = Le(bytes, 18, 2);
-        height = Le(bytes, 20, 2);
-        bitsPerPixel = Le(bytes, 24, 2);
-    } else {
-        if (bytes.size() < 34) return;
-        width = static_cast<int32_t>(Le(bytes, 18, 4));
-        height = static_cast<int32_t>(Le(bytes, 22, 4));
-        bitsPerPixel = Le(bytes, 28, 2);
-        compression = Le(bytes, 30, 4);
-    }
-    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
-    if (!uncompressed || width < 1 || height == 0 || width > kMaxPictureSide || std::abs(height) > kMaxPictureSide)
-        return;  // left to stb and the size check
-    const int64_t rowBytes = (width * bitsPerPixel + 7) / 8;
-    const int64_t stride = (width * bitsPerPixel + 31) / 32 * 4;
-    const int64_t needed = int64_t(Le(bytes, 10, 4)) + stride * (std::abs(height) - 1) + rowBytes;
-    if (int64_t(bytes.size()) < needed)
-        throw FileError("Obrázek " + path + " je poškozený: soubor má " + std::to_string(bytes.size()) +
-                        " bajtů, jeho obrazová data končí až na bajtu " + std::to_string(needed) + ".");
+    const std::size_t had = bytes.size();
+    bytes.resize(had + count);
+    in.read(reinterpret_cast<char*>(bytes.data() + had), std::streamsize(count));
+    bytes.resize(had + std::size_t(in.gcount()));
 }
 
 }  // namespace
 
 Bitmap ReadBmp(const std::string& path)
 {
-    const std::vector<unsigned char> bytes = ReadBytes(path);
-    if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
-        throw FileError("Soubor " + path + " není obrázek BMP.");
-    int width = 0, height = 0, channels = 0;
-    const int length = static_cast<int>(std::min<std::size_t>(bytes.size(), INT32_MAX));
-    if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
-        throw FileError("Obrázek " + path + " nelze přečíst: " + stbi_failure_reason() + ".");
-    if (height < 0 && height > INT32_MIN) height = -height;  // rows stored top-down
-    if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
-        throw FileError("Obrázek " + path + " má nepřípustné rozměry " + std::to_string(width) + " x " +
-                        std::to_string(height) + ".");
-
-    CheckPixelDataLength(path, bytes);
-
-    std::unique_ptr<unsigned char, void (*)(void*)> rgb(
-        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3), stbi_image_free);
-    if (!rgb) throw FileError("Obrázek " + path + " nelze přečíst: " + stbi_failure_reason() + ".");
-
-    Bitmap picture(width, height);
-    const unsigned char* source = rgb.get();
-    for (int y = 0; y < height; ++y) {
-        uint8_t* row = picture.ScanLine(y);
-        for (int x = 0; x < width; ++x, source += 3) {
-            row[3 * x] = source[2];
-            row[3 * x + 1] = source[1];
-            row[3 * x + 2] = source[0];
-        }
-    }
-    return picture;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw FileError("Obrázek " + path + " nelze přečíst: je to složka.");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw FileError("Obrázek " + path + " nelze otevřít.");
+    // Never read further than a valid file of the declared size can reach, so
+    // an endless or huge input cannot exhaust memory.
+    std::vector<unsigned char> bytes;
+    ReadMore(in, bytes, kBmpHeaderReach);
+    const BmpLayout layout = ParseBmpHeader(path, bytes.data(), bytes.size());
+    if (layout.DataEnd() > bytes.size()) ReadMore(in, bytes, layout.DataEnd() - bytes.size());
+    if (in.bad()) throw FileError("Obrázek " + path + " nelze přečíst: chyba čtení.");
+    return DecodeBmp(path, layout, bytes.data(), bytes.size());
 }
 
 void WriteBmp(const std::string& path, const Bitmap& picture)

@@ -2,14 +2,13 @@
 #include <string>
 
 #include "imaging/bitmap.h"
+#include "imaging/bmp_decode.h"
 
 namespace lumera {
 
-// Largest picture side Lumera reads; anything larger is taken for a damaged file.
-constexpr int kMaxPictureSide = 20000;
 
-// Reads a BMP file (24-bit, 32-bit, 8-bit grey or palette, and the other
-// uncompressed depths) as a 24-bit picture. Anything that is not a readable
+// Reads an uncompressed BMP file (1, 4, 8, 16, 24 or 32 bits per pixel, the
+// Windows and the old OS/2 headers) as a 24-bit picture. Anything that is not a readable
 // BMP throws FileError naming the file.
 Bitmap ReadBmp(const std::string& path);
 

@@ -24,6 +24,13 @@ AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height,
                                 const DisplayParameters& display)
 {
     AnalysisResult result;
+    // Extreme inputs (tiny reference values, say) can overflow a pixel's
+    // measure; such a range cannot be shown or reported as a result.
+    if (!std::isfinite(min) || !std::isfinite(max)) {
+        result.Stopped = "Výsledek analýzy nelze zobrazit: rozsah hodnot není konečný. "
+                         "Zkontrolujte referenční spektra a váhové funkce.";
+        return result;
+    }
     result.Figures = DisplayFigures(min, max, display);
     result.Picture = PaintGreen(grid, width, height, result.Figures.Lower, result.Figures.Upper);
     result.Grid = std::move(grid);

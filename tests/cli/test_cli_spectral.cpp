@@ -83,6 +83,18 @@ TEST(CliNeedle, NormalisesACustomWeightFileOrExitsOneForZeroWeights)
     EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), expected.Picture);
 }
 
+TEST(CliNeedle, AnOverflowingMeasureStopsWithExitTwoInsteadOfPrintingNull)
+{
+    Workspace w;
+    {  // every reference value tiny but finite: the peak-normalised weight overflows
+        std::ofstream table(w.dir.File("data/refsp/AllRefSp.dat"), std::ios::binary | std::ios::trunc);
+        const double tiny = 5e-324;
+        for (int i = 0; i < 15 * 64; ++i) table.write(reinterpret_cast<const char*>(&tiny), sizeof tiny);
+    }
+    ExpectFailure(w.Command("needle", "--normalize none"), 2, "není konečný");
+    EXPECT_FALSE(std::filesystem::exists(w.dir.File("out.bmp")));
+}
+
 TEST(CliMask, WritesThePictureTheMaskingPaintsOrStopsWhenEitherAnalysisStops)
 {
     Workspace w;

@@ -85,3 +85,62 @@ TEST(BmpFile, DamagedOrForeignFilesRefusedNamingTheFile)
         }
     }
 }
+
+namespace {
+
+// An old OS/2 file: 12-byte info header, 16-bit sides, 3-byte palette entries.
+std::string BuildOs2Bmp(int width, const std::string& palette, const std::vector<std::string>& rows)
+{
+    const int height = int(rows.size()), stride = (width + 3) / 4 * 4, offset = 26 + int(palette.size());
+    std::string out = "BM" + Le(offset + stride * height, 4) + Le(0, 4) + Le(offset, 4) + Le(12, 4) + Le(width, 2) +
+                      Le(height, 2) + Le(1, 2) + Le(8, 2) + palette;
+    for (int i = height - 1; i >= 0; --i) out += rows[i] + std::string(stride - width, '\0');
+    return out;
+}
+
+}  // namespace
+
+TEST(BmpFile, EveryUncompressedDepthDecodesExactlyIncludingOs2AndSixteenBitColour)
+{
+    TempDir dir;
+    std::string greys;  // 256 grey levels, 3 bytes each
+    for (int i = 0; i < 256; ++i) greys += std::string(3, char(i));
+    WriteFile(dir.File("os2.bmp"), BuildOs2Bmp(4, greys, {Bytes({0, 251, 252, 255})}));
+    const Bitmap os2 = ReadBmp(dir.File("os2.bmp"));
+    EXPECT_EQ(std::string(os2.Bytes().begin(), os2.Bytes().end()),
+              Bytes({0, 0, 0, 251, 251, 251, 252, 252, 252, 255, 255, 255}));
+
+    const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    WriteFile(dir.File("one.bmp"), BuildBmp(10, 1, two, {Bytes({0xA0, 0x40})}, false));  // 1010000001
+    const Bitmap one = ReadBmp(dir.File("one.bmp"));
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(one.ScanLine(0)[3 * x], (x == 0 || x == 2 || x == 9) ? 255 : 0) << x;
+
+    // 5-5-5: full red, mid green, blue 1 widen by repeating their bits.
+    const int pixel = 31 << 10 | 16 << 5 | 1;
+    WriteFile(dir.File("16.bmp"), BuildBmp(1, 16, "", {Bytes({pixel & 0xFF, pixel >> 8})}, false));
+    const Bitmap sixteen = ReadBmp(dir.File("16.bmp"));
+    EXPECT_EQ(std::string(sixteen.Bytes().begin(), sixteen.Bytes().end()), Bytes({8, 132, 255}));
+}
+
+TEST(BmpFile, UndefinedColoursAndUnboundedInputsRefusedBeforeDecoding)
+{
+    TempDir dir;
+    const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    WriteFile(dir.File("short-palette.bmp"), BuildBmp(3, 8, two, {Bytes({0, 1, 7})}, false));
+    std::string inside = BuildBmp(2, 24, "", {Bytes({1, 2, 3, 4, 5, 6})}, false);
+    inside.replace(10, 4, Le(30, 4));  // pixel data "inside" the info header
+    WriteFile(dir.File("inside.bmp"), inside);
+    std::string vast = BuildBmp(8, 1, two, {Bytes({0})}, false);
+    vast.replace(18, 8, Le(20000, 4) + Le(20000, 4));
+    WriteFile(dir.File("vast.bmp"), vast);
+    std::filesystem::create_directory(dir.File("folder.bmp"));
+    for (const std::string name : {"short-palette.bmp", "inside.bmp", "vast.bmp", "folder.bmp"}) {
+        try {
+            ReadBmp(dir.File(name));
+            ADD_FAILURE() << name << " was accepted";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(ReadBmp("/dev/zero"), FileError);  // stops after the header
+}

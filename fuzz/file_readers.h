@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+
+#include "crowns/tree_matrix.h"
+#include "data/cutout_file.h"
+#include "imaging/bmp_file.h"
+#include "spectral/reference_files.h"
+#include "spectral/weight_file.h"
+
+namespace lumera::fuzzing {
+
+// Every reader of a file the user can hand the program, by the name of its
+// fuzz target and of its folder of regression inputs. A reader may accept a
+// file or refuse it with FileError; anything else is a fault.
+inline const std::map<std::string, std::function<void(const std::string&)>>& FileReaders()
+{
+    static const std::map<std::string, std::function<void(const std::string&)>> readers{
+        {"bmp", [](const std::string& path) { ReadBmp(path); }},
+        {"cutout", [](const std::string& path) { ReadCutout(path); }},
+        {"tree_matrix", [](const std::string& path) { ReadTreeMatrix(path); }},
+        {"reference_table", [](const std::string& path) { ReadReferenceTable(path); }},
+        {"reference_text", [](const std::string& path) { ReadReferenceText(path); }},
+        {"weight_file", [](const std::string& path) { ReadWeightFile(path); }},
+    };
+    return readers;
+}
+
+}  // namespace lumera::fuzzing
