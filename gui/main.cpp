@@ -15,6 +15,6 @@ int main(int argc, char** argv)
     lumera::gui::QtFileDialogs dialogs;
     lumera::gui::Workbench workbench(reporter, dialogs);
     reporter.SetParent(workbench.MainForm.get());
-    workbench.MainForm->showMaximized();
+    workbench.MainForm->show();
     return QApplication::exec();
 }

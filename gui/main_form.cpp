@@ -34,6 +34,7 @@ TMainForm::TMainForm(Workbench& workbench) : App(workbench)
     setObjectName("MainForm");
     setWindowTitle("Lumera");
     resize(1104, 880);
+    setWindowState(Qt::WindowMaximized);
     CreateControls();
     CreateMenu();
     FormCreate();
