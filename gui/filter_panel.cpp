@@ -13,6 +13,7 @@
 
 #include "data/file_error.h"
 #include "data/program_paths.h"
+#include "extrema/brightness.h"
 #include "decimal_separator.h"
 #include "file_dialogs.h"
 #include "widget_factory.h"
@@ -36,7 +37,7 @@ FilterPanel::FilterPanel(Workbench& workbench, QWidget* owner) : App(workbench),
 void FilterPanel::CreateControls()
 {
     FiltrPanel = MakePanel("FiltrPanel");
-    Label10 = MakeLabel("Label10", QStringLiteral("Filtr typu dolní propust"));
+    Label10 = MakeHeading("Label10", QStringLiteral("Filtr typu dolní propust"));
     HranaLabel = MakeLabel("HranaLabel", QStringLiteral("Hrana okolí"));
     HranaFiltru = MakeSpin("HranaFiltru", kMinFilterEdge, kMaxFilterEdge, kDefaultFilterEdge);
     HranaFiltru->setSingleStep(2);
@@ -100,7 +101,7 @@ void FilterPanel::SetCells(const TFilterCells& cells)
 std::optional<int> FilterPanel::ChosenEdge()
 {
     const int edge = HranaFiltru->value();
-    if (const auto refusal = FilterRefusal(OnesFilter(edge))) {
+    if (const auto refusal = EdgeRefusal(edge)) {
         App.Messages.Information(*refusal);
         return std::nullopt;
     }
@@ -164,19 +165,16 @@ bool FilterPanel::Save(const std::string& path)
     }
 }
 
-std::optional<TMatice> FilterPanel::Weights()
+std::optional<TMatice> FilterPanel::FilteredBrightnessOf(const Bitmap& picture)
 {
-    const TFilterCells cells = Cells();
-    if (const auto refusal = FilterRefusal(cells)) {
-        App.Messages.Information(*refusal);
-        return std::nullopt;
-    }
     try {
-        return FilterWeights(cells);
+        return FilteredBrightness(picture, Cells());
     } catch (const FilterCellError& e) {
         App.Messages.Error(e.what());
-        return std::nullopt;
+    } catch (const std::invalid_argument& e) {
+        App.Messages.Error(e.what());
     }
+    return std::nullopt;
 }
 
 }  // namespace lumera::gui

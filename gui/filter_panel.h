@@ -4,6 +4,7 @@
 
 #include "data/matice.h"
 #include "extrema/filter_matrix.h"
+#include "imaging/bitmap.h"
 
 class QFrame;
 class QLabel;
@@ -48,10 +49,10 @@ public:
     // Writes the grid as it stands (its own edge); true when written.
     bool Save(const std::string& path);
 
-    // The weights for filtering a brightness matrix, or nothing after telling
-    // the user why the grid cannot filter (an even edge, a cell that is not a
-    // number).
-    std::optional<TMatice> Weights();
+    // The brightness matrix of the picture smoothed by the grid's filter, or
+    // nothing after telling the user why the grid cannot filter (an even edge,
+    // a cell that is not a number).
+    std::optional<TMatice> FilteredBrightnessOf(const Bitmap& picture);
 
     QFrame* FiltrPanel;
     QLabel* Label10;
