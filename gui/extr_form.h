@@ -92,6 +92,7 @@ private:
     std::string ListFolder() const;
     std::string PictureFolder() const;
     bool SourceLoaded() const;
+    bool LoadPictureInto(PictureView* view, const std::string& path);
     // The brightness matrix of the source picture, filtered when FiltrCheck
     // is checked; nothing after telling the user why there is none.
     std::optional<TMatice> SourceBrightness();

@@ -8,7 +8,8 @@
 #include "data/program_paths.h"
 #include "detail_click.h"
 #include "extr_form.h"
-#include "extrema_list_files.h"
+#include "extrema/extrema_file.h"
+#include "file_errors.h"
 #include "file_dialogs.h"
 #include "filter_panel.h"
 #include "imaging/picture_tools.h"
@@ -44,9 +45,7 @@ void TExtrForm::ZdrojBtnClick()
 
 bool TExtrForm::LoadSource(const std::string& path)
 {
-    std::optional<Bitmap> picture = ReadPicture(path, App.Messages);
-    if (!picture) return false;
-    VstupImage->SetPicture(std::move(*picture));
+    if (!LoadPictureInto(VstupImage, path)) return false;
     PodkladBtn->setProperty("Tag", 1);
     return true;
 }
@@ -57,11 +56,13 @@ void TExtrForm::PodkladBtnClick()
         LoadBackground(*path);
 }
 
-bool TExtrForm::LoadBackground(const std::string& path)
+bool TExtrForm::LoadBackground(const std::string& path) { return LoadPictureInto(ZpracovaneImage, path); }
+
+bool TExtrForm::LoadPictureInto(PictureView* view, const std::string& path)
 {
     std::optional<Bitmap> picture = ReadPicture(path, App.Messages);
     if (!picture) return false;
-    ZpracovaneImage->SetPicture(std::move(*picture));
+    view->SetPicture(std::move(*picture));
     return true;
 }
 
@@ -78,12 +79,12 @@ bool TExtrForm::SavePicture(const std::string& path)
 
 bool TExtrForm::SaveList(const std::string& path, const TExtremaList& points)
 {
-    return WriteExtremaList(path, points, App.Messages);
+    return WriteReportingErrors(App.Messages, [&] { WriteExtremaFile(path, points); });
 }
 
 bool TExtrForm::LoadList(const std::string& path, TExtremaList& points, QPushButton* saveBtn, QPushButton* showBtn)
 {
-    std::optional<TExtremaList> loaded = ReadExtremaList(path, App.Messages);
+    std::optional<TExtremaList> loaded = ReadReportingErrors(App.Messages, [&] { return ReadExtremaFile(path); });
     if (!loaded) return false;
     points = std::move(*loaded);
     saveBtn->setEnabled(true);
