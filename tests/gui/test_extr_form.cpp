@@ -269,9 +269,11 @@ private slots:
         gui::FilterPanel& panel = *form->Filtr;
         TFilterCells cells{3, {"1", "2,5", "0.25", "abc", "", "7", "-1E-5", "3", "1"}};
         panel.SetCells(cells);
+        panel.HranaFiltru->setValue(9);  // changed without "Nastavit": the grid is what is stored
         f.dialogs.answers = {f.dir.File("filtr")};
         panel.FiltrSaveBtn->click();
         QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/filtr"));
+        QVERIFY(ReadAll(f.dir.File("filtr")).starts_with("3\r\n1\r\n2,5\r\n0.25\r\nabc\r\n\r\n"));
 
         panel.HranaFiltru->setValue(5);
         panel.HranaBtn->click();
