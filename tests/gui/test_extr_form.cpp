@@ -260,6 +260,11 @@ private slots:
         panel.NormBtn->click();
         QVERIFY(f.LastMessage().find("x1") != std::string::npos);
         QCOMPARE(panel.Cells(), edited);
+        const TFilterCells zeroSum{3, {"1", "-1", "0", "0", "0", "0", "0", "0", "0"}};
+        panel.SetCells(zeroSum);
+        panel.NormBtn->click();
+        QCOMPARE(f.reporter.messages.size(), std::size_t(4));
+        QCOMPARE(panel.Cells(), zeroSum);
     }
 
     void theFilterPanelStoresAndLoadsTheCellTextsExactly()
