@@ -29,6 +29,8 @@ int main(int argc, char** argv)
     AddMaskCommand(app, global, action);
     AddEqualizeCommand(app, global, action);
     AddFilterCommand(app, global, action);
+    AddMaximaCommand(app, global, action);
+    AddMinimaCommand(app, global, action);
     AddRefdataCommand(app, global, action);
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);

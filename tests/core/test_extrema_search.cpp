@@ -2,11 +2,14 @@
 
 #include <random>
 
+#include "extrema/brightness.h"
 #include "extrema/extrema_search.h"
+#include "extrema/picture_search.h"
 #include "sample_data.h"
 
 using namespace lumera;
 using lumera::testing::MakeCube;
+using lumera::testing::PatternPicture;
 using lumera::testing::RandomCube;
 
 namespace {
@@ -156,4 +159,15 @@ TEST(ExtremaSearch, RowWiseSearchesEqualThePerPixelDefinitionsOnRandomPlanes)
                 }
             }
     }
+}
+
+TEST(PictureSearch, FiltersTheBrightnessOnlyWhenAskedAndStopsOnACellThatIsNoNumber)
+{
+    const Bitmap picture = PatternPicture(24, 18);
+    TFilterCells unset{7, std::vector<std::string>(49)};
+    EXPECT_EQ(FindMaxima(picture, std::nullopt, MaximaSettings{}), FindMaxima(BrightnessMatrix(picture), MaximaSettings{}));
+    EXPECT_THROW(FindMaxima(picture, unset, MaximaSettings{}), FilterCellError);
+    EXPECT_THROW(FindMinima(picture, unset, MinimaSettings{}), FilterCellError);
+    const TFilterCells gauss = GaussFilter(5, ',');
+    EXPECT_EQ(FindMinima(picture, gauss, MinimaSettings{}), FindMinima(FilteredBrightness(picture, gauss), MinimaSettings{}));
 }
