@@ -77,6 +77,8 @@ TFilterCells NormalizeFilter(const TFilterCells& cells, char decimalSeparator)
     double sum = 0.0;
     for (double v : values) sum += v;
     if (sum == 0.0) throw std::domain_error("Součet matice filtru je 0, matici nelze normovat.");
+    // An overflowing sum would turn every weight into 0.
+    if (!std::isfinite(sum)) throw std::domain_error("Součet matice filtru je příliš velký, matici nelze normovat.");
     TFilterCells normalized = cells;
     for (std::size_t i = 0; i < values.size(); ++i) normalized.Texts[i] = FormatNumber(values[i] / sum, decimalSeparator);
     return normalized;
