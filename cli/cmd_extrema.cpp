@@ -84,8 +84,8 @@ void AddMaximaCommand(CLI::App& app, const GlobalOptions&, CommandAction& action
 void AddMinimaCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
     auto o = std::make_shared<SearchOptions<MinimaSettings>>();
-    auto* sub = AddSearchCommand(app, "minima", "The minima grid search (\"Minimová síť\"): writes an extrema file", o,
-                                 action);
+    auto* sub =
+        AddSearchCommand(app, "minima", "The minima grid search (\"Minimová síť\"): writes an extrema file", o, action);
     sub->add_option("--size", o->settings.Size, "Neighbourhood side, 3 or 5")
         ->check(CLI::IsMember({3, 5}))
         ->capture_default_str();

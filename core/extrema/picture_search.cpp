@@ -13,12 +13,14 @@ TMatice SearchPlane(const Bitmap& picture, const std::optional<TFilterCells>& fi
 
 }  // namespace
 
-TExtremaList FindMaxima(const Bitmap& picture, const std::optional<TFilterCells>& filter, const MaximaSettings& settings)
+TExtremaList FindMaxima(const Bitmap& picture, const std::optional<TFilterCells>& filter,
+                        const MaximaSettings& settings)
 {
     return FindMaxima(SearchPlane(picture, filter), settings);
 }
 
-TExtremaList FindMinima(const Bitmap& picture, const std::optional<TFilterCells>& filter, const MinimaSettings& settings)
+TExtremaList FindMinima(const Bitmap& picture, const std::optional<TFilterCells>& filter,
+                        const MinimaSettings& settings)
 {
     return FindMinima(SearchPlane(picture, filter), settings);
 }

@@ -12,7 +12,9 @@ namespace lumera {
 // ("Použít filtr"), then searched. A filter that cannot be used (a cell that
 // is not a number: FilterCellError; a refused edge: std::invalid_argument)
 // stops the search before it finds anything.
-TExtremaList FindMaxima(const Bitmap& picture, const std::optional<TFilterCells>& filter, const MaximaSettings& settings);
-TExtremaList FindMinima(const Bitmap& picture, const std::optional<TFilterCells>& filter, const MinimaSettings& settings);
+TExtremaList FindMaxima(const Bitmap& picture, const std::optional<TFilterCells>& filter,
+                        const MaximaSettings& settings);
+TExtremaList FindMinima(const Bitmap& picture, const std::optional<TFilterCells>& filter,
+                        const MinimaSettings& settings);
 
 }  // namespace lumera

@@ -27,7 +27,8 @@ TEST(CliFilter, WritesTheFilteredPictureForNamedMatricesAndFilesOrExitsOne)
     EXPECT_FALSE(std::filesystem::exists(dir.File("f.bmp")));
 
     EXPECT_EQ(ExpectSuccess(in + out), "");
-    EXPECT_EQ(ReadAll(dir.File("f.bmp")), SavedBytes(FilteredPicture(FilteredBrightness(picture, GaussFilter(7, ',')))));
+    EXPECT_EQ(ReadAll(dir.File("f.bmp")),
+              SavedBytes(FilteredPicture(FilteredBrightness(picture, GaussFilter(7, ',')))));
 
     WriteFilterFile(dir.File("box.flt"), NormalizeFilter(OnesFilter(5), ','));
     ExpectSuccess(in + " --filter box:5" + out);
@@ -49,7 +50,8 @@ TEST(CliMaxima, WritesTheExtremaFileOfTheCubeOrPictureSearchOrExitsOne)
     bad.Texts[0] = "";
     WriteFilterFile(dir.File("bad.flt"), bad);
     const std::string out = " -o " + Quote(dir.File("max.txt"));
-    const std::string onCube = "maxima --cube " + Quote(dir.File("a.dat")), onPicture = "maxima --picture " + Quote(dir.File("p.bmp"));
+    const std::string onCube = "maxima --cube " + Quote(dir.File("a.dat")),
+                      onPicture = "maxima --picture " + Quote(dir.File("p.bmp"));
     ExpectFailure("maxima" + out, 1, "--cube");
     ExpectFailure(onCube + " --picture " + Quote(dir.File("p.bmp")) + out, 1, "--cube");
     ExpectFailure(onPicture + " --bands 3" + out, 1, "--bands");
@@ -81,7 +83,8 @@ TEST(CliMinima, WritesTheExtremaFileOfTheGridSearchOrExitsOne)
     TempDir dir;
     const Bitmap picture = PatternPicture(20, 16, 3);
     WriteBmp(dir.File("p.bmp"), picture);
-    const std::string search = "minima --picture " + Quote(dir.File("p.bmp")), out = " -o " + Quote(dir.File("min.txt"));
+    const std::string search = "minima --picture " + Quote(dir.File("p.bmp")),
+                      out = " -o " + Quote(dir.File("min.txt"));
     ExpectFailure(search + " --size 4" + out, 1, "--size");
     ExpectFailure(search + " --neighbours 25" + out, 1, "--neighbours");
     ExpectFailure(search + " -o " + Quote(dir.File("none/min.txt")), 1, "min.txt");
