@@ -15,6 +15,10 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 
+namespace lumera {
+struct SearchRule;
+}
+
 namespace lumera::gui {
 
 class FilterPanel;
@@ -96,10 +100,11 @@ private:
     // The brightness matrix of the source picture, filtered when FiltrCheck
     // is checked; nothing after telling the user why there is none.
     std::optional<TMatice> SourceBrightness();
-    // Runs a search on the chosen source into the list and opens the list's
-    // buttons; a missing source or an unusable filter changes nothing.
-    template <class Settings>
-    void Search(const Settings& settings, TExtremaList& points, QPushButton* saveBtn, QPushButton* showBtn);
+    // Runs a search on the chosen source into the list (on the cube a position
+    // needs `bands` votes) and opens the list's buttons; a missing source or an
+    // unusable filter changes nothing.
+    void Search(const SearchRule& rule, int bands, TExtremaList& points, QPushButton* saveBtn,
+                QPushButton* showBtn);
     bool SaveList(const std::string& path, const TExtremaList& points);
     bool LoadList(const std::string& path, TExtremaList& points, QPushButton* saveBtn, QPushButton* showBtn);
     void ShowList(const TExtremaList& points, BgrColour colour);

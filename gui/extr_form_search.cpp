@@ -15,11 +15,6 @@ namespace lumera::gui {
 
 namespace {
 
-TExtremaList Find(const TData& cube, const MaximaSettings& settings) { return FindMaxima(cube, settings); }
-TExtremaList Find(const TMatice& picture, const MaximaSettings& settings) { return FindMaxima(picture, settings); }
-TExtremaList Find(const TData& cube, const MinimaSettings& settings) { return FindMinima(cube, settings); }
-TExtremaList Find(const TMatice& picture, const MinimaSettings& settings) { return FindMinima(picture, settings); }
-
 ExtremumTest ChosenTest(const RadioGroup* group)
 {
     return group->ItemIndex() == 0 ? ExtremumTest::Directions : ExtremumTest::Neighbourhood;
@@ -37,19 +32,19 @@ std::optional<TMatice> TExtrForm::SourceBrightness()
     return BrightnessMatrix(VstupImage->Picture());
 }
 
-template <class Settings>
-void TExtrForm::Search(const Settings& settings, TExtremaList& points, QPushButton* saveBtn, QPushButton* showBtn)
+void TExtrForm::Search(const SearchRule& rule, int bands, TExtremaList& points, QPushButton* saveBtn,
+                       QPushButton* showBtn)
 {
     if (VypocetPodle->ItemIndex() == 0) {
         if (!App.Data.DataLoaded) {
             App.Messages.Information("Nejsou inicializovana zadna data!");
             return;
         }
-        points = Find(App.Data.Cube, settings);
+        points = FindExtrema(App.Data.Cube, bands, rule);
     } else {
         const std::optional<TMatice> brightness = SourceBrightness();
         if (!brightness) return;
-        points = Find(*brightness, settings);
+        points = FindExtrema(*brightness, rule);
     }
     saveBtn->setEnabled(true);
     showBtn->setEnabled(true);
@@ -63,7 +58,7 @@ void TExtrForm::LokalMaxBtnClick()
     settings.Directions = KolikSmeru->value();
     settings.Neighbours = KolikMensich->value();
     settings.Bands = KolikBandu->value();
-    Search(settings, Maxima, SaveMaxBtn, ShowMaxBtn);
+    Search(MaximaRule(settings), settings.Bands, Maxima, SaveMaxBtn, ShowMaxBtn);
 }
 
 void TExtrForm::LokalMinBtnClick()
@@ -75,7 +70,7 @@ void TExtrForm::LokalMinBtnClick()
     settings.Directions = KolikSmeru2->value();
     settings.Neighbours = KolikMensich2->value();
     settings.Bands = KolikBandu2->value();
-    Search(settings, Minima, SaveMinBtn, ShowMinBtn);
+    Search(MinimaRule(settings), settings.Bands, Minima, SaveMinBtn, ShowMinBtn);
 }
 
 }  // namespace lumera::gui

@@ -169,6 +169,28 @@ private slots:
         QVERIFY(form->Maxima.empty());
     }
 
+    void everyOptionReachesTheSearches()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        const Bitmap picture = PatternPicture(30, 24);
+        WriteBmp(f.dir.File("p.bmp"), picture);
+        QVERIFY(form->LoadSource(f.dir.File("p.bmp")));
+        form->FiltrCheck->setChecked(false);
+        form->VypocetPodle2->SetItemIndex(1);
+        form->VypocetPodle3->SetItemIndex(0);
+        form->VypocetPodle4->SetItemIndex(0);
+        form->KolikMensich->setValue(6);
+        form->KolikMensich2->setValue(5);
+        form->LokalMaxBtn->click();
+        form->LokalMinBtn->click();
+        const TMatice brightness = BrightnessMatrix(picture);
+        QCOMPARE(form->Maxima, FindMaxima(brightness, {ExtremumTest::Neighbourhood, true, 4, 6, 60}));
+        QCOMPARE(form->Minima, FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 3, 1, 5, 60}));
+        QVERIFY(!form->Maxima.empty() && !form->Minima.empty());
+        QVERIFY(form->Minima != FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 5, 1, 5, 60}));
+    }
+
     void listsGoThroughTheDialogsAndAFailedLoadChangesNothing()
     {
         GuiFixture f;
