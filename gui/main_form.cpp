@@ -15,6 +15,7 @@
 #include "data/program_paths.h"
 #include "decimal_separator.h"
 #include "ekvalizace_form.h"
+#include "extr_form.h"
 #include "picture_view.h"
 #include "spectral/spectral_state.h"
 #include "tool_forms.h"
@@ -34,6 +35,7 @@ TMainForm::TMainForm(Workbench& workbench) : App(workbench)
     setObjectName("MainForm");
     setWindowTitle("Lumera");
     resize(1104, 880);
+    setWindowState(Qt::WindowMaximized);
     CreateControls();
     CreateMenu();
     FormCreate();

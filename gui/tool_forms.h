@@ -11,14 +11,6 @@ public:
         : ToolWindow(workbench, "VahFceForm", QStringLiteral("Nastavení váhové funkce")) {}
 };
 
-// The local extrema search window.
-class TExtrForm : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TExtrForm(Workbench& workbench)
-        : ToolWindow(workbench, "ExtrForm", QStringLiteral("Vyhledání lokálních extrémů")) {}
-};
-
 // The local extrema processing window.
 class TExtrForm2 : public ToolWindow {
     Q_OBJECT
