@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <random>
 
+#include <cpl_conv.h>
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 #include <ogr_spatialref.h>
@@ -86,6 +87,9 @@ void WriteCrownLayer(const std::string& path, const CrownLayer& layer)
     if (ec) throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
     try {
         {
+            // The file is renamed into place only when complete, so SQLite
+            // need not wait for the disk after every step of a GeoPackage.
+            CPLConfigOptionSetter noSync("OGR_SQLITE_SYNCHRONOUS", "OFF", true);
             DatasetPtr dataset(driver->Create((folder / target.filename()).string().c_str(), 0, 0, 0, GDT_Unknown,
                                               nullptr));
             if (!dataset) throw std::runtime_error(LastGdalError());
