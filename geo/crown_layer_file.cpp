@@ -1,6 +1,4 @@
-#include <cstdio>
 #include <filesystem>
-#include <random>
 
 #include <cpl_conv.h>
 #include <gdal_priv.h>
@@ -8,6 +6,7 @@
 #include <ogr_spatialref.h>
 
 #include "crown_polygons.h"
+#include "data/atomic_file.h"
 #include "data/file_error.h"
 #include "gdal_session.h"
 
@@ -23,16 +22,6 @@ const char* DriverFor(const std::string& path)
     if (extension == ".geojson") return "GeoJSON";
     if (extension == ".shp") return "ESRI Shapefile";
     throw FileError("Soubor " + path + ": koruny lze zapsat jen jako .gpkg, .geojson nebo .shp.");
-}
-
-fs::path TemporaryFolderBeside(const fs::path& target)
-{
-    std::random_device rd;
-    char tag[32];
-    std::snprintf(tag, sizeof tag, ".%08x%08x.tmp", rd(), rd());
-    std::string name(1, '.');
-    name.append(target.filename().string()).append(tag);
-    return target.parent_path() / name;
 }
 
 void AddField(OGRLayer& layer, const char* name, OGRFieldType type)
@@ -81,7 +70,7 @@ void WriteCrownLayer(const std::string& path, const CrownLayer& layer)
     UseGdal();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(DriverFor(path));
     const fs::path target(path);
-    const fs::path folder = TemporaryFolderBeside(target);
+    const fs::path folder = TemporaryPathBeside(path);
     std::error_code ec;
     fs::create_directory(folder, ec);
     if (ec) throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");

@@ -11,24 +11,21 @@
 namespace lumera {
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path TemporaryBeside(const fs::path& target)
+std::string TemporaryPathBeside(const std::string& target)
 {
     std::random_device rd;
     char tag[32];
     std::snprintf(tag, sizeof tag, ".%08x%08x.tmp", rd(), rd());
+    const fs::path path(target);
     std::string name(1, '.');
-    name.append(target.filename().string()).append(tag);
-    return target.parent_path() / name;
+    name.append(path.filename().string()).append(tag);
+    return (path.parent_path() / name).string();
 }
-
-}  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write)
 {
     const fs::path target(path);
-    const fs::path temp = TemporaryBeside(target);
+    const fs::path temp = TemporaryPathBeside(path);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) throw FileError("Soubor " + path + " nelze zapsat: složku nelze otevřít pro zápis.");

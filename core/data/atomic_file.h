@@ -10,4 +10,8 @@ namespace lumera {
 // Throws FileError naming the file when it cannot be written.
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
 
+// A fresh hidden name beside the target (".NAME.<random>.tmp"), for writing
+// something that is renamed into place only when complete.
+std::string TemporaryPathBeside(const std::string& target);
+
 }  // namespace lumera
