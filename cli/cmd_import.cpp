@@ -27,7 +27,7 @@ void AddImportCommand(CLI::App& app, const GlobalOptions&, CommandAction& action
                 Scene scene = OpenScene(o->scene);
                 const ImportResult result = ImportScene(scene, o->import);
                 WriteImportedCutout(o->output, result);
-                PrintNotes(result.Notes);
+                PrintNotes(ImportNotes(result));
                 PrintJson({{"bands", result.Cube.NBands},
                            {"rows", result.Cube.NRows},
                            {"columns", result.Cube.NColumns},

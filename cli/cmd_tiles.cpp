@@ -24,8 +24,7 @@ void AddTilesCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
                 Scene scene = OpenScene(o->scene);
                 const TilingSummary summary = WriteSceneTiles(scene, o->size, o->overlap, o->import, o->dir);
                 PrintNotes(summary.Notes);
-                if (summary.Clipped > 0)
-                    PrintNotes({"Hodnot oříznutých ve všech dlaždicích: " + std::to_string(summary.Clipped) + "."});
+                if (summary.Clipped > 0) PrintNotes({ClippingNote(summary.Clipped)});
                 PrintJson({{"tiles", summary.Tiles}, {"scale", summary.Scale}, {"clipped", summary.Clipped}});
                 return 0;
             });

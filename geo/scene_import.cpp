@@ -156,14 +156,24 @@ ImportResult ImportScene(Scene& scene, const ImportOptions& options)
     result.Scale = options.Scale.value_or(GuessCountScale(sums.IntegerValues, sums.Largest));
     result.Cube = ToCounts(sums, result.Window, result.Scale, result.Clipped);
     for (bool noData : sums.NoData) result.NoDataPixels += noData;
-    if (result.Clipped > 0)
-        result.Notes.push_back("Hodnot mimo rozsah 0 až " + std::to_string(kMaxCount) + " bylo oříznuto: " +
-                               std::to_string(result.Clipped) + ".");
     if (scene.Reference)
         result.Reference = GeoReference{WindowGeoTransform(scene.Reference->Transform, result.Window.X,
                                                            result.Window.Y),
                                         scene.Reference->Crs};
     return result;
+}
+
+std::string ClippingNote(int64_t clipped)
+{
+    if (clipped == 0) return "";
+    return "Hodnot mimo rozsah 0 až " + std::to_string(kMaxCount) + " bylo oříznuto: " + std::to_string(clipped) + ".";
+}
+
+std::vector<std::string> ImportNotes(const ImportResult& result)
+{
+    std::vector<std::string> notes = result.Notes;
+    if (result.Clipped > 0) notes.push_back(ClippingNote(result.Clipped));
+    return notes;
 }
 
 void WriteImportedCutout(const std::string& path, const ImportResult& result)

@@ -29,8 +29,14 @@ struct ImportResult {
     int64_t Clipped = 0;       // values clipped to 0 … 32767
     int64_t NoDataPixels = 0;  // pixels set to 0 because a band read had no data there
     std::vector<int> Filled;   // 1-based bands filled with 0 (only with AllowPartial)
-    std::vector<std::string> Notes;  // what the user should be told
+    std::vector<std::string> Notes;  // what the user should be told, clipping aside
 };
+
+// The message about values clipped to counts; "" when none were.
+std::string ClippingNote(int64_t clipped);
+
+// Everything the user should be told about an import, clipping included.
+std::vector<std::string> ImportNotes(const ImportResult& result);
 
 // Brings a window of a scene onto the program's 65 bands as a cut-out: each
 // band the Gaussian-weighted average of the scene's bands, times the scale,

@@ -10,8 +10,8 @@ namespace lumera {
 struct TilingSummary {
     int Tiles = 0;
     double Scale = 1.0;
-    int64_t Clipped = 0;
-    std::vector<std::string> Notes;
+    int64_t Clipped = 0;              // in all tiles together
+    std::vector<std::string> Notes;  // the first tile's, clipping aside (the same for every tile)
 };
 
 // Cuts a scene into the tiles of TileGrid: each tile a folder "rRR_cCC" in

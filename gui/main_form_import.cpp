@@ -56,7 +56,7 @@ bool TMainForm::ImportSceneWindow(const std::string& scenePath, const PixelRect&
         std::filesystem::create_directories(std::filesystem::path(cutoutPath).parent_path());
         WriteImportedCutout(cutoutPath, result);
         std::string notes;
-        for (const std::string& note : result.Notes) notes += (notes.empty() ? "" : "\n") + note;
+        for (const std::string& note : ImportNotes(result)) notes += (notes.empty() ? "" : "\n") + note;
         if (!notes.empty()) App.Messages.Information(notes);
     } catch (const FileError& e) {
         App.Messages.Error(e.what());

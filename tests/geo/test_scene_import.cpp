@@ -129,9 +129,10 @@ TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
     EXPECT_EQ(r.Cube.At(10, 1, 0), 0);
     EXPECT_EQ(r.Cube.At(10, 1, 2), 32767);
     EXPECT_EQ(r.Clipped, 3 * 65);
-    ASSERT_EQ(r.Notes.size(), 2u);
-    EXPECT_NE(r.Notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << r.Notes[0];
-    EXPECT_NE(r.Notes[1].find("oříznuto: 195"), std::string::npos) << r.Notes[1];
+    const std::vector<std::string> notes = ImportNotes(r);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_NE(notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << notes[0];
+    EXPECT_NE(notes[1].find("oříznuto: 195"), std::string::npos) << notes[1];
 
     ImportOptions half;
     half.Scale = 0.5;
