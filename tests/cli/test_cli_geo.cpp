@@ -82,30 +82,14 @@ TEST(CliImport, Hdf5SubDatasetWithAWavelengthFile)
     ExpectFailure("import " + Quote(dir.File("scene.h5")) + " -o " + Quote(dir.File("c.dat")), 1, "reflectance");
 }
 
-TEST(CliImport, RefusalsExitTwoAndWriteNothing)
+TEST(CliImport, RefusalsExitTwoUnreadableScenesOneAndNothingIsWritten)
 {
     TempDir dir;
     WriteSmallScene(dir.File("scene.img"));
-    SceneSpec bare;
-    bare.Style = SceneSpec::Wavelengths::None;
-    WriteSmallScene(dir.File("bare.img"), bare);
-    const std::string scene = Quote(dir.File("scene.img")), to = " -o " + Quote(dir.File("cut.dat"));
-    ExpectFailure("import " + scene + " --window 2,0,2,2" + to, 2, "neleží celé uvnitř");
-    ExpectFailure("import " + Quote(dir.File("bare.img")) + to, 2, "neuvádí vlnové délky");
-    ExpectFailure("import " + scene + " --scale -1" + to, 1);
+    const std::string to = " -o " + Quote(dir.File("cut.dat"));
+    ExpectFailure("import " + Quote(dir.File("scene.img")) + " --window 2,0,2,2" + to, 2, "neleží celé uvnitř");
     ExpectFailure("import " + Quote(dir.File("nothing.img")) + to, 1, "nothing.img");
     EXPECT_FALSE(std::filesystem::exists(dir.File("cut.dat")));
-    // 0.9 to 1.0 µm do not cover bands 1 to 54.
-    {
-        std::ofstream list(dir.File("nir.txt"));
-        list << "nm\n";
-        for (double c : Centres(900, 100.0 / 129, 130)) list << c << '\n';
-    }
-    ExpectFailure("import " + scene + " --wavelengths " + Quote(dir.File("nir.txt")) + to, 2, "1 (0.3917 µm)");
-    const CliResult partial =
-        RunCli("import " + scene + " --wavelengths " + Quote(dir.File("nir.txt")) + " --allow-partial" + to);
-    EXPECT_EQ(partial.exitCode, 0);
-    EXPECT_NE(partial.err.find("vyplněny nulami"), std::string::npos) << partial.err;
 }
 
 TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
@@ -124,7 +108,6 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
     EXPECT_EQ(layer.Epsg, 32633);
     EXPECT_EQ(layer.Crowns[1].Envelope.MinX, 500002.0);
     EXPECT_EQ(layer.Crowns[1].Reals[0], 12.0);  // area_m2 of 3 pixels of 2 x 2 m
-    ExpectFailure("polygons " + Quote(dir.File("trees.dat")) + " -o " + Quote(dir.File("crowns.csv")), 1, "crowns.csv");
 }
 
 TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
