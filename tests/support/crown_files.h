@@ -43,7 +43,9 @@ inline ReadLayer ReadCrownFile(const std::string& path)
         c.Pixels = feature->GetFieldAsInteger64("pixels");
         const OGRGeometry* g = feature->GetGeometryRef();
         g->getEnvelope(&c.Envelope);
-        const auto* parts = g->toMultiPolygon();
+        // A shapefile gives a crown in one piece back as a plain polygon.
+        const OGRGeometryUniquePtr multi(OGRGeometryFactory::forceToMultiPolygon(g->clone()));
+        const auto* parts = multi->toMultiPolygon();
         c.Parts = parts->getNumGeometries();
         c.Area = parts->get_Area();
         for (int i = 0; i < feature->GetFieldCount(); ++i) {
