@@ -42,5 +42,9 @@ void AddMinimaCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddImportCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddPolygonsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddTilesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddMergeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -39,6 +39,10 @@ int main(int argc, char** argv)
     AddRefdataCommand(app, global, action);
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
+    AddImportCommand(app, global, action);
+    AddPolygonsCommand(app, global, action);
+    AddTilesCommand(app, global, action);
+    AddMergeCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

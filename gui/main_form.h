@@ -16,6 +16,7 @@ class QScrollArea;
 class QSpinBox;
 
 namespace lumera {
+struct PixelRect;
 struct AnalysisFigures;
 struct AnalysisResult;
 struct MaskSettings;
@@ -37,6 +38,10 @@ public:
 
     // Loads a cut-out file into the cube; on failure reports it and changes nothing.
     bool LoadCutout(const std::string& path);
+    // Imports a window of a scene into a cut-out file in the cut-out folder
+    // (with its georeference beside it) and loads that; on failure reports it
+    // and changes nothing.
+    bool ImportSceneWindow(const std::string& scenePath, const PixelRect& window, bool allowPartial);
     // The close question; true when the user agreed and the data were released.
     bool FormCloseQuery();
 
@@ -70,7 +75,7 @@ public:
     // Menu
     QMenuBar* MainMenu1;
     QMenu *Data1, *Informace1, *Analza1, *Anal1, *Vsledky1;
-    QAction *Nahrvn1, *Obandech1, *NDVI1, *Jehlice21, *Odmaskov8n1, *Vsledkyanalzy1, *Adaptivnekvalizace1,
+    QAction *Nahrvn1, *Importsnmku1, *Obandech1, *NDVI1, *Jehlice21, *Odmaskov8n1, *Vsledkyanalzy1, *Adaptivnekvalizace1,
         *Loklnextrmy1, *Zpracovnloklnchextrm1, *Srovnvn1;
 
     // Spectral analysis: the NDVI panel
@@ -96,6 +101,7 @@ public:
 public slots:
     // Data, information and the tool windows
     void Nahrvn1Click();
+    void Importsnmku1Click();  // main_form_import.cpp
     void Obandech1Click();
     void Adaptivnekvalizace1Click();
     void Loklnextrmy1Click();

@@ -168,6 +168,7 @@ void TMainForm::CreateMenu()
     };
     Data1 = menu("Data1", "Data");
     Nahrvn1 = item(Data1, "Nahrvn1", QStringLiteral("Nahrávání"), &TMainForm::Nahrvn1Click);
+    Importsnmku1 = item(Data1, "Importsnmku1", QStringLiteral("Import snímku…"), &TMainForm::Importsnmku1Click);
     Informace1 = menu("Informace1", "Informace");
     Obandech1 = item(Informace1, "Obandech1", "O bandech", &TMainForm::Obandech1Click);
     Obandech1->setCheckable(true);

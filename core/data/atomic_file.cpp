@@ -63,16 +63,6 @@ void RemoveTemporariesAndDie(int signal)
     std::raise(signal);
 }
 
-fs::path TemporaryBeside(const fs::path& target)
-{
-    std::random_device rd;
-    char tag[32];
-    std::snprintf(tag, sizeof tag, ".%08x%08x.tmp", rd(), rd());
-    std::string name(1, '.');
-    name.append(target.filename().string()).append(tag);
-    return target.parent_path() / name;
-}
-
 // The file a write to `path` must replace: a symbolic link is followed to
 // its target (however many links deep), so the link itself stays.
 fs::path FollowLinks(fs::path path)
@@ -105,6 +95,17 @@ void Discard(std::ofstream& out, const fs::path& temp)
 
 }  // namespace
 
+std::string TemporaryPathBeside(const std::string& target)
+{
+    std::random_device rd;
+    char tag[32];
+    std::snprintf(tag, sizeof tag, ".%08x%08x.tmp", rd(), rd());
+    const fs::path path(target);
+    std::string name(1, '.');
+    name.append(path.filename().string()).append(tag);
+    return (path.parent_path() / name).string();
+}
+
 void RemoveTemporaryFilesOnInterrupt()
 {
     std::signal(SIGINT, RemoveTemporariesAndDie);
@@ -121,7 +122,7 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
         WriteThrough(path, target, write);
         return;
     }
-    const fs::path temp = TemporaryBeside(target);
+    const fs::path temp = TemporaryPathBeside(target.string());
     {
         TemporaryRecord record(temp);
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);

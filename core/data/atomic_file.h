@@ -12,6 +12,10 @@ namespace lumera {
 // written through, since it cannot be replaced.
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
 
+// A fresh hidden name beside the target (".NAME.<random>.tmp"), for writing
+// something that is renamed into place only when complete.
+std::string TemporaryPathBeside(const std::string& target);
+
 // Makes SIGINT and SIGTERM remove the temporary files being written before
 // the process ends, so an interrupted write leaves nothing behind.
 void RemoveTemporaryFilesOnInterrupt();

@@ -1,0 +1,35 @@
+#include "commands.h"
+#include "crown_polygons.h"
+#include "geo_reference.h"
+
+namespace lumera::cli {
+
+void AddPolygonsCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
+{
+    auto* sub = app.add_subcommand(
+        "polygons",
+        "Write the crowns of a tree matrix as polygons with tree number, pixel count, area (m², when "
+        "georeferenced in a projected system) and centroid; the matrix holds no tree tops, so no top position");
+    struct Options {
+        std::string trees, geo, output;
+    };
+    auto o = std::make_shared<Options>();
+    sub->add_option("TREES", o->trees, "Tree matrix file")->required();
+    sub->add_option("--geo", o->geo, "Georeference of the cut-out (CUT.dat.geo.json); else pixel coordinates");
+    sub->add_option("-o", o->output, "Crowns file: .gpkg, .geojson or .shp")->required();
+    sub->callback([o, &action] {
+        action = [o] {
+            const TTreeMatrix trees = ReadTreeMatrix(o->trees);
+            GeoReference reference{kPixelTransform, ""};
+            if (!o->geo.empty()) reference = ReadGeoReference(o->geo);
+            const double pixelArea = o->geo.empty() ? 0.0 : PixelAreaSquareMetres(reference);
+            CrownLayer layer{reference.Crs, pixelArea > 0.0, false,
+                             PolygonizeCrowns(trees, reference.Transform, pixelArea)};
+            WriteCrownLayer(o->output, layer);
+            PrintJson({{"crowns", layer.Crowns.size()}, {"georeferenced", !o->geo.empty()}, {"area", layer.WithArea}});
+            return 0;
+        };
+    });
+}
+
+}  // namespace lumera::cli

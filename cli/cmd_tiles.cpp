@@ -1,0 +1,52 @@
+#include "commands.h"
+#include "scene_options.h"
+#include "scene_tiles.h"
+
+namespace lumera::cli {
+
+void AddTilesCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
+{
+    auto* sub = app.add_subcommand("tiles", "Cut a large scene into overlapping 65-band cut-outs with tiles.csv");
+    struct Options {
+        std::string scene, dir;
+        int size = 400, overlap = 0;
+        ImportOptions import;
+    };
+    auto o = std::make_shared<Options>();
+    sub->add_option("SCENE", o->scene, "Scene GDAL reads")->required();
+    sub->add_option("--size", o->size, "Tile side in pixels, at most 400 (400)");
+    sub->add_option("--overlap", o->overlap, "Pixels shared by neighbouring tiles (0)");
+    AddSceneOptions(sub, o->import);
+    sub->add_option("-o", o->dir, "Folder for the tile folders and tiles.csv")->required();
+    sub->callback([o, &action] {
+        action = [o] {
+            return RunSceneCommand([&] {
+                Scene scene = OpenScene(o->scene);
+                const TilingSummary summary = WriteSceneTiles(scene, o->size, o->overlap, o->import, o->dir);
+                PrintNotes(summary.Notes);
+                if (summary.Clipped > 0) PrintNotes({ClippingNote(summary.Clipped)});
+                PrintJson({{"tiles", summary.Tiles}, {"scale", summary.Scale}, {"clipped", summary.Clipped}});
+                return 0;
+            });
+        };
+    });
+}
+
+void AddMergeCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
+{
+    auto* sub = app.add_subcommand(
+        "merge", "Join the crowns of tiles (each tile folder holding its trees.dat) without doubles at the seams");
+    auto dir = std::make_shared<std::string>(), output = std::make_shared<std::string>();
+    sub->add_option("DIR", *dir, "Folder written by tiles, each tile folder holding trees.dat")->required();
+    sub->add_option("-o", *output, "Crowns file: .gpkg, .geojson or .shp")->required();
+    sub->callback([dir, output, &action] {
+        action = [dir, output] {
+            const MergeSummary merged = MergeTileCrowns(*dir);
+            WriteCrownLayer(*output, merged.Layer);
+            PrintJson({{"found", merged.Found}, {"crowns", merged.Layer.Crowns.size()}});
+            return 0;
+        };
+    });
+}
+
+}  // namespace lumera::cli

@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "data/band_table.h"
+
+namespace lumera {
+
+// How one output band is made from the scene's bands: the scene bands it
+// averages (0-based, ascending) and their weights, which sum to 1. An output
+// band the scene does not cover has no inputs.
+struct BandWeights {
+    std::vector<int> Inputs;
+    std::vector<double> Weights;
+};
+
+// The plan for bringing a scene's spectrum onto the band table.
+struct ResamplingPlan {
+    std::vector<BandWeights> Bands;  // one per band-table row
+    std::vector<int> Uncovered;      // 1-based numbers of the output bands without inputs
+    std::vector<int> InputsUsed;     // every scene band some output band reads, ascending
+};
+
+// Each output band averages the scene bands whose centres lie within three of
+// its widths, weighted by a Gaussian whose full width at half maximum is the
+// output band's width; beyond that the weight is below 1e-10 of the peak and
+// only costs reading. An output band counts as covered when some scene centre
+// lies within one width of its own centre. Centres are in micrometres.
+ResamplingPlan PlanResampling(const std::vector<double>& sceneCentresUm, const TBandTable& table);
+
+// "1 (0.3917 µm), 2 (0.4003 µm)": output bands named for a message.
+std::string NameBands(const std::vector<int>& bands, const TBandTable& table);
+
+}  // namespace lumera

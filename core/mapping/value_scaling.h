@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+namespace lumera {
+
+// Largest count a cut-out value can hold.
+constexpr int32_t kMaxCount = 32767;
+
+// The factor that turns a scene's values into the cut-out's counts when the
+// user gives none: values stored as integers are counts already; floating
+// values no larger than 2 are reflectance fractions (a little above 1 occurs
+// on bright, sunlit surfaces) and are scaled to 0 … 10000; larger floating
+// values are taken as counts.
+double GuessCountScale(bool integerValues, double largestValue);
+
+// A scaled value as a cut-out count: rounded (ties to even) and clipped to
+// 0 … 32767; `clipped` is raised when it had to be clipped.
+int16_t ToCount(double scaledValue, bool& clipped);
+
+}  // namespace lumera

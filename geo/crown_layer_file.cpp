@@ -1,0 +1,98 @@
+#include <filesystem>
+
+#include <cpl_conv.h>
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+#include <ogr_spatialref.h>
+
+#include "crown_polygons.h"
+#include "data/atomic_file.h"
+#include "data/file_error.h"
+#include "gdal_session.h"
+
+namespace lumera {
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* DriverFor(const std::string& path)
+{
+    const std::string extension = fs::path(path).extension().string();
+    if (extension == ".gpkg") return "GPKG";
+    if (extension == ".geojson") return "GeoJSON";
+    if (extension == ".shp") return "ESRI Shapefile";
+    throw FileError("Soubor " + path + ": koruny lze zapsat jen jako .gpkg, .geojson nebo .shp.");
+}
+
+void AddField(OGRLayer& layer, const char* name, OGRFieldType type)
+{
+    OGRFieldDefn field(name, type);
+    if (layer.CreateField(&field) != OGRERR_NONE) throw std::runtime_error(LastGdalError());
+}
+
+void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
+{
+    OGRSpatialReference crs;
+    crs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const bool withCrs = !crowns.Crs.empty() && crs.importFromWkt(crowns.Crs.c_str()) == OGRERR_NONE;
+    OGRLayer* layer = dataset.CreateLayer("crowns", withCrs ? &crs : nullptr, wkbMultiPolygon, nullptr);
+    if (!layer) throw std::runtime_error(LastGdalError());
+    AddField(*layer, "tree", OFTInteger);
+    AddField(*layer, "pixels", OFTInteger64);
+    if (crowns.WithArea) AddField(*layer, "area_m2", OFTReal);
+    AddField(*layer, "centroid_x", OFTReal);
+    AddField(*layer, "centroid_y", OFTReal);
+    if (crowns.WithTiles) {
+        AddField(*layer, "tile", OFTString);
+        AddField(*layer, "tile_tree", OFTInteger);
+    }
+    for (std::size_t i = 0; i < crowns.Crowns.size(); ++i) {
+        const CrownFeature& crown = crowns.Crowns[i];
+        OGRFeature feature(layer->GetLayerDefn());
+        feature.SetField("tree", crowns.WithTiles ? static_cast<int>(i + 1) : crown.Summary.Tree);
+        feature.SetField("pixels", static_cast<GIntBig>(crown.Summary.Pixels));
+        if (crowns.WithArea) feature.SetField("area_m2", crown.AreaM2);
+        feature.SetField("centroid_x", crown.Centroid.X);
+        feature.SetField("centroid_y", crown.Centroid.Y);
+        if (crowns.WithTiles) {
+            feature.SetField("tile", crown.Tile.c_str());
+            feature.SetField("tile_tree", crown.Summary.Tree);
+        }
+        feature.SetGeometryDirectly(OGRGeometryFactory::forceToMultiPolygon(crown.Geometry->clone()));
+        if (layer->CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error(LastGdalError());
+    }
+}
+
+}  // namespace
+
+void WriteCrownLayer(const std::string& path, const CrownLayer& layer)
+{
+    UseGdal();
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(DriverFor(path));
+    const fs::path target(path);
+    const fs::path folder = TemporaryPathBeside(path);
+    std::error_code ec;
+    fs::create_directory(folder, ec);
+    if (ec) throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
+    try {
+        {
+            // The file is renamed into place only when complete, so SQLite
+            // need not wait for the disk after every step of a GeoPackage.
+            CPLConfigOptionSetter noSync("OGR_SQLITE_SYNCHRONOUS", "OFF", true);
+            DatasetPtr dataset(driver->Create((folder / target.filename()).string().c_str(), 0, 0, 0, GDT_Unknown,
+                                              nullptr));
+            if (!dataset) throw std::runtime_error(LastGdalError());
+            WriteLayer(*dataset, layer);
+            dataset->FlushCache();
+        }
+        // A shapefile is several files; each goes in place under its own name.
+        for (const auto& entry : fs::directory_iterator(folder))
+            fs::rename(entry.path(), target.parent_path() / entry.path().filename());
+    } catch (const std::exception& e) {
+        fs::remove_all(folder, ec);
+        throw FileError("Soubor " + path + " nelze zapsat: " + e.what());
+    }
+    fs::remove_all(folder, ec);
+}
+
+}  // namespace lumera

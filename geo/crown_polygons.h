@@ -1,0 +1,47 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <ogr_geometry.h>
+
+#include "crowns/tree_matrix.h"
+#include "mapping/crown_summary.h"
+#include "mapping/geotransform.h"
+
+namespace lumera {
+
+// The transform that keeps pixel-corner coordinates: x = column, y = row.
+constexpr GeoTransform kPixelTransform = {0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
+
+// One crown as a feature of a map layer.
+struct CrownFeature {
+    CrownSummary Summary;  // in the tree matrix's own pixels
+    MapPoint Centroid;     // the summary's centroid through the transform
+    double AreaM2 = 0.0;   // 0 when the area in square metres is not known
+    std::string Tile;      // the tile it came from, in a merged layer
+    OGRGeometryUniquePtr Geometry;  // a polygon, or a multipolygon for a crown in pieces
+};
+
+// One feature per tree number ≥ 1, ascending, outlined along the pixel edges
+// by GDAL's polygonize (pixels joined through their sides) and carried through
+// the transform. `pixelAreaM2` is the area of one pixel in square metres, or 0
+// when it is not known.
+std::vector<CrownFeature> PolygonizeCrowns(const TTreeMatrix& matrix, const GeoTransform& transform,
+                                           double pixelAreaM2);
+
+// A layer of crowns to write: the features and what the file should say about them.
+struct CrownLayer {
+    std::string Crs;         // WKT, "" for pixel coordinates or an unknown system
+    bool WithArea = false;   // an "area_m2" field
+    bool WithTiles = false;  // "tile" and "tile_tree" fields
+    std::vector<CrownFeature> Crowns;
+};
+
+// Writes the layer as a GeoPackage (.gpkg), GeoJSON (.geojson) or shapefile
+// (.shp), chosen by the extension, completely or not at all. Fields: "tree",
+// "pixels", "area_m2" (when known), "centroid_x", "centroid_y", and for a
+// merged layer "tile" and "tile_tree" (the crown's number in its tile).
+// Throws FileError naming the file.
+void WriteCrownLayer(const std::string& path, const CrownLayer& layer);
+
+}  // namespace lumera

@@ -1,0 +1,57 @@
+#include "geo_reference.h"
+
+#include <cmath>
+#include <fstream>
+
+#include <nlohmann/json.hpp>
+#include <ogr_spatialref.h>
+
+#include "data/atomic_file.h"
+#include "data/file_error.h"
+
+namespace lumera {
+
+std::string GeoReferencePath(const std::string& cutoutPath) { return cutoutPath + ".geo.json"; }
+
+void WriteGeoReference(const std::string& path, const GeoReference& reference)
+{
+    const nlohmann::ordered_json json = {{"geotransform", reference.Transform}, {"crs", reference.Crs}};
+    WriteFileAtomically(path, [&](std::ostream& out) { out << json.dump(2) << '\n'; });
+}
+
+GeoReference ReadGeoReference(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
+    const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
+    const auto refuse = [&](const std::string& problem) {
+        return FileError("Soubor " + path + " není georeference výřezu: " + problem + ".");
+    };
+    if (json.is_discarded() || !json.is_object()) throw refuse("není to objekt JSON");
+    const auto transform = json.find("geotransform");
+    if (transform == json.end() || !transform->is_array() || transform->size() != 6)
+        throw refuse("chybí \"geotransform\" se šesti čísly");
+    GeoReference reference;
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (!(*transform)[i].is_number() || !std::isfinite((*transform)[i].get<double>()))
+            throw refuse("\"geotransform\" obsahuje něco jiného než číslo");
+        reference.Transform[i] = (*transform)[i].get<double>();
+    }
+    if (PixelArea(reference.Transform) == 0.0) throw refuse("pixely v \"geotransform\" nemají plochu");
+    if (const auto crs = json.find("crs"); crs != json.end()) {
+        if (!crs->is_string()) throw refuse("\"crs\" není text");
+        reference.Crs = crs->get<std::string>();
+    }
+    return reference;
+}
+
+double PixelAreaSquareMetres(const GeoReference& reference)
+{
+    OGRSpatialReference crs;
+    if (reference.Crs.empty() || crs.importFromWkt(reference.Crs.c_str()) != OGRERR_NONE || !crs.IsProjected())
+        return 0.0;
+    const double metresPerUnit = crs.GetLinearUnits();
+    return PixelArea(reference.Transform) * metresPerUnit * metresPerUnit;
+}
+
+}  // namespace lumera

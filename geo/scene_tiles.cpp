@@ -1,0 +1,140 @@
+#include "scene_tiles.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/atomic_file.h"
+#include "data/file_error.h"
+#include "scene_refusal.h"
+
+namespace lumera {
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kManifestHeader = "tile,x,y,width,height,core_x,core_y,core_width,core_height";
+
+std::string TileFolder(const Tile& tile)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "r%02d_c%02d", tile.Row, tile.Column);
+    return name;
+}
+
+void WriteManifest(const std::string& path, const std::vector<Tile>& tiles)
+{
+    WriteFileAtomically(path, [&](std::ostream& out) {
+        out << kManifestHeader << '\n';
+        for (const Tile& t : tiles)
+            out << TileFolder(t) << ',' << t.Window.X << ',' << t.Window.Y << ',' << t.Window.Width << ','
+                << t.Window.Height << ',' << t.Core.X << ',' << t.Core.Y << ',' << t.Core.Width << ','
+                << t.Core.Height << '\n';
+    });
+}
+
+struct ManifestEntry {
+    std::string Folder;
+    Tile Place;
+};
+
+ManifestEntry ParseManifestLine(const std::string& path, std::string line, int number)
+{
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+    int v[8] = {};
+    bool valid = fields.size() == 9 && !fields[0].empty() && fields[0].find_first_of("/\\") == std::string::npos &&
+                 fields[0] != "..";
+    for (int i = 0; valid && i < 8; ++i) {
+        const std::string& f = fields[std::size_t(i) + 1];
+        valid = std::from_chars(f.data(), f.data() + f.size(), v[i]).ptr == f.data() + f.size() && !f.empty();
+    }
+    if (!valid || v[2] < 1 || v[3] < 1 || v[2] > kMaxWindowSide || v[3] > kMaxWindowSide)
+        throw FileError("Soubor " + path + " není seznam dlaždic: řádek " + std::to_string(number) + " \"" + line +
+                        "\".");
+    return {fields[0], {0, 0, {v[0], v[1], v[2], v[3]}, {v[4], v[5], v[6], v[7]}}};
+}
+
+std::vector<ManifestEntry> ReadManifest(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
+    std::string line;
+    if (!std::getline(in, line) || line.rfind(kManifestHeader, 0) != 0)
+        throw FileError("Soubor " + path + " není seznam dlaždic: chybí hlavička \"" + kManifestHeader + "\".");
+    std::vector<ManifestEntry> entries;
+    for (int number = 2; std::getline(in, line); ++number)
+        if (!line.empty() && line != "\r") entries.push_back(ParseManifestLine(path, line, number));
+    if (entries.empty()) throw FileError("Soubor " + path + " neuvádí žádnou dlaždici.");
+    return entries;
+}
+
+}  // namespace
+
+TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions options, const std::string& dir)
+{
+    if (size < 1 || size > kMaxWindowSide || overlap < 0 || overlap >= size)
+        throw SceneRefusal("Dlaždice musí mít 1 až " + std::to_string(kMaxWindowSide) +
+                           " pixelů a překryv menší než dlaždice (zadáno " + std::to_string(size) + " a " +
+                           std::to_string(overlap) + ").");
+    const std::vector<Tile> tiles = TileGrid(scene.Width, scene.Height, size, overlap);
+    fs::create_directories(dir);
+    TilingSummary summary;
+    for (const Tile& tile : tiles) {
+        options.Window = tile.Window;
+        ImportResult result = ImportScene(scene, options);
+        if (summary.Tiles == 0) {
+            options.Scale = summary.Scale = result.Scale;
+            summary.Notes = result.Notes;
+        }
+        summary.Clipped += result.Clipped;
+        const fs::path folder = fs::path(dir) / TileFolder(tile);
+        fs::create_directories(folder);
+        WriteImportedCutout((folder / "cut.dat").string(), result);
+        ++summary.Tiles;
+    }
+    WriteManifest((fs::path(dir) / "tiles.csv").string(), tiles);
+    return summary;
+}
+
+MergeSummary MergeTileCrowns(const std::string& dir)
+{
+    const std::vector<ManifestEntry> entries = ReadManifest((fs::path(dir) / "tiles.csv").string());
+    int sceneWidth = 0, sceneHeight = 0;
+    for (const ManifestEntry& e : entries) {
+        sceneWidth = std::max(sceneWidth, e.Place.Window.X + e.Place.Window.Width);
+        sceneHeight = std::max(sceneHeight, e.Place.Window.Y + e.Place.Window.Height);
+    }
+    MergeSummary merged;
+    for (const ManifestEntry& e : entries) {
+        const fs::path folder = fs::path(dir) / e.Folder;
+        const std::string treesPath = (folder / "trees.dat").string();
+        const TTreeMatrix trees = ReadTreeMatrix(treesPath);
+        if (trees.Width != e.Place.Window.Width || trees.Height != e.Place.Window.Height)
+            throw FileError("Soubor " + treesPath + " má rozměry " + std::to_string(trees.Width) + " x " +
+                            std::to_string(trees.Height) + ", dlaždice " + e.Folder + " má " +
+                            std::to_string(e.Place.Window.Width) + " x " + std::to_string(e.Place.Window.Height) + ".");
+        const std::string referencePath = GeoReferencePath((folder / "cut.dat").string());
+        GeoReference reference{WindowGeoTransform(kPixelTransform, e.Place.Window.X, e.Place.Window.Y), ""};
+        const bool georeferenced = fs::exists(referencePath);
+        if (georeferenced) reference = ReadGeoReference(referencePath);
+        const double pixelArea = georeferenced ? PixelAreaSquareMetres(reference) : 0.0;
+        merged.Layer.Crs = reference.Crs;
+        merged.Layer.WithArea = pixelArea > 0.0;
+        for (CrownFeature& crown : PolygonizeCrowns(trees, reference.Transform, pixelArea)) {
+            ++merged.Found;
+            if (!TileOwnsCrown(e.Place, crown.Summary, sceneWidth, sceneHeight)) continue;
+            crown.Tile = e.Folder;
+            merged.Layer.Crowns.push_back(std::move(crown));
+        }
+    }
+    merged.Layer.WithTiles = true;
+    return merged;
+}
+
+}  // namespace lumera

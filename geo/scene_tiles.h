@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "crown_polygons.h"
+#include "scene_import.h"
+
+namespace lumera {
+
+struct TilingSummary {
+    int Tiles = 0;
+    double Scale = 1.0;
+    int64_t Clipped = 0;              // in all tiles together
+    std::vector<std::string> Notes;  // the first tile's, clipping aside (the same for every tile)
+};
+
+// Cuts a scene into the tiles of TileGrid: each tile a folder "rRR_cCC" in
+// `dir` holding "cut.dat" (with "cut.dat.geo.json" when georeferenced), and
+// "tiles.csv" listing every tile's folder, window and core in scene pixels.
+// Every tile uses the scale of the first one, so that tiles of one scene
+// agree. `options.Window` is ignored.
+TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions options, const std::string& dir);
+
+struct MergeSummary {
+    CrownLayer Layer;
+    int Found = 0;  // crowns in all tiles together, before keeping each once
+};
+
+// Joins the crowns of a tiled scene: every folder listed in `dir`/tiles.csv
+// must hold the tile's tree matrix "trees.dat" (as a delineation of its
+// "cut.dat" writes it). Each crown is kept from the tile that owns it
+// (TileOwnsCrown), so a crown seen by two neighbours is kept once. The
+// crowns are in map coordinates when the tiles are georeferenced, else in
+// scene pixels. Throws FileError for a missing or malformed file.
+MergeSummary MergeTileCrowns(const std::string& dir);
+
+}  // namespace lumera

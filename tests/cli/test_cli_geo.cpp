@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_checks.h"
+#include "crown_files.h"
+#include "crowns/tree_matrix.h"
+#include "data/cutout_file.h"
+#include "scene_files.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+// A 3 x 2 reflectance scene of 130 bands from 380 nm in 5 nm steps.
+void WriteSmallScene(const std::string& path, SceneSpec spec = {})
+{
+    spec.Centres = Centres(380, 5, 130);
+    spec.Value = [](int, int x, int y) { return 0.1 * (x + 1) + 0.3 * y; };
+    spec.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
+    spec.Epsg = 32633;
+    WriteScene(path, spec);
+}
+
+// A 4 x 2 x 130 reflectance cube in an HDF5 file (netCDF-4), one of its data sets.
+void WriteHdf5Scene(const std::string& path)
+{
+    GDALAllRegister();
+    std::unique_ptr<GDALDataset> ds(
+        GetGDALDriverManager()->GetDriverByName("netCDF")->CreateMultiDimensional(path.c_str(), nullptr, nullptr));
+    auto root = ds->GetRootGroup();
+    auto array = root->CreateMDArray("reflectance",
+                                     {root->CreateDimension("band", "", "", 130), root->CreateDimension("y", "", "", 2),
+                                      root->CreateDimension("x", "", "", 4)},
+                                     GDALExtendedDataType::Create(GDT_Float32));
+    std::vector<float> values(130 * 2 * 4, 0.25f);
+    const GUInt64 start[3] = {0, 0, 0};
+    const size_t count[3] = {130, 2, 4};
+    ASSERT_TRUE(array->Write(start, count, nullptr, nullptr, GDALExtendedDataType::Create(GDT_Float32), values.data()));
+    // A second data set, as products carry quality layers beside the reflectance.
+    root->CreateMDArray("quality", {root->CreateDimension("qy", "", "", 2), root->CreateDimension("qx", "", "", 4)},
+                        GDALExtendedDataType::Create(GDT_Byte));
+}
+
+}  // namespace
+
+TEST(CliImport, EnviWindowToCutOutWithGeoreferenceBeside)
+{
+    TempDir dir;
+    WriteSmallScene(dir.File("scene.img"));
+    const std::string out = ExpectSuccess("import " + Quote(dir.File("scene.img")) + " --window 1,0,2,2 -o " +
+                                          Quote(dir.File("cut.dat")));
+    EXPECT_EQ(out, "{\"bands\":65,\"rows\":2,\"columns\":2,\"scale\":10000.0,\"clipped\":0,\"nodata_pixels\":0,"
+                   "\"filled_bands\":[],\"georeferenced\":true}\n");
+    const TData cube = ReadCutout(dir.File("cut.dat"));
+    EXPECT_EQ(std::make_tuple(cube.At(0, 0, 0), cube.At(64, 1, 1)), std::make_tuple(2000, 6000));
+    const auto geo = nlohmann::json::parse(ReadAll(dir.File("cut.dat.geo.json")));
+    EXPECT_EQ(geo["geotransform"][0].get<double>(), 500002.0);
+    EXPECT_NE(geo["crs"].get<std::string>().find("32633"), std::string::npos);
+}
+
+TEST(CliImport, Hdf5SubDatasetWithAWavelengthFile)
+{
+    TempDir dir;
+    WriteHdf5Scene(dir.File("scene.h5"));
+    {
+        std::ofstream list(dir.File("wl.txt"));
+        for (double c : Centres(0.38, 0.005, 130)) list << c << '\n';
+    }
+    const std::string scene = "HDF5:\"" + dir.File("scene.h5") + "\"://reflectance";
+    const CliResult r = RunCli("import " + Quote(scene) + " --wavelengths " + Quote(dir.File("wl.txt")) + " -o " +
+                               Quote(dir.File("cut.dat")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadCutout(dir.File("cut.dat")).Values, std::vector<int16_t>(65 * 2 * 4, 2500));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("cut.dat.geo.json")));
+    // The container itself names its data sets.
+    ExpectFailure("import " + Quote(dir.File("scene.h5")) + " -o " + Quote(dir.File("c.dat")), 1, "reflectance");
+}
+
+TEST(CliImport, RefusalsExitTwoUnreadableScenesOneAndNothingIsWritten)
+{
+    TempDir dir;
+    WriteSmallScene(dir.File("scene.img"));
+    const std::string to = " -o " + Quote(dir.File("cut.dat"));
+    ExpectFailure("import " + Quote(dir.File("scene.img")) + " --window 2,0,2,2" + to, 2, "neleží celé uvnitř");
+    ExpectFailure("import " + Quote(dir.File("nothing.img")) + to, 1, "nothing.img");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("cut.dat")));
+}
+
+TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
+{
+    TempDir dir;
+    TTreeMatrix trees(3, 2);
+    trees.Values = {1, 1, 2, 3, 2, 2};
+    WriteTreeMatrix(dir.File("trees.dat"), trees);
+    WriteSmallScene(dir.File("scene.img"));
+    ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
+    EXPECT_EQ(ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " --geo " +
+                            Quote(dir.File("cut.dat.geo.json")) + " -o " + Quote(dir.File("crowns.gpkg"))),
+              "{\"crowns\":3,\"georeferenced\":true,\"area\":true}\n");
+    const ReadLayer layer = ReadCrownFile(dir.File("crowns.gpkg"));
+    ASSERT_EQ(layer.Crowns.size(), 3u);
+    EXPECT_EQ(layer.Epsg, 32633);
+    EXPECT_EQ(layer.Crowns[1].Envelope.MinX, 500002.0);
+    EXPECT_EQ(layer.Crowns[1].Reals[0], 12.0);  // area_m2 of 3 pixels of 2 x 2 m
+}
+
+TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Width = 10;
+    spec.Height = 4;
+    WriteSmallScene(dir.File("scene.img"), spec);
+    EXPECT_EQ(ExpectSuccess("tiles " + Quote(dir.File("scene.img")) + " --size 6 --overlap 4 -o " +
+                            Quote(dir.File("tiles"))),
+              "{\"tiles\":3,\"scale\":10000.0,\"clipped\":0}\n");
+    // Windows from columns 0, 2 and 4; cores from 0, 4 and 6. One crown on
+    // scene columns 3 and 4: whole in the first two tiles, cut off in the third.
+    TTreeMatrix left(6, 4), middle(6, 4), right(6, 4);
+    left.At(3, 1) = left.At(4, 1) = 1;
+    middle.At(1, 1) = middle.At(2, 1) = 7;
+    right.At(0, 1) = 2;
+    WriteTreeMatrix(dir.File("tiles/r00_c00/trees.dat"), left);
+    WriteTreeMatrix(dir.File("tiles/r00_c01/trees.dat"), middle);
+    WriteTreeMatrix(dir.File("tiles/r00_c02/trees.dat"), right);
+    EXPECT_EQ(ExpectSuccess("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("trees.geojson"))),
+              "{\"found\":3,\"crowns\":1}\n");
+    const ReadLayer merged = ReadCrownFile(dir.File("trees.geojson"));
+    ASSERT_EQ(merged.Crowns.size(), 1u);
+    EXPECT_EQ(merged.Crowns[0].Envelope.MinX, 500006.0);
+    ExpectFailure("tiles " + Quote(dir.File("scene.img")) + " --size 5 --overlap 5 -o " + Quote(dir.File("t2")), 2);
+}

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "data/file_error.h"
+#include "mapping/crown_summary.h"
+#include "mapping/geotransform.h"
+#include "mapping/spectral_resampling.h"
+#include "mapping/tile_grid.h"
+#include "mapping/value_scaling.h"
+#include "mapping/wavelength_units.h"
+#include "temp_dir.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+double Resample(const BandWeights& band, const std::vector<double>& values)
+{
+    double sum = 0.0;
+    for (std::size_t k = 0; k < band.Inputs.size(); ++k) sum += band.Weights[k] * values[std::size_t(band.Inputs[k])];
+    return sum;
+}
+
+}  // namespace
+
+TEST(SpectralResampling, GaussianOfTheOutputWidthAgainstHandComputedBands)
+{
+    const TBandTable table = InitBandTable();
+    // Band 1 (0.3917 µm, width 0.0086) between two neighbours 5 nm away: each weighs
+    // exp(-0.5 (0.005 / σ)²) = 0.39173 with σ = 0.0086 / 2.35482.
+    const ResamplingPlan first = PlanResampling({0.3867, 0.3917, 0.3967}, table);
+    EXPECT_NEAR(Resample(first.Bands[0], {100, 200, 400}), 221.96449, 1e-4);
+    // Band 65 (0.9816 µm, width 0.0095) from scene bands at 0.97, 0.98 and 0.99 µm.
+    const ResamplingPlan last = PlanResampling({0.97, 0.98, 0.99}, table);
+    EXPECT_NEAR(Resample(last.Bands[64], {1000, 2000, 3000}), 2093.30483, 1e-4);
+    // Band 1 has no scene centre within one width of 0.3917 µm: not covered, and named.
+    EXPECT_EQ(last.Uncovered.front(), 1);
+    EXPECT_EQ(last.Uncovered.size(), 62u);  // 0.97 to 0.99 µm lie within one width of bands 63 to 65 only
+    EXPECT_EQ(NameBands({1, 65}, table), "1 (0.3917 µm), 65 (0.9816 µm)");
+}
+
+TEST(SpectralResampling, WeightsSumToOneAndOnlyNearBandsAreRead)
+{
+    std::vector<double> centres;
+    for (int i = 0; i < 426; ++i) centres.push_back(0.38 + 0.005 * i);
+    const ResamplingPlan plan = PlanResampling(centres, InitBandTable());
+    EXPECT_TRUE(plan.Uncovered.empty());
+    for (const BandWeights& band : plan.Bands) {
+        double sum = 0.0;
+        for (double w : band.Weights) sum += w;
+        EXPECT_NEAR(sum, 1.0, 1e-12);
+        // A flat spectrum stays flat.
+        EXPECT_NEAR(Resample(band, std::vector<double>(426, 0.25)), 0.25, 1e-12);
+    }
+    EXPECT_EQ(plan.InputsUsed.front(), 0);
+    EXPECT_LT(plan.InputsUsed.back(), 135);  // nothing beyond 1.0 µm is read
+}
+
+TEST(WavelengthUnits, NamesMagnitudesAndLists)
+{
+    EXPECT_EQ(MicrometresPerUnit("Nanometers"), 0.001);
+    EXPECT_EQ(MicrometresPerUnit(" wavelength (µm) "), 1.0);
+    EXPECT_EQ(MicrometresPerUnit("Micrometers"), 1.0);
+    EXPECT_EQ(MicrometresPerUnit("Unknown"), std::nullopt);
+    EXPECT_EQ(GuessMicrometresPerUnit({400.5, 2500}), 0.001);
+    EXPECT_EQ(GuessMicrometresPerUnit({0.4, 2.5}), 1.0);
+    EXPECT_EQ(ParseNumberList("{ 400.5, 410 ,420e0}"), (std::vector<double>{400.5, 410, 420}));
+    EXPECT_EQ(ParseNumberList("{400, x}"), std::nullopt);
+}
+
+TEST(WavelengthUnits, FilesWithAndWithoutTheUnitLineAndMalformedOnes)
+{
+    TempDir dir;
+    const auto write = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir.File(name)) << text;
+        return dir.File(name);
+    };
+    const WavelengthFile stated = ReadWavelengthFile(write("nm.txt", "nm\r\n400\r\n\r\n500\r\n"));
+    EXPECT_FALSE(stated.UnitGuessed);
+    EXPECT_EQ(stated.CentresUm, (std::vector<double>{0.4, 0.5}));
+    const WavelengthFile guessed = ReadWavelengthFile(write("bare.txt", "0.45\n0.55\n"));
+    EXPECT_TRUE(guessed.UnitGuessed);
+    EXPECT_EQ(guessed.CentresUm, (std::vector<double>{0.45, 0.55}));
+    for (const char* text : {"", "nm\n", "400\nnm\n500\n", "nm\nµm\n400\n", "400\n4OO\n"}) {
+        const std::string path = write("bad.txt", text);
+        EXPECT_THROW(ReadWavelengthFile(path), FileError) << text;
+    }
+}
+
+TEST(ValueScaling, GuessRoundTiesToEvenAndClip)
+{
+    EXPECT_EQ(GuessCountScale(false, 0.93), 10000.0);
+    EXPECT_EQ(GuessCountScale(false, 9300), 1.0);
+    EXPECT_EQ(GuessCountScale(true, 1.0), 1.0);
+    bool clipped = true;
+    EXPECT_EQ(ToCount(2.5, clipped), 2);
+    EXPECT_FALSE(clipped);
+    EXPECT_EQ(ToCount(3.5, clipped), 4);
+    EXPECT_EQ(ToCount(-0.4, clipped), 0);  // rounds to zero: nothing clipped
+    EXPECT_FALSE(clipped);
+    EXPECT_EQ(ToCount(-3, clipped), 0);
+    EXPECT_TRUE(clipped);
+    EXPECT_EQ(ToCount(40000, clipped), 32767);
+    EXPECT_TRUE(clipped);
+}
+
+TEST(GeoTransformMath, WindowCornerAndPixelArea)
+{
+    const GeoTransform scene = {500000, 2, 0.5, 5500000, 0.25, -2};
+    const GeoTransform window = WindowGeoTransform(scene, 10, 4);
+    EXPECT_EQ(window, (GeoTransform{500022, 2, 0.5, 5499994.5, 0.25, -2}));
+    EXPECT_EQ(PixelToMap(window, 1, 1).X, 500024.5);
+    EXPECT_EQ(PixelArea(scene), 4.125);
+}
+
+TEST(TileGrid, CoresCoverEveryPixelExactlyOnceAndWindowsStayInside)
+{
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int width = 1 + int(random() % 1300), height = 1 + int(random() % 900);
+        const int size = 1 + int(random() % 400), overlap = int(random() % size);
+        const std::vector<Tile> tiles = TileGrid(width, height, size, overlap);
+        std::vector<int> owners(std::size_t(width) * height, 0);
+        for (const Tile& t : tiles) {
+            ASSERT_GE(t.Window.X, 0);
+            ASSERT_LE(t.Window.X + t.Window.Width, width);
+            ASSERT_LE(t.Window.Y + t.Window.Height, height);
+            ASSERT_EQ(t.Window.Width, std::min(size, width));
+            for (int y = t.Core.Y; y < t.Core.Y + t.Core.Height; ++y)
+                for (int x = t.Core.X; x < t.Core.X + t.Core.Width; ++x) {
+                    ASSERT_TRUE(t.Window.Contains(x, y));
+                    ++owners[std::size_t(y) * width + x];
+                }
+        }
+        ASSERT_EQ(std::count(owners.begin(), owners.end(), 1), long(owners.size()))
+            << width << "x" << height << " size " << size << " overlap " << overlap;
+    }
+}
+
+TEST(TileGrid, RegularTilesLoseHalfTheOverlapOnInnerSides)
+{
+    const std::vector<Tile> tiles = TileGrid(1000, 400, 400, 50);
+    ASSERT_EQ(tiles.size(), 3u);
+    EXPECT_EQ(tiles[1].Window.X, 350);
+    EXPECT_EQ(tiles[2].Window.X, 600);  // moved back to end at the edge
+    EXPECT_EQ(std::make_pair(tiles[0].Core.X, tiles[0].Core.Width), std::make_pair(0, 375));
+    EXPECT_EQ(std::make_pair(tiles[1].Core.X, tiles[1].Core.Width), std::make_pair(375, 300));
+    EXPECT_EQ(tiles[2].Core.X + tiles[2].Core.Width, 1000);
+}
+
+TEST(CrownSummary, PixelsCentroidsBoundsAndOwnership)
+{
+    TTreeMatrix m(4, 3);
+    m.Values = {1, 1, 0, -1,  //
+                1, 0, 2, 2,   //
+                0, 0, 2, 5};
+    const std::vector<CrownSummary> crowns = SummarizeCrowns(m);
+    ASSERT_EQ(crowns.size(), 3u);
+    EXPECT_EQ(crowns[0].Pixels, 3);
+    EXPECT_DOUBLE_EQ(crowns[0].CentroidColumn, (0.5 + 1.5 + 0.5) / 3);
+    EXPECT_DOUBLE_EQ(crowns[1].CentroidRow, (1.5 + 1.5 + 2.5) / 3);
+    EXPECT_EQ(crowns[1].Bounds.X, 2);
+    EXPECT_EQ(crowns[1].Bounds.Width, 2);
+    EXPECT_EQ(crowns[2].Tree, 5);
+
+    // The tile is the middle of a 12-pixel-wide scene: crowns touching its left or
+    // right edge may be cut off; tree 1 touches the left one.
+    Tile tile{0, 1, {4, 0, 4, 3}, {4, 0, 4, 3}};
+    EXPECT_FALSE(TileOwnsCrown(tile, crowns[0], 12, 3));
+    EXPECT_FALSE(TileOwnsCrown(tile, crowns[1], 12, 3));
+    EXPECT_TRUE(TileOwnsCrown(tile, crowns[1], 8, 3));  // there the right edge is the scene's
+    tile.Core = {6, 0, 2, 3};
+    EXPECT_TRUE(TileOwnsCrown(tile, crowns[1], 8, 3));
+    tile.Core = {4, 0, 2, 3};  // the centroid (2.83, 1.83) falls outside this core
+    EXPECT_FALSE(TileOwnsCrown(tile, crowns[1], 8, 3));
+}

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "crown_files.h"
+#include "crown_polygons.h"
+#include "data/file_error.h"
+#include "geo_reference.h"
+#include "temp_dir.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+// Tree 1: (0,0) (1,0); tree 2: (2,0) (1,1) (2,1); tree 3: (0,1).
+TTreeMatrix SixPixels()
+{
+    TTreeMatrix m(3, 2);
+    m.Values = {1, 1, 2, 3, 2, 2};
+    return m;
+}
+
+std::string Utm33()
+{
+    OGRSpatialReference crs;
+    crs.importFromEPSG(32633);
+    char* wkt = nullptr;
+    crs.exportToWkt(&wkt);
+    std::string text = wkt;
+    CPLFree(wkt);
+    return text;
+}
+
+}  // namespace
+
+TEST(CrownPolygons, ThreeByTwoMatrixInPixelCoordinates)
+{
+    TempDir dir;
+    WriteCrownLayer(dir.File("crowns.geojson"),
+                    {"", false, false, PolygonizeCrowns(SixPixels(), kPixelTransform, 0.0)});
+    const ReadLayer layer = ReadCrownFile(dir.File("crowns.geojson"));
+    ASSERT_EQ(layer.Crowns.size(), 3u);
+    const ReadCrown& two = layer.Crowns[1];
+    EXPECT_EQ(two.Tree, 2);
+    EXPECT_EQ(two.Pixels, 3);
+    EXPECT_EQ(two.Area, 3.0);
+    EXPECT_EQ(std::make_tuple(two.Envelope.MinX, two.Envelope.MaxX, two.Envelope.MinY, two.Envelope.MaxY),
+              std::make_tuple(1.0, 3.0, 0.0, 2.0));
+    EXPECT_EQ(two.Fields, (std::vector<std::string>{"tree", "pixels", "centroid_x", "centroid_y"}));
+    EXPECT_DOUBLE_EQ(two.Reals[0], (2.5 + 1.5 + 2.5) / 3);
+    EXPECT_EQ(layer.Crowns[0].Area, 2.0);
+    EXPECT_EQ(layer.Crowns[2].Area, 1.0);
+}
+
+TEST(CrownPolygons, GeoreferencedLandOnTheMapWithAreasInSquareMetres)
+{
+    TempDir dir;
+    const GeoReference reference{{500000, 2, 0, 5500000, 0, -2}, Utm33()};
+    const double pixelArea = PixelAreaSquareMetres(reference);
+    EXPECT_EQ(pixelArea, 4.0);
+    for (const char* name : {"crowns.gpkg", "crowns.shp"}) {
+        WriteCrownLayer(dir.File(name),
+                        {reference.Crs, true, false, PolygonizeCrowns(SixPixels(), reference.Transform, pixelArea)});
+        const ReadLayer layer = ReadCrownFile(dir.File(name));
+        ASSERT_EQ(layer.Crowns.size(), 3u) << name;
+        EXPECT_EQ(layer.Epsg, 32633) << name;
+        const ReadCrown& one = layer.Crowns[0];
+        EXPECT_EQ(std::make_tuple(one.Envelope.MinX, one.Envelope.MaxX, one.Envelope.MinY, one.Envelope.MaxY),
+                  std::make_tuple(500000.0, 500004.0, 5499998.0, 5500000.0));
+        EXPECT_EQ(one.Area, 8.0);
+        EXPECT_EQ(one.Reals, (std::vector<double>{8.0, 500002.0, 5499999.0}));  // area_m2, centroid
+    }
+    // Nothing but the crowns files is left beside them.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"crowns.dbf", "crowns.gpkg", "crowns.prj", "crowns.shp", "crowns.shx"}));
+}
+
+TEST(CrownPolygons, ACrownInPiecesIsOneMultipolygonAndBadTargetsAreRefused)
+{
+    TempDir dir;
+    TTreeMatrix m(3, 1);
+    m.Values = {4, -1, 4};
+    const std::vector<CrownFeature> crowns = PolygonizeCrowns(m, kPixelTransform, 0.0);
+    ASSERT_EQ(crowns.size(), 1u);
+    WriteCrownLayer(dir.File("c.geojson"), {"", false, false, PolygonizeCrowns(m, kPixelTransform, 0.0)});
+    const ReadLayer layer = ReadCrownFile(dir.File("c.geojson"));
+    EXPECT_EQ(layer.Crowns.at(0).Parts, 2);
+    EXPECT_EQ(layer.Crowns.at(0).Pixels, 2);
+
+    EXPECT_THROW(WriteCrownLayer(dir.File("c.txt"), {}), FileError);
+    EXPECT_THROW(WriteCrownLayer(dir.File("missing/c.gpkg"), {}), FileError);
+    // Degrees have no fixed area; a georeference file that is not one is refused.
+    OGRSpatialReference wgs84;
+    wgs84.importFromEPSG(4326);
+    char* wkt = nullptr;
+    wgs84.exportToWkt(&wkt);
+    EXPECT_EQ(PixelAreaSquareMetres({{14, 0.001, 0, 50, 0, -0.001}, wkt}), 0.0);
+    CPLFree(wkt);
+    std::ofstream(dir.File("bad.geo.json")) << R"({"geotransform":[1,2,3]})";
+    EXPECT_THROW(ReadGeoReference(dir.File("bad.geo.json")), FileError);
+}

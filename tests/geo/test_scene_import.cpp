@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "data/cutout_file.h"
+#include "data/file_error.h"
+#include "scene_files.h"
+#include "scene_import.h"
+#include "scene_refusal.h"
+#include "temp_dir.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+// Reflectance 0.1 + 0.05 x + 0.1 y, the same in every band.
+double Reflectance(int x, int y) { return 0.1 + 0.05 * x + 0.1 * y; }
+
+ImportResult Import(const std::string& path, const ImportOptions& options = {})
+{
+    Scene scene = OpenScene(path);
+    return ImportScene(scene, options);
+}
+
+ImportOptions InWindow(const PixelRect& window)
+{
+    ImportOptions options;
+    options.Window = window;
+    return options;
+}
+
+std::string Refusal(const std::string& path, const ImportOptions& options = {})
+{
+    try {
+        Import(path, options);
+    } catch (const SceneRefusal& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Width = 4;
+    spec.Height = 3;
+    spec.Centres = Centres(380, 5, 130);
+    spec.NoData = -1.0;
+    spec.Value = [](int band, int x, int y) {
+        if (band == 2 && x == 1 && y == 1) return -1.0;  // no data in a band that band 1 reads
+        if (band == 40 && x == 3 && y == 2) return std::nan("");
+        if (band == 129 && x == 2 && y == 2) return -1.0;  // beyond 1 µm: never read
+        return Reflectance(x, y);
+    };
+    spec.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
+    spec.Epsg = 32633;
+    WriteScene(dir.File("scene.img"), spec);
+
+    const ImportResult r = Import(dir.File("scene.img"), InWindow({1, 1, 3, 2}));
+    ASSERT_EQ(std::make_tuple(r.Cube.NBands, r.Cube.NRows, r.Cube.NColumns), std::make_tuple(65, 2, 3));
+    EXPECT_EQ(r.Scale, 10000.0);
+    EXPECT_EQ(r.NoDataPixels, 2);
+    EXPECT_EQ(r.Clipped, 0);
+    EXPECT_TRUE(r.Notes.empty());
+    for (int band = 0; band < 65; ++band)
+        for (int row = 0; row < 2; ++row)
+            for (int column = 0; column < 3; ++column) {
+                const bool noData = (row == 0 && column == 0) || (row == 1 && column == 2);
+                const int expected = noData ? 0 : int(std::nearbyint(Reflectance(column + 1, row + 1) * 10000));
+                ASSERT_EQ(r.Cube.At(band, row, column), expected) << band << " " << row << " " << column;
+            }
+    ASSERT_TRUE(r.Reference);
+    EXPECT_EQ(r.Reference->Transform, (GeoTransform{500002, 2, 0, 5499998, 0, -2}));
+    EXPECT_NE(r.Reference->Crs.find("UTM zone 33N"), std::string::npos);
+
+    WriteImportedCutout(dir.File("cut.dat"), r);
+    EXPECT_EQ(ReadCutout(dir.File("cut.dat")).Values, r.Cube.Values);
+    EXPECT_EQ(ReadGeoReference(dir.File("cut.dat.geo.json")).Transform, r.Reference->Transform);
+}
+
+TEST(SceneImport, GeoTiffBandItemsHandComputedBandAndPartialFill)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Driver = "GTiff";
+    spec.Style = SceneSpec::Wavelengths::BandItems;
+    spec.Unit = "nm";
+    spec.Centres = {386.7, 391.7, 396.7};
+    spec.Value = [](int band, int, int) { return std::vector<double>{0.01, 0.02, 0.04}[band]; };
+    WriteScene(dir.File("scene.tif"), spec);
+
+    const std::string refused = Refusal(dir.File("scene.tif"));
+    EXPECT_NE(refused.find("nepokrývá bandy 3 (0.4089 µm), 4 (0.4176 µm)"), std::string::npos) << refused;
+    ImportOptions options;
+    options.AllowPartial = true;
+    const ImportResult r = Import(dir.File("scene.tif"), options);
+    // (0.01 w + 0.02 + 0.04 w) / (1 + 2 w) × 10000 with w = 0.39173: 221.96
+    EXPECT_EQ(r.Cube.At(0, 1, 2), 222);
+    EXPECT_GT(r.Cube.At(1, 0, 0), 222);
+    ASSERT_EQ(r.Filled.size(), 63u);
+    EXPECT_EQ(r.Filled.front(), 3);
+    EXPECT_EQ(r.Cube.At(2, 0, 0), 0);
+    EXPECT_EQ(r.Notes.size(), 1u);
+    EXPECT_FALSE(r.Reference);
+
+    // A stale georeference of an earlier cut-out of that name goes.
+    std::ofstream(dir.File("cut.dat.geo.json")) << "{}";
+    WriteImportedCutout(dir.File("cut.dat"), r);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("cut.dat.geo.json")));
+}
+
+TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Centres = Centres(0.38, 0.005, 130);
+    spec.Unit = "";
+    spec.Value = [](int, int x, int y) { return y == 0 ? 1000.0 * (x + 1) : (x == 0 ? -50.0 : 40000.0); };
+    WriteScene(dir.File("counts.img"), spec);
+    const ImportResult r = Import(dir.File("counts.img"));
+    EXPECT_EQ(r.Scale, 1.0);
+    EXPECT_EQ(r.Cube.At(10, 0, 2), 3000);
+    EXPECT_EQ(r.Cube.At(10, 1, 0), 0);
+    EXPECT_EQ(r.Cube.At(10, 1, 2), 32767);
+    EXPECT_EQ(r.Clipped, 3 * 65);
+    const std::vector<std::string> notes = ImportNotes(r);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_NE(notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << notes[0];
+    EXPECT_NE(notes[1].find("oříznuto: 195"), std::string::npos) << notes[1];
+
+    ImportOptions half;
+    half.Scale = 0.5;
+    EXPECT_EQ(Import(dir.File("counts.img"), half).Cube.At(10, 0, 2), 1500);
+}
+
+TEST(SceneImport, WavelengthFileForASceneWithout)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Style = SceneSpec::Wavelengths::None;
+    spec.Centres = Centres(380, 5, 130);
+    WriteScene(dir.File("bare.img"), spec);
+    EXPECT_NE(Refusal(dir.File("bare.img")).find("neuvádí vlnové délky"), std::string::npos);
+
+    std::ofstream list(dir.File("wl.txt"));
+    for (double c : spec.Centres) list << c << '\n';
+    list.close();
+    ImportOptions options;
+    options.Wavelengths = dir.File("wl.txt");
+    const ImportResult r = Import(dir.File("bare.img"), options);
+    EXPECT_EQ(r.Cube.At(64, 1, 2), 5000);
+    EXPECT_NE(r.Notes.at(0).find("nanometry"), std::string::npos);
+
+    std::ofstream(dir.File("short.txt")) << "nm\n400\n410\n";
+    options.Wavelengths = dir.File("short.txt");
+    EXPECT_THROW(Import(dir.File("bare.img"), options), FileError);
+}
+
+TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Width = 401;
+    spec.Height = 2;
+    spec.Centres = Centres(380, 10, 65);
+    WriteScene(dir.File("wide.img"), spec);
+    EXPECT_NE(Refusal(dir.File("wide.img")).find("401 x 2"), std::string::npos);
+    for (const PixelRect& w : {PixelRect{-1, 0, 10, 2}, PixelRect{392, 0, 10, 2}, PixelRect{0, 1, 10, 2}})
+        EXPECT_NE(Refusal(dir.File("wide.img"), InWindow(w)).find("neleží celé uvnitř"), std::string::npos);
+    for (const PixelRect& w : {PixelRect{0, 0, 401, 2}, PixelRect{0, 0, 0, 2}})
+        EXPECT_NE(Refusal(dir.File("wide.img"), InWindow(w)).find("1 až 400"), std::string::npos);
+    EXPECT_EQ(Import(dir.File("wide.img"), InWindow({1, 0, 400, 2})).Cube.NColumns, 400);
+    EXPECT_THROW(OpenScene(dir.File("missing.img")), FileError);
+}

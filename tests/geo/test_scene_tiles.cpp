@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "data/cutout_file.h"
+#include "data/file_error.h"
+#include "scene_files.h"
+#include "scene_tiles.h"
+#include "temp_dir.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+constexpr int kWidth = 30, kHeight = 20;
+
+// Crowns of the whole scene: 3 x 3 squares and a few single pixels, some on
+// the seams of 12-pixel tiles overlapping by 4.
+TTreeMatrix SceneCrowns()
+{
+    TTreeMatrix m(kWidth, kHeight);
+    int tree = 0;
+    for (int cy = 1; cy < kHeight - 1; cy += 4)
+        for (int cx = 1; cx < kWidth - 1; cx += 4) {
+            ++tree;
+            for (int y = cy - 1; y <= cy + 1; ++y)
+                for (int x = cx - 1; x <= cx + 1; ++x)
+                    if ((x + y + tree) % 5 != 0 || (x == cx && y == cy)) m.At(x, y) = tree;
+        }
+    return m;
+}
+
+TTreeMatrix Cut(const TTreeMatrix& scene, const PixelRect& w, int numberOffset)
+{
+    TTreeMatrix tile(w.Width, w.Height);
+    for (int y = 0; y < w.Height; ++y)
+        for (int x = 0; x < w.Width; ++x) {
+            const int tree = scene.At(w.X + x, w.Y + y);
+            tile.At(x, y) = tree > 0 ? tree + numberOffset : tree;
+        }
+    return tile;
+}
+
+}  // namespace
+
+TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
+{
+    TempDir dir;
+    SceneSpec spec;
+    spec.Width = kWidth;
+    spec.Height = kHeight;
+    spec.Centres = Centres(380, 10, 65);
+    spec.Value = [](int band, int x, int y) { return 0.001 * (x + 40 * y) + 0.0001 * band; };
+    spec.Transform = std::array<double, 6>{1000, 0.5, 0, 2000, 0, -0.5};
+    spec.Epsg = 32633;
+    WriteScene(dir.File("scene.img"), spec);
+
+    Scene scene = OpenScene(dir.File("scene.img"));
+    const TilingSummary summary = WriteSceneTiles(scene, 12, 4, {}, dir.File("tiles"));
+    const std::vector<Tile> grid = TileGrid(kWidth, kHeight, 12, 4);
+    ASSERT_EQ(summary.Tiles, int(grid.size()));
+    EXPECT_EQ(summary.Scale, 10000.0);
+    const std::string csv = ReadAll(dir.File("tiles/tiles.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\n', 80)),
+              "tile,x,y,width,height,core_x,core_y,core_width,core_height\nr00_c00,0,0,12,12,0,0,10,10");
+
+    // Each tile's cut-out is the import of its window; its crowns are the
+    // scene's, numbered as a tile's own delineation would number them.
+    const TTreeMatrix crowns = SceneCrowns();
+    for (const Tile& t : grid) {
+        char name[16];
+        std::snprintf(name, sizeof name, "r%02d_c%02d", t.Row, t.Column);
+        const std::string folder = dir.File(std::string("tiles/") + name);
+        ImportOptions window;
+        window.Window = t.Window;
+        EXPECT_EQ(ReadCutout(folder + "/cut.dat").Values, ImportScene(scene, window).Cube.Values) << name;
+        WriteTreeMatrix(folder + "/trees.dat", Cut(crowns, t.Window, 100 * (t.Row * 10 + t.Column)));
+    }
+    const MergeSummary merged = MergeTileCrowns(dir.File("tiles"));
+    const std::vector<CrownSummary> truth = SummarizeCrowns(crowns);
+    ASSERT_EQ(merged.Layer.Crowns.size(), truth.size());
+    EXPECT_GT(merged.Found, int(truth.size()));
+    std::map<std::pair<double, double>, int64_t> found;
+    for (const CrownFeature& c : merged.Layer.Crowns) found[{c.Centroid.X, c.Centroid.Y}] = c.Summary.Pixels;
+    for (const CrownSummary& t : truth)
+        EXPECT_EQ((found[{1000 + 0.5 * t.CentroidColumn, 2000 - 0.5 * t.CentroidRow}]), t.Pixels) << t.Tree;
+    EXPECT_TRUE(merged.Layer.WithArea);
+    EXPECT_NEAR(merged.Layer.Crowns[0].AreaM2, 0.25 * double(merged.Layer.Crowns[0].Summary.Pixels), 1e-12);
+}
+
+TEST(SceneTiles, MergeRefusesAMissingTreeMatrixAndAForeignManifest)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("t/r00_c00"));
+    std::ofstream(dir.File("t/tiles.csv")) << "tile,x,y,width,height,core_x,core_y,core_width,core_height\n"
+                                              "r00_c00,0,0,5,5,0,0,5,5\n";
+    EXPECT_THROW(MergeTileCrowns(dir.File("t")), FileError);
+    for (const char* line : {"../up,0,0,5,5,0,0,5,5", "r00_c00,0,0,5,5,0,0,5", "r00_c00,0,0,500,5,0,0,5,5"}) {
+        std::ofstream(dir.File("t/tiles.csv")) << "tile,x,y,width,height,core_x,core_y,core_width,core_height\n"
+                                               << line << "\n";
+        EXPECT_THROW(MergeTileCrowns(dir.File("t")), FileError) << line;
+    }
+}
