@@ -3,14 +3,6 @@
 
 namespace lumera::gui {
 
-// The weight-function editor.
-class TVahFceForm : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TVahFceForm(Workbench& workbench)
-        : ToolWindow(workbench, "VahFceForm", QStringLiteral("Nastavení váhové funkce")) {}
-};
-
 // The local extrema search window.
 class TExtrForm : public ToolWindow {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "ekvalizace_form.h"
 #include "main_form.h"
 #include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 
 namespace lumera::gui {

@@ -8,4 +8,10 @@ namespace lumera {
 // decimal separator.
 std::string FormatNumber(double value, char decimalSeparator = '.');
 
+// Reads a number typed or stored as text: optional blanks around it, an
+// optional sign, decimal or exponent notation with the given decimal
+// separator (the other one is refused). False, with value unspecified, for
+// anything else, and for infinities and NaN.
+bool ParseNumber(const std::string& text, char decimalSeparator, double& value);
+
 }  // namespace lumera
