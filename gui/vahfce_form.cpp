@@ -27,6 +27,7 @@ namespace lumera::gui {
 namespace {
 
 constexpr int kColumnWidth = 70;
+constexpr int kRowHeight = 24;
 
 QStringList ReferenceEntries()
 {
@@ -53,7 +54,10 @@ void TVahFceForm::CreateControls()
     VahFceGrid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     VahFceGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     VahFceGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    VahFceGrid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    VahFceGrid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    // Without scroll bars the grid shows every cell.
+    const int frame = 2 * VahFceGrid->frameWidth();
+    VahFceGrid->setFixedSize(kWeightGridColumns * kColumnWidth + frame, kWeightGridRows * kRowHeight + frame);
 
     SaveBtn = MakeButton("SaveBtn", QStringLiteral("Uložit do souboru"));
     OpenBtn = MakeButton("OpenBtn", QStringLiteral("Nahrát ze souboru"));
