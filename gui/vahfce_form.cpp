@@ -109,8 +109,13 @@ void TVahFceForm::LayOut()
     panel->addWidget(OperaceCombo, 1, 1);
     panel->addWidget(OperaceBtn, 1, 2);
     panel->addWidget(NormalCheck, 2, 0, 1, 3);
-    panel->addWidget(XtoMBtn, 3, 0);
-    panel->addWidget(MtoXBtn, 3, 1, 1, 2);
+    auto* memory = new QHBoxLayout;
+    memory->addWidget(XtoMBtn);
+    memory->addWidget(MtoXBtn);
+    auto* operations = new QVBoxLayout;
+    operations->addWidget(Panel1);
+    operations->addLayout(memory);
+    operations->addStretch();
 
     auto* drawing = new QVBoxLayout;
     for (QPushButton* button : {DrawTabBtn, DrawAktBtn, DrawRefBtn, EraseBtn}) drawing->addWidget(button);
@@ -122,7 +127,7 @@ void TVahFceForm::LayOut()
     auto* lower = new QHBoxLayout;
     lower->addWidget(VahFceImage, 0, Qt::AlignTop);
     lower->addLayout(drawing);
-    lower->addWidget(Panel1, 0, Qt::AlignTop);
+    lower->addLayout(operations);
     lower->addLayout(table);
     lower->addStretch();
     auto* columns = new QVBoxLayout(this);

@@ -1,36 +1,35 @@
 #include "cli_runner.h"
-#include "data/number_format.h"
 #include "gui_fixture.h"
-#include "spectral/spectral_vector.h"
 #include "spectral/weight_chart.h"
-#include "spectral/weight_file.h"
 
 using namespace lumera;
 using namespace lumera::testing;
+using gui::TVahFceForm;
 
 namespace {
 
-QString Cell(const gui::TVahFceForm* form, int row, int column) { return form->VahFceGrid->item(row, column)->text(); }
+QString Cell(const TVahFceForm* form, int row, int column) { return form->VahFceGrid->item(row, column)->text(); }
 
 // The weight cells' texts in spectral-vector order.
-QStringList Weights(const gui::TVahFceForm* form)
+QStringList Weights(const TVahFceForm* form)
 {
     QStringList texts;
     for (int i = 0; i < kSpectralBands; ++i) texts << Cell(form, WeightCell(i).Row, WeightCell(i).Column);
     return texts;
 }
 
-void Type(gui::TVahFceForm* form, int i, const QString& text)
+void Type(TVahFceForm* form, int i, const QString& text)
 {
     form->VahFceGrid->item(WeightCell(i).Row, WeightCell(i).Column)->setText(text);
 }
 
-void TypeAll(gui::TVahFceForm* form, const QString& text)
+void TypeAll(TVahFceForm* form, const QString& text)
 {
     for (int i = 0; i < kSpectralBands; ++i) Type(form, i, text);
 }
 
-QStringList Repeated(const QString& text) { return QStringList(kSpectralBands, text); }
+QStringList All(const QString& text) { return QStringList(kSpectralBands, text); }
+SpectralVector Filled(double value) { return SpectralVector(kSpectralBands, value); }
 
 Bitmap WhiteChart()
 {
@@ -39,11 +38,10 @@ Bitmap WhiteChart()
     return white;
 }
 
-SpectralVector Filled(double value) { return SpectralVector(kSpectralBands, value); }
-
-void Choose(gui::TVahFceForm* form, const char* operation)
+void Apply(TVahFceForm* form, const char* operation)
 {
     form->OperaceCombo->setCurrentIndex(form->OperaceCombo->findText(QString::fromUtf8(operation)));
+    form->OperaceBtn->click();
 }
 
 }  // namespace
@@ -58,8 +56,6 @@ private slots:
         GuiFixture f;
         const auto* form = f.app->VahFceForm.get();
         QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení váhové funkce"));
-        QCOMPARE(form->VahFceGrid->rowCount(), 12);
-        QCOMPARE(form->VahFceGrid->columnCount(), 16);
         QCOMPARE(form->VahFceGrid->columnWidth(15), 70);
         const QStringList column0 = {"band2",  "400,3", "1", "band18", "542,2", "1",
                                      "band34", "689,9", "1", "band50", "840",   "1"};
@@ -67,135 +63,93 @@ private slots:
         QCOMPARE(Cell(form, 9, 15), QString("band65"));
         QCOMPARE(form->OperaceCombo->currentIndex(), -1);
         QCOMPARE(form->OperaceCombo->placeholderText(), QString("Mocnina"));
-        QCOMPARE(form->VyjitZeCombo->currentText(), QString("E1"));
-        QVERIFY(!form->NormalCheck->isChecked());
         QCOMPARE(form->VahFceImage->Picture(), WhiteChart());
-        for (const char* name : {"SaveBtn", "OpenBtn", "ResetNicBtn", "ResetAkt", "SetBtn", "CloseBtn", "DrawTabBtn",
-                                 "DrawAktBtn", "DrawRefBtn", "EraseBtn", "Panel1", "Label1", "VyjitZeBtn", "Label2",
-                                 "OperaceBtn", "XtoMBtn", "MtoXBtn"})
-            QVERIFY2(form->findChild<QWidget*>(name), name);
     }
 
-    void operationsTransformTheTableAndNormaliseWhenAsked()
+    void operationsTransformTheTableAndTheMemoryQuestionCanStopThem()
     {
         GuiFixture f;
         auto* form = f.app->VahFceForm.get();
         TypeAll(form, "0,5");
-        form->OperaceBtn->click();  // no entry selected: nothing happens
-        QCOMPARE(Weights(form), Repeated("0,5"));
-        Choose(form, "Mocnina");
-        form->OperaceBtn->click();
-        QCOMPARE(Weights(form), Repeated("0,25"));
+        form->OperaceBtn->click();  // no entry selected: nothing to apply
+        QCOMPARE(Weights(form), All("0,5"));
+        Apply(form, "Mocnina");
+        QCOMPARE(Weights(form), All("0,25"));
         TypeAll(form, "0,5");
         form->NormalCheck->setChecked(true);
-        form->OperaceBtn->click();
-        QCOMPARE(Weights(form), Repeated("1"));
-
-        Choose(form, "1 - X");
+        Apply(form, "Mocnina");
+        QCOMPARE(Weights(form), All("1"));
         form->NormalCheck->setChecked(false);
-        form->OperaceBtn->click();
-        QCOMPARE(Weights(form), Repeated("0"));
+        Apply(form, "1 - X");
+        QCOMPARE(Weights(form), All("0"));
         form->ResetNicBtn->click();
         form->NormalCheck->setChecked(true);
-        form->OperaceBtn->click();  // all zeros cannot be normalised: the table stays
+        Apply(form, "1 - X");  // all zeros cannot be normalised: the table stays
         QVERIFY(f.LastMessage().find("nulové") != std::string::npos);
-        QCOMPARE(Weights(form), Repeated("1"));
-        QVERIFY(f.reporter.messages.size() == 1);
+        QCOMPARE(Weights(form), All("1"));
+        form->NormalCheck->setChecked(false);
+
+        TypeAll(form, "3");
+        f.reporter.answers = {false, true};
+        Apply(form, "Součin s pamětí");
+        QCOMPARE(f.LastMessage(), std::string("Hodnota paměti nebyla nastavena, obsahuje jedničky. Pokračovat?"));
+        QCOMPARE(Weights(form), All("3"));
+        form->OperaceBtn->click();  // Yes: times 64 ones
+        QCOMPARE(Weights(form), All("3"));
+        form->XtoMBtn->click();
+        TypeAll(form, "2");
+        Apply(form, "Součet s pamětí");  // memory set: no question
+        QCOMPARE(Weights(form), All("5"));
+        QCOMPARE(f.reporter.messages.size(), std::size_t(3));
+        form->MtoXBtn->click();
+        QCOMPARE(Weights(form), All("3"));
 
         f.app->Spectral.ReferenceTable[6][0] = -4.0;  // "T2" with a negative peak
         form->VyjitZeCombo->setCurrentIndex(6);
         form->VyjitZeBtn->click();
         QCOMPARE(Cell(form, 2, 0), QString("-1"));
-        QCOMPARE(Cell(form, 2, 1).toStdString(), FormatNumber(f.app->Spectral.ReferenceTable[6][1] / 4.0, ','));
-    }
-
-    void productWithAnUnsetMemoryAsksFirstAndNoLeavesTheTable()
-    {
-        GuiFixture f;
-        auto* form = f.app->VahFceForm.get();
-        TypeAll(form, "3");
-        Choose(form, "Součin s pamětí");
-        f.reporter.answers = {false, true};
-        form->OperaceBtn->click();
-        QCOMPARE(f.reporter.messages.back().kind, std::string("confirm"));
-        QCOMPARE(f.LastMessage(), std::string("Hodnota paměti nebyla nastavena, obsahuje jedničky. Pokračovat?"));
-        QCOMPARE(Weights(form), Repeated("3"));
-        form->OperaceBtn->click();  // Yes: times 64 ones
-        QCOMPARE(Weights(form), Repeated("3"));
-        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
-
-        TypeAll(form, "2");
-        form->XtoMBtn->click();
-        QVERIFY(form->MemorySet());
-        Choose(form, "Součet s pamětí");
-        form->OperaceBtn->click();  // memory set: no question
-        QCOMPARE(Weights(form), Repeated("4"));
-        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
-        form->MtoXBtn->click();
-        QCOMPARE(Weights(form), Repeated("2"));
     }
 
     void aCellThatIsNotANumberStopsWhateverReadsTheTable()
     {
         GuiFixture f;
         auto* form = f.app->VahFceForm.get();
-        Type(form, 0, "5");
         Type(form, 20, "1.5");  // a full stop where the user's separator is a comma
-        const Bitmap white = form->VahFceImage->Picture();
         f.dialogs.answers = {f.dir.File("w")};
         for (QPushButton* button : {form->SetBtn, form->XtoMBtn, form->DrawTabBtn, form->SaveBtn, form->OperaceBtn}) {
             button->click();
             QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
             QCOMPARE(f.LastMessage(), std::string("\"1.5\" není platné číslo."));
         }
-        QCOMPARE(f.app->Spectral.CustomWeight, Filled(1.0));
-        QVERIFY(!f.app->Spectral.CustomFunctionSet);
-        QCOMPARE(form->Memory(), Filled(1.0));
+        QVERIFY(f.app->Spectral.CustomWeight == Filled(1.0) && !f.app->Spectral.CustomFunctionSet);
         QVERIFY(!form->MemorySet());
-        QCOMPARE(form->VahFceImage->Picture(), white);
+        QCOMPARE(form->VahFceImage->Picture(), WhiteChart());
         QVERIFY(!std::filesystem::exists(f.dir.File("w")));
-        QCOMPARE(Cell(form, 2, 0), QString("5"));
     }
 
-    void savingAndLoadingWeightFiles()
+    void negativeWeightsRoundTripAShortFileEndsInZerosAndABadFileChangesNothing()
     {
         GuiFixture f;
         auto* form = f.app->VahFceForm.get();
-        f.dialogs.answers = {f.dir.File("ones")};
-        form->SaveBtn->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vahfce/"));
-        std::string ones;
-        for (int i = 0; i < 64; ++i) ones += " 1.00000000000000E+0000";
-        QCOMPARE(ReadAll(f.dir.File("ones")), ones);
-
-        for (int i = 0; i < kSpectralBands; ++i) Type(form, i, QString::number(i + 2));
-        QVERIFY(form->SaveWeights(f.dir.File("bands")));
-        QCOMPARE(ReadAll(f.dir.File("bands")).substr(0, 92), FormatWeightField(2) + FormatWeightField(18) +
-                                                                   FormatWeightField(34) + FormatWeightField(50));
-
         TypeAll(form, "-0,75");
         Type(form, 1, "2,5E-7");
-        QVERIFY(form->SaveWeights(f.dir.File("negative")));
+        f.dialogs.answers = {f.dir.File("negative"), f.dir.File("negative")};
+        form->SaveBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vahfce/"));
+        QStringList expected = Weights(form);
         form->ResetNicBtn->click();
-        f.dialogs.answers = {f.dir.File("negative")};
         form->OpenBtn->click();
-        QStringList expected = Repeated("-0,75");
-        expected[1] = "2,5E-7";
         QCOMPARE(Weights(form), expected);
 
         std::ofstream(f.dir.File("short")) << "2\r\n3.5";
         QVERIFY(form->LoadWeights(f.dir.File("short")));
-        expected = Repeated("0");
+        expected = All("0");
         expected[0] = "2";
-        expected[16] = "3,5";  // the second number is band 18
+        expected[16] = "3,5";  // the second number is band 18's
         QCOMPARE(Weights(form), expected);
-
         std::ofstream(f.dir.File("bad")) << "1 2 x3 4";
         QVERIFY(!form->LoadWeights(f.dir.File("bad")));
         QVERIFY(f.LastMessage().find(f.dir.File("bad")) != std::string::npos);
-        QCOMPARE(Weights(form), expected);
-        f.dialogs.answers = {std::nullopt};
-        form->OpenBtn->click();
         QCOMPARE(Weights(form), expected);
     }
 
@@ -207,24 +161,22 @@ private slots:
         Type(form, 1, "4");
         form->SetBtn->click();
         QCOMPARE(f.LastMessage(), std::string("Nová váhová funkce nastavena."));
-        QCOMPARE(f.app->Spectral.CustomWeight[0], 0.5);
-        QCOMPARE(f.app->Spectral.CustomWeight[1], 1.0);
-        QCOMPARE(f.app->Spectral.CustomWeight[2], 0.25);
-        QVERIFY(f.app->Spectral.CustomFunctionSet);
+        const SpectralVector& weight = f.app->Spectral.CustomWeight;
+        QVERIFY(weight[0] == 0.5 && weight[1] == 1.0 && weight[2] == 0.25 && f.app->Spectral.CustomFunctionSet);
         QCOMPARE(Weights(form).mid(0, 3), QStringList({"2", "4", "1"}));
         QCOMPARE(f.app->Spectral.CustomCounterWeight, Filled(1.0));
 
         form->SetMode(WeightEditorMode::CounterWeight);
         form->SetBtn->click();
         QCOMPARE(f.LastMessage(), std::string("Nová protiváhová funkce nastavena."));
-        QCOMPARE(f.app->Spectral.CustomCounterWeight, f.app->Spectral.CustomWeight);
+        QCOMPARE(f.app->Spectral.CustomCounterWeight, weight);
         TypeAll(form, "0");
         form->SetBtn->click();
         QVERIFY(f.LastMessage().find("nulové") != std::string::npos);
-        QCOMPARE(f.app->Spectral.CustomCounterWeight, f.app->Spectral.CustomWeight);
+        QCOMPARE(f.app->Spectral.CustomCounterWeight, weight);
     }
 
-    void drawingAccumulatesUntilErasedAndRefusesFunctionsWithoutAPositiveValue()
+    void drawingAccumulatesUntilErasedAndRefusesATableWithoutAPositiveWeight()
     {
         GuiFixture f;
         auto* form = f.app->VahFceForm.get();
@@ -246,7 +198,6 @@ private slots:
         form->DrawTabBtn->click();
         QVERIFY(f.LastMessage().find("kladnou") != std::string::npos);
         QCOMPARE(form->VahFceImage->Picture(), expected);
-
         form->EraseBtn->click();
         ClearWeightChart(expected);
         QCOMPARE(form->VahFceImage->Picture(), expected);
@@ -270,9 +221,7 @@ private slots:
         QCOMPARE(Cell(form, 2, 0), QString("0,25"));
         QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení vlastní váhové funkce"));
         QCOMPARE(form->VahFceImage->Picture(), WhiteChart());
-
         form->CloseBtn->click();
-        QVERIFY(!form->isVisible());
         m->Protivaha2Btn->click();
         QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení vlastní protiváhové funkce"));
     }
@@ -286,8 +235,7 @@ private slots:
         m->Vaha2Btn->click();
         form->VyjitZeCombo->setCurrentIndex(7);  // "T3"
         form->VyjitZeBtn->click();
-        Choose(form, "Mocnina");
-        form->OperaceBtn->click();
+        Apply(form, "Mocnina");
         Type(form, 9, "-0,125");
         QVERIFY(form->SaveWeights(f.dir.File("t3squared")));
         form->SetBtn->click();
@@ -300,7 +248,6 @@ private slots:
                                      Quote(f.dir.File("t3squared")) + " -o " + Quote(f.dir.File("cli.bmp")));
         QCOMPARE(cli.exitCode, 0);
         QCOMPARE(ReadBmp(f.dir.File("cli.bmp")), m->BandMapImage->Picture());
-        QVERIFY(!m->BandMapImage->Picture().Empty());
     }
 };
 
