@@ -39,13 +39,7 @@ public:
     // be read is reported and the table keeps its weights.
     bool LoadWeights(const std::string& path);
 
-    // The weight rows as numbers; a cell that is not a number is reported and
-    // gives nothing.
-    std::optional<SpectralVector> ReadTable();
-    // Writes the weights into the weight rows in the user's number format.
-    void WriteTable(const SpectralVector& weights);
-
-    const SpectralVector& Memory() const { return memory_; }
+    // Whether "Uložit do paměti" has filled the memory.
     bool MemorySet() const { return memorySet_; }
 
     QTableWidget* VahFceGrid;
@@ -84,6 +78,11 @@ private:
     void CreateControls();
     void LayOut();
     std::string WeightFolder() const;
+    // The weight rows as numbers; a cell that is not a number is reported and
+    // gives nothing.
+    std::optional<SpectralVector> ReadTable();
+    // Writes the weights into the weight rows in the user's number format.
+    void WriteTable(const SpectralVector& weights);
     // Peak-normalises the weights, or says why it cannot.
     bool Normalise(SpectralVector& weights);
     // Draws bars of f, or says why it cannot.
