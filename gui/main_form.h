@@ -22,6 +22,7 @@ struct AnalysisResult;
 struct MaskSettings;
 struct NdviSettings;
 struct NeedleSettings;
+enum class WeightEditorMode;
 }  // namespace lumera
 
 namespace lumera::gui {
@@ -166,6 +167,7 @@ private:
     void ShowFigures(const QString& heading, const AnalysisFigures& figures);
     void HideBandInfo();
     void TogglePanel(QFrame* panel);
+    void OpenWeightEditor(WeightEditorMode mode);
     QList<QWidget*> MaskingControls() const;
 
     Workbench& App;

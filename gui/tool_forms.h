@@ -3,14 +3,6 @@
 
 namespace lumera::gui {
 
-// The weight-function editor.
-class TVahFceForm : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TVahFceForm(Workbench& workbench)
-        : ToolWindow(workbench, "VahFceForm", QStringLiteral("Nastavení váhové funkce")) {}
-};
-
 // The local extrema processing window.
 class TExtrForm2 : public ToolWindow {
     Q_OBJECT

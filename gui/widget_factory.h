@@ -1,5 +1,6 @@
 #pragma once
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -44,6 +45,15 @@ inline QSpinBox* MakeSpin(const QString& name, int minimum, int maximum, int val
     spin->setRange(minimum, maximum);
     spin->setValue(value);
     return spin;
+}
+
+// A selector of fixed entries with the given one selected (-1: none).
+inline QComboBox* MakeCombo(const QString& name, const QStringList& items, int selected, QWidget* parent = nullptr)
+{
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->addItems(items);
+    combo->setCurrentIndex(selected);
+    return combo;
 }
 
 inline QFrame* MakePanel(const QString& name, QWidget* parent = nullptr)

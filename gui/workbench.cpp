@@ -4,6 +4,7 @@
 #include "extr_form.h"
 #include "main_form.h"
 #include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 
 namespace lumera::gui {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 
 namespace lumera {
 
@@ -17,6 +19,8 @@ std::string TidyExponent(const std::string& text)
     const int exponent = std::atoi(text.c_str() + e + 1);
     return text.substr(0, e) + "E" + std::to_string(exponent);
 }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
@@ -34,20 +38,29 @@ std::string FormatNumber(double value, char decimalSeparator)
     return text;
 }
 
+bool ParseNumber(const std::string& text, char decimalSeparator, double& value)
+{
+    std::size_t first = 0, last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    std::string number = text.substr(first, last - first);
+    if (number.find('.') != std::string::npos && decimalSeparator != '.') return false;
+    for (char& c : number)
+        if (c == decimalSeparator) c = '.';
+    const char* p = number.data();
+    const char* end = p + number.size();
+    if (p < end && *p == '+' && ++p < end && *p == '-') return false;
+    const auto [next, error] = std::from_chars(p, end, value);
+    return p < end && error == std::errc() && next == end && std::isfinite(value);
+}
+
 std::optional<double> ParseNumber(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return std::nullopt;
-    const auto last = text.find_last_not_of(" \t");
-    std::string digits(text.substr(first, last + 1 - first));
-    for (char& c : digits)
+    std::string number(text);
+    for (char& c : number)
         if (c == ',') c = '.';
-    const char* p = digits.c_str();
-    const char* end = p + digits.size();
-    if (*p == '+' && end - p > 1 && p[1] != '-') ++p;
     double value = 0.0;
-    const auto [next, error] = std::from_chars(p, end, value);
-    if (error != std::errc() || next != end || !std::isfinite(value)) return std::nullopt;
+    if (!ParseNumber(number, '.', value)) return std::nullopt;
     return value;
 }
 

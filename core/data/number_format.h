@@ -10,9 +10,14 @@ namespace lumera {
 // decimal separator.
 std::string FormatNumber(double value, char decimalSeparator = '.');
 
-// A number typed by the user or written under any user's settings: a comma or
-// a point as the decimal separator, an optional sign and exponent, blanks
-// around it allowed. Nothing for any other text, infinities and NaN included.
+// Reads a number typed or stored as text: optional blanks around it, an
+// optional sign, decimal or exponent notation with the given decimal
+// separator (the other one is refused). False, with value unspecified, for
+// anything else, and for infinities and NaN.
+bool ParseNumber(const std::string& text, char decimalSeparator, double& value);
+
+// The same for a number written under any user's settings: a comma or a
+// point as the decimal separator. Nothing for any other text.
 std::optional<double> ParseNumber(std::string_view text);
 
 }  // namespace lumera

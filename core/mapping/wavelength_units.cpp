@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "data/file_error.h"
+#include "data/number_format.h"
 
 namespace lumera {
 
@@ -23,15 +24,6 @@ std::string Lower(std::string s)
 {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
-}
-
-std::optional<double> ParseNumber(const std::string& text)
-{
-    const std::string t = Trim(text);
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
 }
 
 }  // namespace
@@ -70,7 +62,7 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text)
     std::size_t start = 0;
     while (start <= body.size()) {
         const std::size_t comma = std::min(body.find(',', start), body.size());
-        const auto value = ParseNumber(body.substr(start, comma - start));
+        const auto value = ParseNumber(Trim(body.substr(start, comma - start)));
         if (!value) return std::nullopt;
         values.push_back(*value);
         start = comma + 1;
@@ -90,7 +82,7 @@ WavelengthFile ReadWavelengthFile(const std::string& path)
         if (Trim(line).empty()) continue;
         const bool headerPlace = firstLine;
         firstLine = false;
-        if (const auto value = ParseNumber(line)) {
+        if (const auto value = ParseNumber(Trim(line))) {
             file.CentresUm.push_back(*value);
             continue;
         }

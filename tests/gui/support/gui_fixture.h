@@ -15,6 +15,7 @@
 #include "sample_data.h"
 #include "temp_dir.h"
 #include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 #include "workbench.h"
 
