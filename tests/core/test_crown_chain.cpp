@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-
 #include "crown_samples.h"
 #include "crowns/crown_chain.h"
 
