@@ -28,6 +28,7 @@ int main(int argc, char** argv)
     AddNeedleCommand(app, global, action);
     AddMaskCommand(app, global, action);
     AddEqualizeCommand(app, global, action);
+    AddFilterCommand(app, global, action);
     AddRefdataCommand(app, global, action);
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
