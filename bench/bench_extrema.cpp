@@ -24,7 +24,8 @@ Bitmap CrownPicture()
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 400; ++x) {
             uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = static_cast<uint8_t>(std::clamp(128 + int(100 * Relief(x, y)) + noise(random), 0, 255));
+            px[0] = px[1] = px[2] =
+                static_cast<uint8_t>(std::clamp(128 + int(100 * Relief(x, y)) + noise(random), 0, 255));
         }
     return picture;
 }
@@ -41,7 +42,8 @@ TData CrownCube()
     std::size_t i = 0;
     for (int b = 0; b < 65; ++b)
         for (int y = 0; y < 400; ++y)
-            for (int x = 0; x < 400; ++x) cube.Values[i++] = int16_t(1500 + (10 + b) * 20 * Relief(x, y) + noise(random));
+            for (int x = 0; x < 400; ++x)
+                cube.Values[i++] = int16_t(1500 + (10 + b) * 20 * Relief(x, y) + noise(random));
     return cube;
 }
 
@@ -61,7 +63,7 @@ static void BM_PictureMaximaPerPixel(benchmark::State& state)
     for (auto _ : state) {
         TMatice brightness = BrightnessMatrix(picture);
         ApplyFilterPerPixel(brightness, Weights7());
-        benchmark::DoNotOptimize(FindMaximaPerPixel(brightness, MaximaSettings{}));
+        benchmark::DoNotOptimize(FindExtremaPerPixel(brightness, MaximaRule({})));
     }
 }
 BENCHMARK(BM_PictureMaximaPerPixel)->Unit(benchmark::kMillisecond);
@@ -81,7 +83,7 @@ BENCHMARK(BM_PictureMaxima)->Unit(benchmark::kMillisecond);
 static void BM_CubeMaximaPerPixel(benchmark::State& state)
 {
     const TData cube = CrownCube();
-    for (auto _ : state) benchmark::DoNotOptimize(FindMaximaPerPixel(cube, MaximaSettings{}));
+    for (auto _ : state) benchmark::DoNotOptimize(FindExtremaPerPixel(cube, 60, MaximaRule({})));
 }
 BENCHMARK(BM_CubeMaximaPerPixel)->Unit(benchmark::kMillisecond);
 
@@ -101,7 +103,8 @@ static void MinimaGrid(benchmark::State& state, bool perPixel)
     MinimaSettings settings;
     if (state.range(0)) settings.Test = ExtremumTest::Neighbourhood;
     for (auto _ : state)
-        benchmark::DoNotOptimize(perPixel ? FindMinimaPerPixel(brightness, settings) : FindMinima(brightness, settings));
+        benchmark::DoNotOptimize(perPixel ? FindExtremaPerPixel(brightness, MinimaRule(settings))
+                                          : FindMinima(brightness, settings));
 }
 
 static void BM_MinimaGridPerPixel(benchmark::State& state) { MinimaGrid(state, true); }

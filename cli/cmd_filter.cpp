@@ -12,7 +12,8 @@ void AddFilterCommand(CLI::App& app, const GlobalOptions&, CommandAction& action
         FilterOption filter;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("filter", "The brightness of a picture through the filter matrix (\"Filtrovaný obraz\")");
+    auto* sub =
+        app.add_subcommand("filter", "The brightness of a picture through the filter matrix (\"Filtrovaný obraz\")");
     sub->add_option("IN", options->input, "Picture (BMP)")->required();
     AddFilterOption(*sub, options->filter, false);
     sub->add_option("-o", options->output, "Filtered picture (BMP)")->required();

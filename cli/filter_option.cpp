@@ -28,7 +28,8 @@ std::optional<int> Edge(const std::string& text)
 {
     int edge = 0;
     const auto [next, error] = std::from_chars(text.data(), text.data() + text.size(), edge);
-    if (text.empty() || error != std::errc() || next != text.data() + text.size() || EdgeRefusal(edge)) return std::nullopt;
+    if (text.empty() || error != std::errc() || next != text.data() + text.size() || EdgeRefusal(edge))
+        return std::nullopt;
     return edge;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "extrema/search_rule.h"
+#include "extrema/search_source.h"
 
 namespace lumera {
 
@@ -56,7 +56,7 @@ void VoteRow(const T* plane, int width, int y, const SearchRule& rule, Counts co
                 for (int x = from; x < to; ++x) t[x] += counts(centre[x + step], centre[x]);
             }
     } else {
-        for (const auto [sx, sy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+        for (const auto& [sx, sy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
             const std::ptrdiff_t step = std::ptrdiff_t(sy) * width + sx;
             if (reach == 1) {
                 for (int x = from; x < to; ++x)
@@ -94,24 +94,14 @@ TExtremaList Search(const SearchSource<T>& source, const SearchRule& rule)
 
 }  // namespace
 
-TExtremaList FindMaxima(const TMatice& brightness, const MaximaSettings& settings)
+TExtremaList FindExtrema(const TMatice& brightness, const SearchRule& rule)
 {
-    return Search(PictureSource(brightness), MaximaRule(settings));
+    return Search(PictureSource(brightness), rule);
 }
 
-TExtremaList FindMaxima(const TData& cube, const MaximaSettings& settings)
+TExtremaList FindExtrema(const TData& cube, int bands, const SearchRule& rule)
 {
-    return Search(CubeSource(cube, settings.Bands), MaximaRule(settings));
-}
-
-TExtremaList FindMinima(const TMatice& brightness, const MinimaSettings& settings)
-{
-    return Search(PictureSource(brightness), MinimaRule(settings));
-}
-
-TExtremaList FindMinima(const TData& cube, const MinimaSettings& settings)
-{
-    return Search(CubeSource(cube, settings.Bands), MinimaRule(settings));
+    return Search(CubeSource(cube, bands), rule);
 }
 
 }  // namespace lumera

@@ -27,23 +27,57 @@ struct MinimaSettings {
     int Bands = 60;                                // KolikBandu2, cube only
 };
 
-// The local maxima of a brightness matrix (3 x 3 tests), or of the cube where
-// a position is listed when its test passes in at least Bands bands. Points
-// come ordered by X, then Y; the outermost rows and columns are never listed.
-TExtremaList FindMaxima(const TMatice& brightness, const MaximaSettings& settings);
-TExtremaList FindMaxima(const TData& cube, const MaximaSettings& settings);
+// What both searches come to once their settings are read: the maxima search
+// is the 3 x 3 case in which neighbours count when lower than the centre, the
+// minima search the case in which they count when higher.
+struct SearchRule {
+    ExtremumTest Test = ExtremumTest::Directions;
+    int Size = 3;      // 3 or 5: the block side
+    int Required = 1;  // directions or neighbours that must count
+    bool EqualityAllowed = false;
+    bool Rising = false;  // neighbours count when higher (minima)
+};
 
-// The minima grid: the mirror tests (neighbours higher than the centre), 3 x 3
-// or 5 x 5, with the 5 x 5 four-direction test rising step by step; listed as
-// the maxima are, Size / 2 rows and columns at every edge never tested.
-TExtremaList FindMinima(const TMatice& brightness, const MinimaSettings& settings);
-TExtremaList FindMinima(const TData& cube, const MinimaSettings& settings);
+inline SearchRule MaximaRule(const MaximaSettings& s)
+{
+    return {s.Test, 3, s.Test == ExtremumTest::Directions ? s.Directions : s.Neighbours, s.EqualityAllowed, false};
+}
+
+inline SearchRule MinimaRule(const MinimaSettings& s)
+{
+    return {s.Test, s.Size == 5 ? 5 : 3, s.Test == ExtremumTest::Directions ? s.Directions : s.Neighbours,
+            s.EqualityAllowed, true};
+}
+
+// The positions of a brightness matrix that pass the rule's test, or those of
+// the cube where it passes in at least `bands` bands (the band vote). Points
+// come ordered by X, then Y; Size / 2 rows and columns at every edge are never
+// tested.
+TExtremaList FindExtrema(const TMatice& brightness, const SearchRule& rule);
+TExtremaList FindExtrema(const TData& cube, int bands, const SearchRule& rule);
 
 // The same searches computed literally, position by position and band by
 // band: the definitions the searches above are checked and measured against.
-TExtremaList FindMaximaPerPixel(const TMatice& brightness, const MaximaSettings& settings);
-TExtremaList FindMaximaPerPixel(const TData& cube, const MaximaSettings& settings);
-TExtremaList FindMinimaPerPixel(const TMatice& brightness, const MinimaSettings& settings);
-TExtremaList FindMinimaPerPixel(const TData& cube, const MinimaSettings& settings);
+TExtremaList FindExtremaPerPixel(const TMatice& brightness, const SearchRule& rule);
+TExtremaList FindExtremaPerPixel(const TData& cube, int bands, const SearchRule& rule);
+
+// The local maxima (3 x 3 tests) and the minima grid (the mirror tests, 3 x 3
+// or 5 x 5, the 5 x 5 four-direction test rising step by step).
+inline TExtremaList FindMaxima(const TMatice& brightness, const MaximaSettings& s)
+{
+    return FindExtrema(brightness, MaximaRule(s));
+}
+inline TExtremaList FindMaxima(const TData& cube, const MaximaSettings& s)
+{
+    return FindExtrema(cube, s.Bands, MaximaRule(s));
+}
+inline TExtremaList FindMinima(const TMatice& brightness, const MinimaSettings& s)
+{
+    return FindExtrema(brightness, MinimaRule(s));
+}
+inline TExtremaList FindMinima(const TData& cube, const MinimaSettings& s)
+{
+    return FindExtrema(cube, s.Bands, MinimaRule(s));
+}
 
 }  // namespace lumera

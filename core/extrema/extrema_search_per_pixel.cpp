@@ -1,5 +1,5 @@
 #include "extrema/extrema_search.h"
-#include "extrema/search_rule.h"
+#include "extrema/search_source.h"
 
 namespace lumera {
 
@@ -24,7 +24,7 @@ bool Passes(const T* plane, int width, int x, int y, const SearchRule& rule)
             for (int dx = -reach; dx <= reach; ++dx)
                 if (dx != 0 || dy != 0) counting += Counts(at(x + dx, y + dy), centre, rule);
     } else {
-        for (const auto [sx, sy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
+        for (const auto& [sx, sy] : {std::pair{1, 0}, {0, 1}, {1, 1}, {1, -1}}) {
             const T plus = at(x + sx, y + sy), minus = at(x - sx, y - sy);
             bool direction = Counts(plus, centre, rule) && Counts(minus, centre, rule);
             if (reach == 2)
@@ -52,24 +52,14 @@ TExtremaList Search(const SearchSource<T>& source, const SearchRule& rule)
 
 }  // namespace
 
-TExtremaList FindMaximaPerPixel(const TMatice& brightness, const MaximaSettings& settings)
+TExtremaList FindExtremaPerPixel(const TMatice& brightness, const SearchRule& rule)
 {
-    return Search(PictureSource(brightness), MaximaRule(settings));
+    return Search(PictureSource(brightness), rule);
 }
 
-TExtremaList FindMaximaPerPixel(const TData& cube, const MaximaSettings& settings)
+TExtremaList FindExtremaPerPixel(const TData& cube, int bands, const SearchRule& rule)
 {
-    return Search(CubeSource(cube, settings.Bands), MaximaRule(settings));
-}
-
-TExtremaList FindMinimaPerPixel(const TMatice& brightness, const MinimaSettings& settings)
-{
-    return Search(PictureSource(brightness), MinimaRule(settings));
-}
-
-TExtremaList FindMinimaPerPixel(const TData& cube, const MinimaSettings& settings)
-{
-    return Search(CubeSource(cube, settings.Bands), MinimaRule(settings));
+    return Search(CubeSource(cube, bands), rule);
 }
 
 }  // namespace lumera

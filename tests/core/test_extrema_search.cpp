@@ -2,11 +2,14 @@
 
 #include <random>
 
+#include "extrema/brightness.h"
 #include "extrema/extrema_search.h"
+#include "extrema/picture_search.h"
 #include "sample_data.h"
 
 using namespace lumera;
 using lumera::testing::MakeCube;
+using lumera::testing::PatternPicture;
 using lumera::testing::RandomCube;
 
 namespace {
@@ -128,7 +131,8 @@ TEST(ExtremaSearch, SmallPlanesYieldNothingAndPointsComeByColumnThenRow)
     EXPECT_TRUE(FindMaxima(TData{}, MaximaSettings{}).empty());
     EXPECT_EQ(FindMinima(TMatice(3, 3, 1.0), Minima(kDirections, true, 3, 1)), (TExtremaList{{1, 1}}));
 
-    const TMatice twoPeaks = Plane({{0, 0, 0, 0, 0}, {0, 0, 0, 5, 0}, {0, 0, 0, 0, 0}, {0, 5, 0, 0, 0}, {0, 0, 0, 0, 0}});
+    const TMatice twoPeaks =
+        Plane({{0, 0, 0, 0, 0}, {0, 0, 0, 5, 0}, {0, 0, 0, 0, 0}, {0, 5, 0, 0, 0}, {0, 0, 0, 0, 0}});
     EXPECT_EQ(FindMaxima(twoPeaks, Maxima(kDirections, false, 4)), (TExtremaList{{1, 3}, {3, 1}}));
 }
 
@@ -146,14 +150,27 @@ TEST(ExtremaSearch, RowWiseSearchesEqualThePerPixelDefinitionsOnRandomPlanes)
             for (const bool equality : {false, true}) {
                 MaximaSettings max = Maxima(test, equality, 1 + pick(rng) % (test == kDirections ? 4 : 9));
                 max.Bands = 1 + pick(rng) % cube.NBands;
-                ASSERT_EQ(FindMaxima(cube, max), FindMaximaPerPixel(cube, max)) << trial;
-                ASSERT_EQ(FindMaxima(plane, max), FindMaximaPerPixel(plane, max)) << trial;
+                ASSERT_EQ(FindMaxima(cube, max), FindExtremaPerPixel(cube, max.Bands, MaximaRule(max))) << trial;
+                ASSERT_EQ(FindMaxima(plane, max), FindExtremaPerPixel(plane, MaximaRule(max))) << trial;
                 for (const int size : {3, 5}) {
                     MinimaSettings min = Minima(test, equality, size, 1 + pick(rng) % (test == kDirections ? 4 : 25));
                     min.Bands = 1 + pick(rng) % cube.NBands;
-                    ASSERT_EQ(FindMinima(cube, min), FindMinimaPerPixel(cube, min)) << trial;
-                    ASSERT_EQ(FindMinima(plane, min), FindMinimaPerPixel(plane, min)) << trial;
+                    ASSERT_EQ(FindMinima(cube, min), FindExtremaPerPixel(cube, min.Bands, MinimaRule(min))) << trial;
+                    ASSERT_EQ(FindMinima(plane, min), FindExtremaPerPixel(plane, MinimaRule(min))) << trial;
                 }
             }
     }
+}
+
+TEST(PictureSearch, FiltersTheBrightnessOnlyWhenAskedAndStopsOnACellThatIsNoNumber)
+{
+    const Bitmap picture = PatternPicture(24, 18);
+    TFilterCells unset{7, std::vector<std::string>(49)};
+    EXPECT_EQ(FindMaxima(picture, std::nullopt, MaximaSettings{}),
+              FindMaxima(BrightnessMatrix(picture), MaximaSettings{}));
+    EXPECT_THROW(FindMaxima(picture, unset, MaximaSettings{}), FilterCellError);
+    EXPECT_THROW(FindMinima(picture, unset, MinimaSettings{}), FilterCellError);
+    const TFilterCells gauss = GaussFilter(5, ',');
+    EXPECT_EQ(FindMinima(picture, gauss, MinimaSettings{}),
+              FindMinima(FilteredBrightness(picture, gauss), MinimaSettings{}));
 }

@@ -6,28 +6,6 @@
 
 namespace lumera {
 
-// What both searches share once their settings are read: the maxima search is
-// the 3 x 3 case in which neighbours count when lower than the centre, the
-// minima search the case in which they count when higher.
-struct SearchRule {
-    ExtremumTest Test = ExtremumTest::Directions;
-    int Size = 3;      // 3 or 5: the block side
-    int Required = 1;  // directions or neighbours that must count
-    bool EqualityAllowed = false;
-    bool Rising = false;  // neighbours count when higher (minima)
-};
-
-inline SearchRule MaximaRule(const MaximaSettings& s)
-{
-    return {s.Test, 3, s.Test == ExtremumTest::Directions ? s.Directions : s.Neighbours, s.EqualityAllowed, false};
-}
-
-inline SearchRule MinimaRule(const MinimaSettings& s)
-{
-    return {s.Test, s.Size == 5 ? 5 : 3, s.Test == ExtremumTest::Directions ? s.Directions : s.Neighbours,
-            s.EqualityAllowed, true};
-}
-
 // The planes a search votes over: the bands of the cube, or the one brightness
 // matrix that needs a single vote.
 template <class T>
