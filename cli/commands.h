@@ -46,5 +46,6 @@ void AddImportCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void AddPolygonsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddTilesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddMergeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli
