@@ -54,16 +54,6 @@ constexpr auto kNeighbourhood = ExtremumTest::Neighbourhood;
 
 }  // namespace
 
-TEST(ExtremaSearch, DefaultsAreTheWindowsControls)
-{
-    const MaximaSettings max;
-    EXPECT_EQ(std::tuple(max.Test, max.EqualityAllowed, max.Directions, max.Neighbours, max.Bands),
-              std::tuple(kDirections, false, 4, 7, 60));
-    const MinimaSettings min;
-    EXPECT_EQ(std::tuple(min.Test, min.EqualityAllowed, min.Size, min.Directions, min.Neighbours, min.Bands),
-              std::tuple(kDirections, false, 5, 1, 4, 60));
-}
-
 TEST(ExtremaSearch, AFlatPlaneYieldsEveryTestedPositionOnlyWhenEqualityIsAllowed)
 {
     const TMatice flat(6, 5, 7.0);
