@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstddef>
 
-#include "data/rounding.h"
-
 namespace lumera {
 
 AnalysisFigures DisplayFigures(double min, double max, const DisplayParameters& display)
@@ -33,14 +31,6 @@ AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height,
 LevelScale::LevelScale(double lower, double upper)
     : lower_(lower), upper_(upper), scale_(255 / (upper - lower)), degenerate_(!std::isfinite(scale_))
 {
-}
-
-uint8_t LevelScale::Level(double v) const
-{
-    if (degenerate_) return v > upper_ ? 255 : 0;
-    if (v < lower_) return 0;
-    if (v > upper_) return 255;
-    return RoundToByte((v - lower_) * scale_);
 }
 
 Bitmap PaintGreen(const std::vector<double>& grid, int width, int height, double lower, double upper)

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "data/rounding.h"
 #include "imaging/bitmap.h"
 
 namespace lumera {
@@ -50,7 +51,13 @@ AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height,
 class LevelScale {
 public:
     LevelScale(double lower, double upper);
-    uint8_t Level(double v) const;
+
+    uint8_t Level(double v) const
+    {
+        if (degenerate_) return v > upper_ ? 255 : 0;
+        const uint8_t between = RoundToByte((v - lower_) * scale_);
+        return v < lower_ ? 0 : v > upper_ ? 255 : between;
+    }
 
 private:
     double lower_, upper_, scale_;

@@ -1,5 +1,7 @@
 #include "spectral/masking.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
 #include "spectral/band_mean.h"
@@ -8,14 +10,29 @@ namespace lumera {
 
 namespace {
 
-// Adds share x the weight of each pixel's green level to the mask.
+// Adds share x the weight of each pixel's green level to the mask; the 256
+// products are made once.
 void AddGreenWeights(const Bitmap& picture, double share, std::vector<double>& mask)
 {
+    std::array<double, 256> weighted;
+    for (int green = 0; green < 256; ++green) weighted[std::size_t(green)] = share * GreenWeight(uint8_t(green));
     const int width = picture.Width();
     for (int y = 0; y < picture.Height(); ++y) {
         const uint8_t* line = picture.ScanLine(y);
         double* row = mask.data() + std::size_t(y) * width;
-        for (int x = 0; x < width; ++x) row[x] = row[x] + share * GreenWeight(line[3 * x + 1]);
+        for (int x = 0; x < width; ++x) row[x] = row[x] + weighted[line[3 * x + 1]];
+    }
+}
+
+// Multiplies the mask by the brightness: the mean of the bands per pixel.
+void MultiplyByBrightness(const TData& cube, int first, int last, std::vector<double>& mask)
+{
+    double brightness[kPixelChunk];
+    for (std::size_t begin = 0; begin < mask.size(); begin += kPixelChunk) {
+        const std::size_t count = std::min(kPixelChunk, mask.size() - begin);
+        BandMeanOfPixels(cube, first, last, begin, count, brightness);
+        double* chunk = mask.data() + begin;
+        for (std::size_t p = 0; p < count; ++p) chunk[p] = chunk[p] * brightness[p];
     }
 }
 
@@ -81,12 +98,11 @@ MaskResult RunMask(const TData& cube, const SpectralState& state, const MaskSett
     TakePicture(result.Needle, picture);
     AddGreenWeights(picture, settings.SpectraShare / 100.0, mask);
 
-    const std::vector<double> brightness = BandMean(cube, bands.First, bands.Last);
+    MultiplyByBrightness(cube, bands.First, bands.Last, mask);
     double minimum = 1000000, maximum = 0;
-    for (std::size_t p = 0; p < mask.size(); ++p) {
-        mask[p] = mask[p] * brightness[p];
-        if (mask[p] < minimum) minimum = mask[p];
-        if (mask[p] > maximum) maximum = mask[p];
+    for (const double v : mask) {
+        if (v < minimum) minimum = v;
+        if (v > maximum) maximum = v;
     }
     PaintGrey(mask, minimum, maximum, picture);
     result.Min = minimum;

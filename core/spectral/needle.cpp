@@ -69,23 +69,90 @@ NeedleWeights BuildWeights(const SpectralState& state, const NeedleSettings& s)
     return w;
 }
 
-// Adds one row's band integrals of the spectrum times f (and times g, when
-// given) to the sums, interval by interval in index order. Working a row at a
-// time keeps the sums in cache while the cube is read in memory order.
-void AddRowIntegrals(const TData& cube, const SpectralVector& axis, int row, const SpectralVector& f,
-                     const SpectralVector* g, double* sumF, double* sumG)
+// Pixels measured together: their running sums stay in the first-level cache
+// while the bands stream past.
+constexpr std::size_t kChunk = 512;
+
+// The weight, the divisor function (when dividing) and the axis steps.
+struct NeedleFactors {
+    const double* Weight;
+    const double* Divisor;
+    double Step[kSpectralBands];
+};
+
+// The measure of `count` pixels lying side by side from `spectra` (their band
+// 2 values; each further band one plane further on): per pixel the intervals'
+// ((s[i-1] f[i-1] + s[i] f[i]) (x[i] - x[i-1])) 0.5 summed in interval order,
+// each product s[i] f[i] made once and kept for the next interval, the weight's
+// and the divisor's sums in one pass. The loops over pixels are innermost, so
+// the compiler works on several pixels at a time, each in exactly this order.
+template <bool kDivided>
+[[gnu::always_inline]] inline void MeasureChunk(const int16_t* spectra, std::size_t plane, std::size_t count,
+                                                const NeedleFactors& k, double* measure)
 {
-    const int width = cube.NColumns;
-    for (int i = 1; i < kSpectralBands; ++i) {
-        const int16_t* a = cube.Row(i, row);  // element i - 1 is band i + 1
-        const int16_t* b = cube.Row(i + 1, row);
-        const double d = axis[i] - axis[i - 1];
-        const double fa = f[i - 1], fb = f[i];
-        for (int x = 0; x < width; ++x) sumF[x] += (a[x] * fa + b[x] * fb) * d * 0.5;
-        if (!g) continue;
-        const double ga = (*g)[i - 1], gb = (*g)[i];
-        for (int x = 0; x < width; ++x) sumG[x] += (a[x] * ga + b[x] * gb) * d * 0.5;
+    double sumF[kChunk], sumG[kChunk], lastF[kChunk], lastG[kChunk];
+    const double* f = k.Weight;
+    const double* g = k.Divisor;
+    for (std::size_t x = 0; x < count; ++x) {
+        const double s = spectra[x];
+        lastF[x] = s * f[0];
+        sumF[x] = 0.0;
+        if constexpr (kDivided) {
+            lastG[x] = s * g[0];
+            sumG[x] = 0.0;
+        }
     }
+    for (int i = 1; i < kSpectralBands; ++i) {
+        const int16_t* band = spectra + std::size_t(i) * plane;
+        const double d = k.Step[i], fi = f[i];
+        const double gi = kDivided ? g[i] : 0.0;
+        for (std::size_t x = 0; x < count; ++x) {
+            const double s = band[x];
+            const double productF = s * fi;
+            sumF[x] += (lastF[x] + productF) * d * 0.5;
+            lastF[x] = productF;
+            if constexpr (kDivided) {
+                const double productG = s * gi;
+                sumG[x] += (lastG[x] + productG) * d * 0.5;
+                lastG[x] = productG;
+            }
+        }
+    }
+    for (std::size_t x = 0; x < count; ++x) {
+        if constexpr (kDivided) {
+            const double quotient = sumF[x] / sumG[x];  // made for every pixel, kept only where sumG > 0
+            measure[x] = sumG[x] > 0 ? quotient : 0.0;
+        } else {
+            measure[x] = sumF[x];
+        }
+    }
+}
+
+template <bool kDivided>
+void MeasureChunkBaseline(const int16_t* spectra, std::size_t plane, std::size_t count, const NeedleFactors& k,
+                          double* measure)
+{
+    MeasureChunk<kDivided>(spectra, plane, count, k, measure);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+template <bool kDivided>
+[[gnu::target("avx2")]] void MeasureChunkAvx2(const int16_t* spectra, std::size_t plane, std::size_t count,
+                                              const NeedleFactors& k, double* measure)
+{
+    MeasureChunk<kDivided>(spectra, plane, count, k, measure);
+}
+#endif
+
+using ChunkMeasure = void (*)(const int16_t*, std::size_t, std::size_t, const NeedleFactors&, double*);
+
+template <bool kDivided>
+ChunkMeasure ChunkMeasureFor(InstructionSet set)
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (set == InstructionSet::Avx2 && Runs(set)) return MeasureChunkAvx2<kDivided>;
+#endif
+    return MeasureChunkBaseline<kDivided>;
 }
 
 }  // namespace
@@ -98,18 +165,17 @@ bool NeedleUsesTable(const NeedleSettings& s)
 }
 
 std::vector<double> NeedleMeasure(const TData& cube, const SpectralVector& axis, const SpectralVector& weight,
-                                  const SpectralVector* divisor)
+                                  const SpectralVector* divisor, InstructionSet set)
 {
-    const int width = cube.NColumns;
-    std::vector<double> measure(cube.PlaneSize(), 0.0);
-    std::vector<double> below(divisor ? width : 0);
-    for (int y = 0; y < cube.NRows; ++y) {
-        double* row = measure.data() + std::size_t(y) * width;
-        std::fill(below.begin(), below.end(), 0.0);
-        AddRowIntegrals(cube, axis, y, weight, divisor, row, below.data());
-        if (!divisor) continue;
-        for (int x = 0; x < width; ++x) row[x] = below[x] > 0 ? row[x] / below[x] : 0.0;
-    }
+    NeedleFactors k{weight.data(), divisor ? divisor->data() : nullptr, {}};
+    for (int i = 1; i < kSpectralBands; ++i) k.Step[i] = axis[i] - axis[i - 1];
+    const ChunkMeasure measureChunk = divisor ? ChunkMeasureFor<true>(set) : ChunkMeasureFor<false>(set);
+
+    const std::size_t plane = cube.PlaneSize();
+    std::vector<double> measure(plane);
+    const int16_t* spectra = cube.Plane(1);  // element 0 is band 2
+    for (std::size_t begin = 0; begin < plane; begin += kChunk)
+        measureChunk(spectra + begin, plane, std::min(kChunk, plane - begin), k, measure.data() + begin);
     return measure;
 }
 
