@@ -17,8 +17,8 @@ inline uint8_t RoundToByte(double v)
 {
     constexpr double kRoundingShift = 6755399441055744.0;  // 1.5 x 2^52
     const double limited = v > -1.0 ? (v < 256.0 ? v : 256.0) : -1.0;
-    const double r = (limited + kRoundingShift) - kRoundingShift;
-    return r > 255.0 ? 255 : r > 0.0 ? static_cast<uint8_t>(r) : 0;
+    const int rounded = static_cast<int>((limited + kRoundingShift) - kRoundingShift);  // -1 .. 256
+    return static_cast<uint8_t>(rounded < 0 ? 0 : rounded > 255 ? 255 : rounded);
 }
 
 }  // namespace lumera

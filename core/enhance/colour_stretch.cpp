@@ -32,7 +32,7 @@ THistogram BrightnessHistogram(const Bitmap& picture, const LevelsBySum& levels)
 }
 
 // A colour with byte sum s > 0 rescaled to the mean t / 3 > 0, with k = t / s.
-std::array<uint8_t, 3> Rescale(uint8_t red, uint8_t green, uint8_t blue, double t, double k)
+inline std::array<uint8_t, 3> Rescale(uint8_t red, uint8_t green, uint8_t blue, double t, double k)
 {
     const double r = red * k, g = green * k, b = blue * k;
     double m = r;

@@ -50,20 +50,6 @@ BrightnessBands BandsOf(MaskBrightness brightness)
     return {1, 35};
 }
 
-void PaintGrey(const std::vector<double>& mask, double minimum, double maximum, Bitmap& picture)
-{
-    const LevelScale scale(minimum, maximum);
-    const int width = picture.Width();
-    for (int y = 0; y < picture.Height(); ++y) {
-        uint8_t* line = picture.ScanLine(y);
-        const double* row = mask.data() + std::size_t(y) * width;
-        for (int x = 0; x < width; ++x) {
-            const uint8_t grey = scale.Level(row[x]);
-            line[3 * x] = line[3 * x + 1] = line[3 * x + 2] = grey;
-        }
-    }
-}
-
 // Hands an analysis's picture on to the mask picture; one that stopped leaves it.
 void TakePicture(AnalysisResult& analysis, Bitmap& picture)
 {
@@ -100,11 +86,8 @@ MaskResult RunMask(const TData& cube, const SpectralState& state, const MaskSett
 
     MultiplyByBrightness(cube, bands.First, bands.Last, mask);
     double minimum = 1000000, maximum = 0;
-    for (const double v : mask) {
-        if (v < minimum) minimum = v;
-        if (v > maximum) maximum = v;
-    }
-    PaintGrey(mask, minimum, maximum, picture);
+    WidenRange(mask.data(), mask.size(), nullptr, minimum, maximum);
+    PaintLevels(mask, minimum, maximum, true, picture);
     result.Min = minimum;
     result.Max = maximum;
     result.Grid = std::move(mask);

@@ -33,7 +33,7 @@ AnalysisResult RunNdvi(const TData& cube, const NdviSettings& settings)
     for (std::size_t begin = 0; begin < pixels; begin += kPixelChunk) {
         const std::size_t count = std::min(kPixelChunk, pixels - begin);
         double red[kPixelChunk], nir[kPixelChunk];
-        bool defined[kPixelChunk];
+        uint8_t defined[kPixelChunk];
         BandMeanOfPixels(cube, settings.RedFirst, settings.RedLast, begin, count, red);
         BandMeanOfPixels(cube, settings.NirFirst, settings.NirLast, begin, count, nir);
         double* index = grid.data() + begin;
@@ -42,11 +42,7 @@ AnalysisResult RunNdvi(const TData& cube, const NdviSettings& settings)
             index[p] = pixel.Index;
             defined[p] = pixel.Defined;
         }
-        for (std::size_t p = 0; p < count; ++p) {
-            if (!defined[p]) continue;
-            if (index[p] < minimum) minimum = index[p];
-            if (index[p] > maximum) maximum = index[p];
-        }
+        WidenRange(index, count, defined, minimum, maximum);
     }
     return FinishedAnalysis(std::move(grid), cube.NColumns, cube.NRows, minimum, maximum,
                             {settings.P1, settings.P2, settings.Absolute, 100});

@@ -27,7 +27,7 @@ struct NdviPixel {
 inline NdviPixel NdviIndex(double red, double nir)
 {
     const double quotient = (nir - red) / (nir + red);
-    const bool defined = !((red <= 0 && nir <= 0) || nir + red == 0);
+    const bool defined = !(((red <= 0) & (nir <= 0)) | (nir + red == 0));
     return {defined ? quotient : 0.0, defined};
 }
 

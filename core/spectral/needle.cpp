@@ -80,50 +80,75 @@ struct NeedleFactors {
     double Step[kSpectralBands];
 };
 
+// The running sums of a chunk of pixels and the last interval's products s f
+// and s g, which the next interval uses again.
+struct ChunkSums {
+    double F[kChunk], G[kChunk], LastF[kChunk], LastG[kChunk];
+};
+
+// Adds intervals first to first + kIntervals - 1 to every pixel's sums: per
+// interval ((s[i-1] f[i-1] + s[i] f[i]) (x[i] - x[i-1])) 0.5, in interval
+// order, each product s[i] f[i] made once and kept for the next interval; the
+// divisor's sum alongside. The loop over pixels is the outer one, so the
+// compiler works on several pixels at a time, each in exactly this order, and
+// the sums stay in registers across the intervals of one call.
+template <bool kDivided, int kIntervals>
+[[gnu::always_inline]] inline void AddIntervals(const int16_t* spectra, std::size_t plane, std::size_t count,
+                                                int first, const NeedleFactors& k, ChunkSums& sums)
+{
+    const int16_t* band[kIntervals];
+    double f[kIntervals], g[kIntervals], d[kIntervals];
+    for (int u = 0; u < kIntervals; ++u) {
+        band[u] = spectra + std::size_t(first + u) * plane;
+        f[u] = k.Weight[first + u];
+        g[u] = kDivided ? k.Divisor[first + u] : 0.0;
+        d[u] = k.Step[first + u];
+    }
+    for (std::size_t x = 0; x < count; ++x) {
+        double sumF = sums.F[x], lastF = sums.LastF[x], sumG = sums.G[x], lastG = sums.LastG[x];
+        for (int u = 0; u < kIntervals; ++u) {
+            const double s = band[u][x];
+            const double productF = s * f[u];
+            sumF += (lastF + productF) * d[u] * 0.5;
+            lastF = productF;
+            if constexpr (kDivided) {
+                const double productG = s * g[u];
+                sumG += (lastG + productG) * d[u] * 0.5;
+                lastG = productG;
+            }
+        }
+        sums.F[x] = sumF;
+        sums.LastF[x] = lastF;
+        if constexpr (kDivided) {
+            sums.G[x] = sumG;
+            sums.LastG[x] = lastG;
+        }
+    }
+}
+
 // The measure of `count` pixels lying side by side from `spectra` (their band
-// 2 values; each further band one plane further on): per pixel the intervals'
-// ((s[i-1] f[i-1] + s[i] f[i]) (x[i] - x[i-1])) 0.5 summed in interval order,
-// each product s[i] f[i] made once and kept for the next interval, the weight's
-// and the divisor's sums in one pass. The loops over pixels are innermost, so
-// the compiler works on several pixels at a time, each in exactly this order.
+// 2 values; each further band one plane further on), into `measure`.
 template <bool kDivided>
 [[gnu::always_inline]] inline void MeasureChunk(const int16_t* spectra, std::size_t plane, std::size_t count,
                                                 const NeedleFactors& k, double* measure)
 {
-    double sumF[kChunk], sumG[kChunk], lastF[kChunk], lastG[kChunk];
-    const double* f = k.Weight;
-    const double* g = k.Divisor;
+    ChunkSums sums;
     for (std::size_t x = 0; x < count; ++x) {
         const double s = spectra[x];
-        lastF[x] = s * f[0];
-        sumF[x] = 0.0;
-        if constexpr (kDivided) {
-            lastG[x] = s * g[0];
-            sumG[x] = 0.0;
-        }
+        sums.F[x] = sums.G[x] = 0.0;
+        sums.LastF[x] = s * k.Weight[0];
+        sums.LastG[x] = kDivided ? s * k.Divisor[0] : 0.0;
     }
-    for (int i = 1; i < kSpectralBands; ++i) {
-        const int16_t* band = spectra + std::size_t(i) * plane;
-        const double d = k.Step[i], fi = f[i];
-        const double gi = kDivided ? g[i] : 0.0;
-        for (std::size_t x = 0; x < count; ++x) {
-            const double s = band[x];
-            const double productF = s * fi;
-            sumF[x] += (lastF[x] + productF) * d * 0.5;
-            lastF[x] = productF;
-            if constexpr (kDivided) {
-                const double productG = s * gi;
-                sumG[x] += (lastG[x] + productG) * d * 0.5;
-                lastG[x] = productG;
-            }
-        }
-    }
+    // Four intervals a call: the sums go through memory once per four bands.
+    int i = 1;
+    for (; i + 3 < kSpectralBands; i += 4) AddIntervals<kDivided, 4>(spectra, plane, count, i, k, sums);
+    for (; i < kSpectralBands; ++i) AddIntervals<kDivided, 1>(spectra, plane, count, i, k, sums);
     for (std::size_t x = 0; x < count; ++x) {
         if constexpr (kDivided) {
-            const double quotient = sumF[x] / sumG[x];  // made for every pixel, kept only where sumG > 0
-            measure[x] = sumG[x] > 0 ? quotient : 0.0;
+            const double quotient = sums.F[x] / sums.G[x];  // made for every pixel, kept only where G > 0
+            measure[x] = sums.G[x] > 0 ? quotient : 0.0;
         } else {
-            measure[x] = sumF[x];
+            measure[x] = sums.F[x];
         }
     }
 }
@@ -191,10 +216,7 @@ AnalysisResult RunNeedle(const TData& cube, const SpectralState& state, const Ne
     std::vector<double> grid =
         NeedleMeasure(cube, state.Axis, weights.Weight, settings.Normalise ? &weights.Divisor : nullptr);
     double minimum = 1000000, maximum = 0;
-    for (const double v : grid) {
-        if (v < minimum) minimum = v;
-        if (v > maximum) maximum = v;
-    }
+    WidenRange(grid.data(), grid.size(), nullptr, minimum, maximum);
     return FinishedAnalysis(std::move(grid), cube.NColumns, cube.NRows, minimum, maximum,
                             {settings.P1, settings.P2, settings.Absolute, 10});
 }
