@@ -4,18 +4,27 @@ namespace lumera {
 
 bool Runs(InstructionSet set)
 {
-    if (set == InstructionSet::Baseline) return true;
 #if defined(__x86_64__) && defined(__GNUC__)
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-#else
+    switch (set) {
+    case InstructionSet::Baseline: return true;
+    case InstructionSet::Avx2: return __builtin_cpu_supports("avx2");
+    case InstructionSet::Avx512:
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+               __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw") &&
+               __builtin_cpu_supports("avx512dq");
+    }
     return false;
+#else
+    return set == InstructionSet::Baseline;
 #endif
 }
 
 InstructionSet WidestInstructionSet()
 {
-    static const InstructionSet widest = Runs(InstructionSet::Avx2) ? InstructionSet::Avx2 : InstructionSet::Baseline;
+    static const InstructionSet widest = Runs(InstructionSet::Avx512) ? InstructionSet::Avx512
+                                         : Runs(InstructionSet::Avx2) ? InstructionSet::Avx2
+                                                                      : InstructionSet::Baseline;
     return widest;
 }
 

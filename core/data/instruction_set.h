@@ -10,6 +10,7 @@ namespace lumera {
 enum class InstructionSet {
     Baseline,
     Avx2,
+    Avx512,  // with the VL, BW and DQ extensions
 };
 
 // Whether this processor (and system) runs the set.

@@ -140,9 +140,9 @@ template <bool kDivided>
         sums.LastG[x] = kDivided ? s * k.Divisor[0] : 0.0;
     }
     // Four intervals a call: the sums go through memory once per four bands.
-    int i = 1;
-    for (; i + 3 < kSpectralBands; i += 4) AddIntervals<kDivided, 4>(spectra, plane, count, i, k, sums);
-    for (; i < kSpectralBands; ++i) AddIntervals<kDivided, 1>(spectra, plane, count, i, k, sums);
+    constexpr int kIntervals = kSpectralBands - 1, kLeft = kIntervals % 4;
+    for (int i = 1; i + 3 <= kIntervals; i += 4) AddIntervals<kDivided, 4>(spectra, plane, count, i, k, sums);
+    AddIntervals<kDivided, kLeft>(spectra, plane, count, kIntervals - kLeft + 1, k, sums);
     for (std::size_t x = 0; x < count; ++x) {
         if constexpr (kDivided) {
             const double quotient = sums.F[x] / sums.G[x];  // made for every pixel, kept only where G > 0
@@ -161,9 +161,17 @@ void MeasureChunkBaseline(const int16_t* spectra, std::size_t plane, std::size_t
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
+// The same loops built for wider registers; neither set includes fused multiply-add.
 template <bool kDivided>
 [[gnu::target("avx2")]] void MeasureChunkAvx2(const int16_t* spectra, std::size_t plane, std::size_t count,
                                               const NeedleFactors& k, double* measure)
+{
+    MeasureChunk<kDivided>(spectra, plane, count, k, measure);
+}
+
+template <bool kDivided>
+[[gnu::target("avx2,avx512f,avx512vl,avx512bw,avx512dq")]] void MeasureChunkAvx512(
+    const int16_t* spectra, std::size_t plane, std::size_t count, const NeedleFactors& k, double* measure)
 {
     MeasureChunk<kDivided>(spectra, plane, count, k, measure);
 }
@@ -175,6 +183,7 @@ template <bool kDivided>
 ChunkMeasure ChunkMeasureFor(InstructionSet set)
 {
 #if defined(__x86_64__) && defined(__GNUC__)
+    if (set == InstructionSet::Avx512 && Runs(set)) return MeasureChunkAvx512<kDivided>;
     if (set == InstructionSet::Avx2 && Runs(set)) return MeasureChunkAvx2<kDivided>;
 #endif
     return MeasureChunkBaseline<kDivided>;

@@ -47,8 +47,9 @@ SpectralVector RandomFunction(std::mt19937& rng, double low, double high)
 
 std::vector<InstructionSet> InstructionSetsHere()
 {
-    std::vector<InstructionSet> sets{InstructionSet::Baseline};
-    if (Runs(InstructionSet::Avx2)) sets.push_back(InstructionSet::Avx2);
+    std::vector<InstructionSet> sets;
+    for (const InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2, InstructionSet::Avx512})
+        if (Runs(set)) sets.push_back(set);
     return sets;
 }
 
