@@ -74,11 +74,12 @@ MaskResult RunMask(const TData& cube, const SpectralState& state, const MaskSett
                          std::to_string(bands.Last) + ", načtený výřez jich má " + std::to_string(cube.NBands) + ".";
         return result;
     }
-    if (picture.Width() != cube.NColumns || picture.Height() != cube.NRows) picture.SetSize(cube.NColumns, cube.NRows);
-
     std::vector<double> mask(cube.PlaneSize(), 0.0);
     result.Ndvi = RunNdvi(cube, settings.Ndvi);
     TakePicture(result.Ndvi, picture);
+    // Only a stopped NDVI leaves a picture of another size; it is made black
+    // then (the NDVI never reads the picture, so this need not come first).
+    if (picture.Width() != cube.NColumns || picture.Height() != cube.NRows) picture.SetSize(cube.NColumns, cube.NRows);
     AddGreenWeights(picture, settings.IndexShare / 100.0, mask);
     result.Needle = RunNeedle(cube, state, settings.Needle);
     TakePicture(result.Needle, picture);
