@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "code_before.h"
+#include "plain_definitions.h"
 #include "spectral/masking.h"
 
 using namespace lumera;
@@ -38,7 +40,27 @@ SpectralState ReferenceState()
     return state;
 }
 
+// The default weight E1 and counter-weight 1 - E1 of ReferenceState, peak-normalised.
+struct DefaultWeights {
+    SpectralVector Weight, Counter;
+    DefaultWeights()
+    {
+        const SpectralState state = ReferenceState();
+        Weight = state.ReferenceTable[0];
+        TryNormalisePeak(Weight);
+        for (const double v : Weight) Counter.push_back(1.0 - v);
+        TryNormalisePeak(Counter);
+    }
+};
+
 }  // namespace
+
+// Baseline: the plain definition, one pixel at a time down the columns.
+static void BM_NdviPlain(benchmark::State& state)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(testing::plain::Ndvi(FullCutout(), NdviSettings{}));
+}
+BENCHMARK(BM_NdviPlain)->Unit(benchmark::kMillisecond);
 
 static void BM_Ndvi(benchmark::State& state)
 {
@@ -46,7 +68,27 @@ static void BM_Ndvi(benchmark::State& state)
 }
 BENCHMARK(BM_Ndvi)->Unit(benchmark::kMillisecond);
 
-// The default needle analysis: weight E1, divided by the counter-weight 1-E1.
+// Baseline: the measure as computed before, weight E1 divided by the counter-weight 1 - E1.
+static void BM_NeedleMeasureBefore(benchmark::State& state)
+{
+    const DefaultWeights w;
+    const SpectralVector axis = ReferenceState().Axis;
+    for (auto _ : state) benchmark::DoNotOptimize(before::NeedleMeasure(FullCutout(), axis, w.Weight, &w.Counter));
+}
+BENCHMARK(BM_NeedleMeasureBefore)->Unit(benchmark::kMillisecond);
+
+// The same measure on each instruction set (0: baseline x86-64, 1: AVX2, 2: AVX-512, where the processor has it).
+static void BM_NeedleMeasure(benchmark::State& state)
+{
+    const auto set = InstructionSet(state.range(0));
+    if (!Runs(set)) return state.SkipWithError("the processor lacks this instruction set");
+    const DefaultWeights w;
+    const SpectralVector axis = ReferenceState().Axis;
+    for (auto _ : state) benchmark::DoNotOptimize(NeedleMeasure(FullCutout(), axis, w.Weight, &w.Counter, set));
+}
+BENCHMARK(BM_NeedleMeasure)->DenseRange(0, int(InstructionSet::Avx512))->Unit(benchmark::kMillisecond);
+
+// The default needle analysis: the measure, its range and the green picture.
 static void BM_NeedleCounterWeight(benchmark::State& state)
 {
     const SpectralState spectral = ReferenceState();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/band_table.h"
+#include "data/cube_storage.h"
 
 namespace lumera {
 
@@ -14,7 +15,7 @@ struct TData {
     int32_t NBands = 0;
     int32_t NRows = 0;
     int32_t NColumns = 0;
-    std::vector<int16_t> Values;
+    CubeValues Values;
 
     bool Empty() const { return Values.empty(); }
     std::size_t PlaneSize() const { return std::size_t(NRows) * std::size_t(NColumns); }

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <fstream>
+#include <span>
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
@@ -16,10 +17,10 @@ int16_t DecodeLittleEndian(const unsigned char* p)
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
 }
 
-void ToLittleEndian(std::vector<int16_t>& values)
+void ToLittleEndian(int16_t* values, std::size_t count)
 {
     if constexpr (std::endian::native == std::endian::big)
-        for (auto& v : values) {
+        for (int16_t& v : std::span(values, count)) {
             const auto u = static_cast<uint16_t>(v);
             v = static_cast<int16_t>(static_cast<uint16_t>((u >> 8) | (u << 8)));
         }
@@ -60,10 +61,10 @@ TData ReadCutout(const std::string& path)
         throw FileError("Soubor " + path + " je kratší, než slibuje jeho hlavička: " + std::to_string(length) +
                         " bajtů, očekáváno " + std::to_string(expected) + ".");
 
-    cube.Values.resize(count);
+    cube.Values.resize(count);  // left uninitialised: the read fills every value
     if (!in.read(reinterpret_cast<char*>(cube.Values.data()), static_cast<std::streamsize>(2 * count)))
         throw FileError("Soubor " + path + " nelze přečíst celý.");
-    ToLittleEndian(cube.Values);
+    ToLittleEndian(cube.Values.data(), cube.Values.size());
     return cube;
 }
 
@@ -73,7 +74,7 @@ void WriteCutout(const std::string& path, const TData& cube)
         std::vector<int16_t> values = {static_cast<int16_t>(cube.NBands), static_cast<int16_t>(cube.NRows),
                                        static_cast<int16_t>(cube.NColumns)};
         values.insert(values.end(), cube.Values.begin(), cube.Values.end());
-        ToLittleEndian(values);
+        ToLittleEndian(values.data(), values.size());
         out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(2 * values.size()));
     });
 }

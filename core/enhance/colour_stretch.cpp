@@ -8,17 +8,62 @@ namespace lumera {
 
 namespace {
 
-// The brightness level of a pixel: the mean of its three bytes, rounded.
-int BrightnessLevel(const uint8_t* pixel) { return Round((pixel[0] + pixel[1] + pixel[2]) / 3.0); }
+// The brightness level of a pixel, the mean of its three bytes rounded, for
+// every possible sum of the bytes.
+using LevelsBySum = std::array<uint8_t, 766>;
 
-THistogram BrightnessHistogram(const Bitmap& picture)
+LevelsBySum BrightnessLevels()
+{
+    LevelsBySum levels;
+    for (int sum = 0; sum < 766; ++sum) levels[std::size_t(sum)] = static_cast<uint8_t>(Round(sum / 3.0));
+    return levels;
+}
+
+int ByteSum(const uint8_t* pixel) { return pixel[0] + pixel[1] + pixel[2]; }
+
+THistogram BrightnessHistogram(const Bitmap& picture, const LevelsBySum& levels)
 {
     THistogram histogram{};
     for (int y = 0; y < picture.Height(); ++y) {
         const uint8_t* row = picture.ScanLine(y);
-        for (int x = 0; x < picture.Width(); ++x) ++histogram[std::size_t(BrightnessLevel(row + 3 * x))];
+        for (int x = 0; x < picture.Width(); ++x) ++histogram[levels[std::size_t(ByteSum(row + 3 * x))]];
     }
     return histogram;
+}
+
+// A colour with byte sum s > 0 rescaled to the mean t / 3 > 0, with k = t / s.
+inline std::array<uint8_t, 3> Rescale(uint8_t red, uint8_t green, uint8_t blue, double t, double k)
+{
+    const double r = red * k, g = green * k, b = blue * k;
+    double m = r;
+    if (g > m) m = g;
+    if (b > m) m = b;
+    if (m - 1e-07 <= 255.0) return {RoundToByte(r), RoundToByte(g), RoundToByte(b)};
+
+    // The brightest channel would pass 255: move towards white so that it
+    // becomes 255 while the sum stays 3 x target.
+    const double q = (t - 765.0) / (r + g + b - 3.0 * m);
+    if (q == 0.0) return {255, 255, 255};
+    const double d = (255.0 - q * m) / q;
+    return {RoundToByte((r + d) * q), RoundToByte((g + d) * q), RoundToByte((b + d) * q)};
+}
+
+// What the stretch makes of a pixel depends on its bytes only through their
+// sum: its target level and the factor t / s, made once per sum.
+struct StretchBySum {
+    std::array<uint8_t, 766> Target;
+    std::array<double, 766> K;
+};
+
+StretchBySum StretchTable(const LevelsBySum& levels, const TClipLevels& clip)
+{
+    StretchBySum table;
+    for (int sum = 0; sum < 766; ++sum) {
+        const uint8_t target = StretchLevel(levels[std::size_t(sum)], clip.Lo, clip.Hi);
+        table.Target[std::size_t(sum)] = target;
+        table.K[std::size_t(sum)] = sum > 0 ? 3.0 * target / sum : 0.0;
+    }
+    return table;
 }
 
 }  // namespace
@@ -58,31 +103,26 @@ std::array<uint8_t, 3> SetBrightness(uint8_t red, uint8_t green, uint8_t blue, d
     }
     if (target == 0.0) return {0, 0, 0};
     const double t = 3.0 * target;
-    const double k = t / s;
-    const double r = red * k, g = green * k, b = blue * k;
-    double m = r;
-    if (g > m) m = g;
-    if (b > m) m = b;
-    if (m - 1e-07 <= 255.0) return {RoundToByte(r), RoundToByte(g), RoundToByte(b)};
-
-    // The brightest channel would pass 255: move towards white so that it
-    // becomes 255 while the sum stays 3 x target.
-    const double q = (t - 765.0) / (r + g + b - 3.0 * m);
-    if (q == 0.0) return {255, 255, 255};
-    const double d = (255.0 - q * m) / q;
-    return {RoundToByte((r + d) * q), RoundToByte((g + d) * q), RoundToByte((b + d) * q)};
+    return Rescale(red, green, blue, t, t / s);
 }
 
 Bitmap EnhanceColours(Bitmap picture)
 {
-    const TClipLevels clip = ClipLevels(BrightnessHistogram(picture), 0.01, 0.1);
+    const LevelsBySum levels = BrightnessLevels();
+    const TClipLevels clip = ClipLevels(BrightnessHistogram(picture, levels), 0.01, 0.1);
     if (clip.Lo == clip.Hi) return picture;
+    const StretchBySum stretch = StretchTable(levels, clip);
     for (int y = 0; y < picture.Height(); ++y) {
         uint8_t* row = picture.ScanLine(y);
         for (int x = 0; x < picture.Width(); ++x) {
             uint8_t* px = row + 3 * x;
-            const uint8_t target = StretchLevel(BrightnessLevel(px), clip.Lo, clip.Hi);
-            const auto [red, green, blue] = SetBrightness(px[2], px[1], px[0], target);
+            const std::size_t s = std::size_t(ByteSum(px));
+            const uint8_t target = stretch.Target[s];
+            if (s == 0 || target == 0) {
+                px[0] = px[1] = px[2] = target;  // black to grey, or anything to black
+                continue;
+            }
+            const auto [red, green, blue] = Rescale(px[2], px[1], px[0], 3.0 * target, stretch.K[s]);
             px[0] = blue;
             px[1] = green;
             px[2] = red;

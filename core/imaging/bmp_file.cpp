@@ -1,13 +1,10 @@
 #include "imaging/bmp_file.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
 #include <vector>
-
-#include <stb_image_write.h>
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
@@ -17,11 +14,24 @@ namespace lumera {
 
 namespace {
 
-void AppendBytes(void* context, void* data, int size)
+void PutLittleEndian(unsigned char* at, uint32_t value, int bytes)
 {
-    auto* out = static_cast<std::vector<unsigned char>*>(context);
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    out->insert(out->end(), bytes, bytes + size);
+    for (int i = 0; i < bytes; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// The 54-byte header of an uncompressed 24-bit BMP stored bottom-up: file
+// header, then an info header without resolution or palette.
+std::array<unsigned char, 54> BmpHeader(const Bitmap& picture, std::size_t stride)
+{
+    std::array<unsigned char, 54> header{'B', 'M'};
+    PutLittleEndian(&header[2], static_cast<uint32_t>(54 + stride * std::size_t(picture.Height())), 4);
+    PutLittleEndian(&header[10], 54, 4);
+    PutLittleEndian(&header[14], 40, 4);
+    PutLittleEndian(&header[18], static_cast<uint32_t>(picture.Width()), 4);
+    PutLittleEndian(&header[22], static_cast<uint32_t>(picture.Height()), 4);
+    PutLittleEndian(&header[26], 1, 2);   // planes
+    PutLittleEndian(&header[28], 24, 2);  // bits per pixel
+    return header;
 }
 
 // Reads up to `count` bytes from the current position onto the end of `bytes`.
@@ -54,21 +64,17 @@ Bitmap ReadBmp(const std::string& path)
 void WriteBmp(const std::string& path, const Bitmap& picture)
 {
     if (picture.Empty()) throw FileError("Obrázek " + path + " nelze uložit: obrázek je prázdný.");
-    std::vector<unsigned char> rgb(picture.Bytes().size());
-    for (int y = 0; y < picture.Height(); ++y) {
-        const uint8_t* row = picture.ScanLine(y);
-        unsigned char* out = rgb.data() + y * picture.RowBytes();
-        for (int x = 0; x < picture.Width(); ++x) {
-            out[3 * x] = row[3 * x + 2];
-            out[3 * x + 1] = row[3 * x + 1];
-            out[3 * x + 2] = row[3 * x];
-        }
-    }
-    std::vector<unsigned char> file;
-    if (!stbi_write_bmp_to_func(AppendBytes, &file, picture.Width(), picture.Height(), 3, rgb.data()))
-        throw FileError("Obrázek " + path + " nelze uložit.");
+    // The picture's rows are already in the file's byte order (blue, green,
+    // red): they go out as they are, bottom row first, each padded to 4 bytes.
+    const std::size_t stride = (picture.RowBytes() + 3) / 4 * 4;
+    const std::array<unsigned char, 54> header = BmpHeader(picture, stride);
+    const char padding[3] = {};
     WriteFileAtomically(path, [&](std::ostream& out) {
-        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+        out.write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
+        for (int y = picture.Height() - 1; y >= 0; --y) {
+            out.write(reinterpret_cast<const char*>(picture.ScanLine(y)), std::streamsize(picture.RowBytes()));
+            out.write(padding, std::streamsize(stride - picture.RowBytes()));
+        }
     });
 }
 

@@ -1,5 +1,6 @@
 #include "imaging/true_colour.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <vector>
@@ -15,26 +16,22 @@ namespace {
 // blue, green, red.
 constexpr std::array<int, 3> kFirstBand = {5, 17, 33};
 
-// Per channel, the sums of the three bands for every pixel and the largest
-// sum. The sums stand for the averages (sum / 3.0), which keep their order.
-struct ChannelSums {
-    std::vector<int32_t> Sums;
-    int32_t Largest = 0;
-};
-
-ChannelSums SumChannel(const TData& cube, int firstBand)
+// The sums of a channel's three bands for every pixel, into `sums`, and the
+// largest sum (at least 0). The sums stand for the averages (sum / 3.0), which
+// keep their order.
+int32_t SumChannel(const TData& cube, int firstBand, int32_t* sums)
 {
     const std::size_t pixels = cube.PlaneSize();
     const int16_t* a = cube.Plane(firstBand);
     const int16_t* b = cube.Plane(firstBand + 1);
     const int16_t* c = cube.Plane(firstBand + 2);
-    ChannelSums channel{std::vector<int32_t>(pixels), 0};
+    int32_t largest = 0;
     for (std::size_t i = 0; i < pixels; ++i) {
         const int32_t sum = a[i] + b[i] + c[i];
-        channel.Sums[i] = sum;
-        if (sum > channel.Largest) channel.Largest = sum;
+        sums[i] = sum;
+        largest = std::max(largest, sum);
     }
-    return channel;
+    return largest;
 }
 
 double ChannelScale(int32_t largestSum)
@@ -55,15 +52,18 @@ std::optional<std::string> TrueColourRefusal(const TData& cube)
 Bitmap ChannelComposite(const TData& cube)
 {
     if (const auto refusal = TrueColourRefusal(cube)) throw std::invalid_argument(*refusal);
+    const std::size_t pixels = cube.PlaneSize();
+    std::vector<int32_t> sums(3 * pixels);
+    std::array<double, 3> scale;
+    for (std::size_t channel = 0; channel < 3; ++channel)
+        scale[channel] = ChannelScale(SumChannel(cube, kFirstBand[channel], sums.data() + channel * pixels));
+
     Bitmap picture(cube.NColumns, cube.NRows);
-    for (int channel = 0; channel < 3; ++channel) {
-        const ChannelSums sums = SumChannel(cube, kFirstBand[std::size_t(channel)]);
-        const double scale = ChannelScale(sums.Largest);
-        std::size_t i = 0;
-        for (int y = 0; y < cube.NRows; ++y) {
-            uint8_t* row = picture.ScanLine(y);
-            for (int x = 0; x < cube.NColumns; ++x, ++i) row[3 * x + channel] = RoundToByte(sums.Sums[i] / 3.0 * scale);
-        }
+    uint8_t* bytes = picture.ScanLine(0);  // rows are stored without padding
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        const int32_t* channelSums = sums.data() + channel * pixels;
+        const double s = scale[channel];
+        for (std::size_t i = 0; i < pixels; ++i) bytes[3 * i + channel] = RoundToByte(channelSums[i] / 3.0 * s);
     }
     return picture;
 }

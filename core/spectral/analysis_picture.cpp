@@ -1,9 +1,8 @@
 #include "spectral/analysis_picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
-
-#include "data/rounding.h"
 
 namespace lumera {
 
@@ -18,6 +17,18 @@ AnalysisFigures DisplayFigures(double min, double max, const DisplayParameters& 
         figures.Upper = min + (max - min) * display.P2 / 100;
     }
     return figures;
+}
+
+void WidenRange(const double* values, std::size_t count, const uint8_t* counted, double& minimum, double& maximum)
+{
+    double lowest = minimum, highest = maximum;  // kept in registers across the loop
+    for (std::size_t i = 0; i < count; ++i) {
+        if (counted && !counted[i]) continue;
+        if (values[i] < lowest) lowest = values[i];
+        if (values[i] > highest) highest = values[i];
+    }
+    minimum = lowest;
+    maximum = highest;
 }
 
 AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height, double min, double max,
@@ -42,23 +53,28 @@ LevelScale::LevelScale(double lower, double upper)
 {
 }
 
-uint8_t LevelScale::Level(double v) const
+void PaintLevels(const std::vector<double>& grid, double lower, double upper, bool grey, Bitmap& picture)
 {
-    if (degenerate_) return v > upper_ ? 255 : 0;
-    if (v < lower_) return 0;
-    if (v > upper_) return 255;
-    return RoundToByte((v - lower_) * scale_);
+    constexpr std::size_t kChunk = 1024;
+    const LevelScale scale(lower, upper);
+    uint8_t* pixels = picture.ScanLine(0);  // rows follow each other without padding
+    uint8_t levels[kChunk];
+    for (std::size_t begin = 0; begin < grid.size(); begin += kChunk) {
+        // The levels in a loop of their own, which vectorises; then spread over the pixels' bytes.
+        const std::size_t count = std::min(kChunk, grid.size() - begin);
+        for (std::size_t p = 0; p < count; ++p) levels[p] = scale.Level(grid[begin + p]);
+        uint8_t* px = pixels + 3 * begin;
+        for (std::size_t p = 0; p < count; ++p, px += 3) {
+            px[1] = levels[p];
+            if (grey) px[0] = px[2] = levels[p];
+        }
+    }
 }
 
 Bitmap PaintGreen(const std::vector<double>& grid, int width, int height, double lower, double upper)
 {
-    const LevelScale scale(lower, upper);
     Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y) {
-        uint8_t* line = picture.ScanLine(y);
-        const double* values = grid.data() + std::size_t(y) * width;
-        for (int x = 0; x < width; ++x) line[3 * x + 1] = scale.Level(values[x]);
-    }
+    PaintLevels(grid, lower, upper, false, picture);
     return picture;
 }
 

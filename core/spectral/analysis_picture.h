@@ -1,8 +1,10 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "data/rounding.h"
 #include "imaging/bitmap.h"
 
 namespace lumera {
@@ -38,6 +40,11 @@ struct DisplayParameters {
 // Display bounds from the range [min, max] and the panel's parameters.
 AnalysisFigures DisplayFigures(double min, double max, const DisplayParameters& display);
 
+// Widens the range [minimum, maximum] by `count` values in order: a value
+// replaces the minimum only when smaller, the maximum only when larger. With
+// `counted` given, values whose flag is 0 are passed over.
+void WidenRange(const double* values, std::size_t count, const uint8_t* counted, double& minimum, double& maximum);
+
 // A run that went through: its figures, the grid (width x height) and the
 // grid painted green between the display bounds.
 AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height, double min, double max,
@@ -50,12 +57,23 @@ AnalysisResult FinishedAnalysis(std::vector<double> grid, int width, int height,
 class LevelScale {
 public:
     LevelScale(double lower, double upper);
-    uint8_t Level(double v) const;
+
+    uint8_t Level(double v) const
+    {
+        if (degenerate_) return v > upper_ ? 255 : 0;
+        const uint8_t between = RoundToByte((v - lower_) * scale_);
+        return v < lower_ ? 0 : v > upper_ ? 255 : between;
+    }
 
 private:
     double lower_, upper_, scale_;
     bool degenerate_;
 };
+
+// Paints the grid (one value per pixel of the picture, row by row) as levels
+// between the bounds into the picture: into the green bytes, or with `grey`
+// into all three.
+void PaintLevels(const std::vector<double>& grid, double lower, double upper, bool grey, Bitmap& picture);
 
 // Paints the grid (width x height, row by row) as green levels between the
 // display bounds: blue 0, green the level, red 0.

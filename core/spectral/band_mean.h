@@ -1,12 +1,18 @@
 #pragma once
-#include <vector>
+#include <cstddef>
 
 #include "data/cube.h"
 
 namespace lumera {
 
-// Per pixel, row by row, the mean of bands first to last (1-based, inside the
-// cube): the values summed as doubles in band order, divided by the count.
-std::vector<double> BandMean(const TData& cube, int first, int last);
+// Pixels that loops over many bands take at a time: their running sums stay
+// in the first-level cache while the band planes stream past.
+constexpr std::size_t kPixelChunk = 1024;
+
+// Per pixel, for the `count` pixels from position `begin` of the plane (row
+// by row) on, the mean of bands first to last (1-based, inside the cube): the
+// values summed as doubles in band order, divided by the count; into mean[0]
+// to mean[count - 1].
+void BandMeanOfPixels(const TData& cube, int first, int last, std::size_t begin, std::size_t count, double* mean);
 
 }  // namespace lumera

@@ -1,5 +1,6 @@
 #include "spectral/ndvi.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "spectral/band_mean.h"
@@ -26,16 +27,22 @@ AnalysisResult RunNdvi(const TData& cube, const NdviSettings& settings)
     stopped.Stopped = CheckSettings(cube, settings);
     if (!stopped.Ran()) return stopped;
 
-    const std::vector<double> red = BandMean(cube, settings.RedFirst, settings.RedLast);
-    std::vector<double> grid = BandMean(cube, settings.NirFirst, settings.NirLast);
+    const std::size_t pixels = cube.PlaneSize();
+    std::vector<double> grid(pixels);
     double minimum = 1000000, maximum = -1000000;
-    for (std::size_t p = 0; p < grid.size(); ++p) {
-        double index = 0.0;
-        if (NdviIndex(red[p], grid[p], index)) {
-            if (index < minimum) minimum = index;
-            if (index > maximum) maximum = index;
+    for (std::size_t begin = 0; begin < pixels; begin += kPixelChunk) {
+        const std::size_t count = std::min(kPixelChunk, pixels - begin);
+        double red[kPixelChunk], nir[kPixelChunk];
+        uint8_t defined[kPixelChunk];
+        BandMeanOfPixels(cube, settings.RedFirst, settings.RedLast, begin, count, red);
+        BandMeanOfPixels(cube, settings.NirFirst, settings.NirLast, begin, count, nir);
+        double* index = grid.data() + begin;
+        for (std::size_t p = 0; p < count; ++p) {
+            const NdviPixel pixel = NdviIndex(red[p], nir[p]);
+            index[p] = pixel.Index;
+            defined[p] = pixel.Defined;
         }
-        grid[p] = index;
+        WidenRange(index, count, defined, minimum, maximum);
     }
     return FinishedAnalysis(std::move(grid), cube.NColumns, cube.NRows, minimum, maximum,
                             {settings.P1, settings.P2, settings.Absolute, 100});

@@ -15,14 +15,20 @@ struct NdviSettings {
     int P2 = 90;
 };
 
-// The index of one pixel from its red and near-infrared means, or false when
-// it is undefined (both means 0 or below, or their sum 0): such a pixel is
-// taken as 0 and does not widen the index range.
-inline bool NdviIndex(double red, double nir, double& index)
+// The index of one pixel from its red and near-infrared means. It is
+// undefined when both means are 0 or below, or their sum is 0: such a pixel
+// is taken as 0 and does not widen the index range. The quotient is made for
+// every pixel, defined or not, so that loops over pixels vectorise.
+struct NdviPixel {
+    double Index;
+    bool Defined;
+};
+
+inline NdviPixel NdviIndex(double red, double nir)
 {
-    if ((red <= 0 && nir <= 0) || nir + red == 0) return false;
-    index = (nir - red) / (nir + red);
-    return true;
+    const double quotient = (nir - red) / (nir + red);
+    const bool defined = !(((red <= 0) & (nir <= 0)) | (nir + red == 0));
+    return {defined ? quotient : 0.0, defined};
 }
 
 // The NDVI analysis: per pixel (nir - red) / (nir + red) of the band means,

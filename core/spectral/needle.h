@@ -1,5 +1,6 @@
 #pragma once
 #include "data/cube.h"
+#include "data/instruction_set.h"
 #include "spectral/analysis_picture.h"
 #include "spectral/spectral_state.h"
 
@@ -33,9 +34,11 @@ constexpr int kNeedleBands = 65;
 // The measure per pixel, row by row: the band integral of the pixel spectrum
 // (bands 2 to 65) times weight, divided, when divisor is given, by the band
 // integral of the spectrum times divisor; a divisor integral of 0 or below
-// gives 0. The cube must have 65 bands and the vectors 64 values.
+// gives 0. The cube must have 65 bands and the vectors 64 values. Every
+// instruction set gives the same bytes; one the processor lacks falls back to
+// the baseline.
 std::vector<double> NeedleMeasure(const TData& cube, const SpectralVector& axis, const SpectralVector& weight,
-                                  const SpectralVector* divisor);
+                                  const SpectralVector* divisor, InstructionSet set = WidestInstructionSet());
 
 // The needle analysis: the measure with the panel's weight and normalisation,
 // its range (started at 1,000,000 and 0), the display bounds and the green

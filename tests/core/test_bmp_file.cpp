@@ -48,8 +48,14 @@ TEST(BmpFile, WrittenFileIsStandard24BitAndReadsBackByteForByteAndAFailedWriteLe
         EXPECT_EQ(ReadBmp(dir.File("p.bmp")), picture) << width;
     }
     const std::string bytes = ReadAll(dir.File("p.bmp"));
-    EXPECT_EQ(bytes.substr(0, 2), "BM");
-    EXPECT_EQ(bytes[28], 24);  // bits per pixel
+    // Header without resolution or palette, rows bottom-up padded to 4 bytes, as written before.
+    const Bitmap small = PatternPicture(2, 3);
+    WriteBmp(dir.File("s.bmp"), small);
+    std::string layout = "BM" + Le(54 + 8 * 3, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) + Le(2, 4) + Le(3, 4) + Le(1, 2) +
+                         Le(24, 2) + std::string(24, '\0');
+    for (int y = 2; y >= 0; --y) layout += std::string(reinterpret_cast<const char*>(small.ScanLine(y)), 6) + Le(0, 2);
+    EXPECT_EQ(ReadAll(dir.File("s.bmp")), layout);
+    std::filesystem::remove(dir.File("s.bmp"));
     EXPECT_THROW(WriteBmp(dir.File("p.bmp"), Bitmap()), FileError);
     EXPECT_THROW(WriteBmp(dir.File("no/such/folder/p.bmp"), PatternPicture(4, 4)), FileError);
     EXPECT_EQ(ReadAll(dir.File("p.bmp")), bytes);

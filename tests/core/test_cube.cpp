@@ -69,7 +69,7 @@ TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndBadFilesAreRefusedNamingThe
     WriteWords(dir.File("a.dat"), {2, 2, 3, 10, 20, 30, 40, 50, 60, 0xFFFF, 0x8000, 7, 0x7FFF, 1, 2, 99, 98});
     const TData cube = ReadCutout(dir.File("a.dat"));
     EXPECT_EQ(std::tie(cube.NBands, cube.NRows, cube.NColumns), std::make_tuple(2, 2, 3));
-    EXPECT_EQ(cube.Values, (std::vector<int16_t>{10, 20, 30, 40, 50, 60, -1, -32768, 7, 32767, 1, 2}));
+    EXPECT_EQ(cube.Values, (CubeValues{10, 20, 30, 40, 50, 60, -1, -32768, 7, 32767, 1, 2}));
     EXPECT_EQ(std::make_pair(int(cube.At(0, 1, 0)), int(cube.At(1, 0, 1))), std::make_pair(40, -32768));
     // Written back, the file is the same less the bytes after the values.
     WriteCutout(dir.File("b.dat"), cube);
@@ -91,4 +91,20 @@ TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndBadFilesAreRefusedNamingThe
             EXPECT_NE(refusal.find(files[i].second, refusal.find(name)), std::string::npos) << refusal;
         }
     }
+}
+
+TEST(CutoutFile, LargestCutoutReadsBackExactlyAndAFailedLoadLeavesThePreviousCube)
+{
+    TempDir dir;
+    const TData full = RandomCube(65, 400, 400, 3, -32768, 32767);  // a block of large pages
+    WriteCutout(dir.File("full.dat"), full);
+    TData loaded = ReadCutout(dir.File("full.dat"));
+    ASSERT_EQ(std::tie(loaded.NBands, loaded.NRows, loaded.NColumns), std::make_tuple(65, 400, 400));
+    EXPECT_TRUE(loaded.Values == full.Values);
+
+    // One value short: refused, and the cube loaded before stays as it was.
+    const std::string bytes = ReadAll(dir.File("full.dat"));
+    std::ofstream(dir.File("short.dat"), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size() - 2));
+    EXPECT_THROW(loaded = ReadCutout(dir.File("short.dat")), FileError);
+    EXPECT_TRUE(loaded.Values == full.Values && loaded.NBands == 65);
 }

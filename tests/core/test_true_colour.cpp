@@ -91,7 +91,7 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
     };
     for (const auto& c : cases) {
         TData cube = MakeCube(1, 1, int(c.values.size()));
-        cube.Values = c.values;
+        cube.Values.assign(c.values.begin(), c.values.end());
         const BandMapResult map = MakeBandMap(cube, 1);
         EXPECT_EQ(map.Maximum, c.maximum);
         for (int x = 0; x < cube.NColumns; ++x)
