@@ -15,7 +15,8 @@ namespace {
 
 TData SmallCube(int bands, int rows, int columns)
 {
-    TData cube{bands, rows, columns, std::vector<int16_t>(std::size_t(bands) * rows * columns)};
+    TData cube{bands, rows, columns, {}};
+    cube.Values.assign(std::size_t(bands) * rows * columns, 0);
     for (std::size_t i = 0; i < cube.Values.size(); ++i) cube.Values[i] = int16_t(i * 37 % 5000 - 100);
     return cube;
 }
