@@ -39,5 +39,6 @@ void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandActio
 void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -1,0 +1,103 @@
+#include "crowns/crown_scale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "crowns/gaussian_smoothing.h"
+
+namespace lumera {
+
+namespace {
+
+const double kScaleStep = std::pow(2.0, 0.25);
+constexpr double kFirstSigma = 1.0;
+constexpr double kLargestSigma = 48.0;
+
+// A coarse scale needs no fine grid: the picture is averaged over f x f
+// blocks first, f about a quarter of sigma, and smoothed there.
+int BlockSide(double sigma) { return std::max(1, static_cast<int>(sigma / 4.0)); }
+
+TMatice BlockMeans(const TMatice& m, int f)
+{
+    if (f == 1) return m;
+    const int w = m.Width / f, h = m.Height / f;
+    TMatice out(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double sum = 0.0;
+            for (int dy = 0; dy < f; ++dy)
+                for (int dx = 0; dx < f; ++dx) sum += m.At(x * f + dx, y * f + dy);
+            out.At(x, y) = sum / (f * f);
+        }
+    return out;
+}
+
+// Gaussian of sigma (full-resolution pixels) on the block grid; the block
+// mean has already spread the picture by (f^2 - 1) / 12 per axis.
+TMatice SmoothOnBlocks(const TMatice& blocks, int f, double sigma)
+{
+    const double remaining = sigma * sigma - (double(f) * f - 1.0) / 12.0;
+    return GaussianSmooth(blocks, std::sqrt(std::max(remaining, 0.0)) / f);
+}
+
+// Vegetated blocks: those whose centre pixel is vegetated.
+bool BlockVegetated(const VegetationMask& mask, int width, int f, int x, int y)
+{
+    return mask[std::size_t(y * f + f / 2) * std::size_t(width) + std::size_t(x * f + f / 2)] != 0;
+}
+
+// How much of the picture bright blobs of one scale explain: the
+// scale-normalised response -sigma^2 times the Laplacian (from the heat
+// equation, as the difference of two Gaussians per half variance) summed
+// over its spatial maxima on vegetated pixels, times the area sigma^2 each
+// blob stands for, per vegetated pixel. Texture and noise give many small
+// blobs of little area, crowns fewer large ones.
+double BlobEnergy(const TMatice& brightness, const VegetationMask& mask, double sigma)
+{
+    const int f = BlockSide(sigma);
+    const TMatice blocks = BlockMeans(brightness, f);
+    const double finer = sigma / std::sqrt(kScaleStep), coarser = sigma * std::sqrt(kScaleStep);
+    const TMatice a = SmoothOnBlocks(blocks, f, finer), b = SmoothOnBlocks(blocks, f, coarser);
+    const double factor = sigma * sigma / (0.5 * (coarser * coarser - finer * finer));
+    TMatice response(a.Width, a.Height);
+    for (std::size_t p = 0; p < a.Values.size(); ++p) response.Values[p] = factor * (a.Values[p] - b.Values[p]);
+
+    double peaks = 0.0;
+    int64_t vegetated = 0;
+    for (int y = 1; y + 1 < response.Height; ++y)
+        for (int x = 1; x + 1 < response.Width; ++x) {
+            if (!BlockVegetated(mask, brightness.Width, f, x, y)) continue;
+            ++vegetated;
+            const double v = response.At(x, y);
+            if (v <= 0.0) continue;
+            bool peak = true;
+            for (int dy = -1; dy <= 1 && peak; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if ((dx || dy) && response.At(x + dx, y + dy) >= v) peak = false;
+            if (peak) peaks += v;
+        }
+    return vegetated > 0 ? peaks * sigma * sigma / (double(vegetated) * f * f) : 0.0;
+}
+
+}  // namespace
+
+double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask)
+{
+    const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 4.0);
+    std::vector<double> strengths;
+    for (double s = kFirstSigma; s <= largest; s *= kScaleStep) strengths.push_back(BlobEnergy(brightness, mask, s));
+    if (strengths.empty()) return 0.0;
+    const std::size_t best = std::size_t(std::max_element(strengths.begin(), strengths.end()) - strengths.begin());
+    if (!(strengths[best] > 0.0)) return 0.0;
+    // The peak refined by a parabola through its neighbours, in steps of the scale.
+    double offset = 0.0;
+    if (best > 0 && best + 1 < strengths.size()) {
+        const double a = strengths[best - 1], b = strengths[best], c = strengths[best + 1];
+        const double curvature = a - 2.0 * b + c;
+        if (curvature < 0.0) offset = std::clamp(0.5 * (a - c) / curvature, -0.5, 0.5);
+    }
+    return kFirstSigma * std::pow(kScaleStep, double(best) + offset);
+}
+
+}  // namespace lumera
