@@ -47,6 +47,16 @@ bool BlockVegetated(const VegetationMask& mask, int width, int f, int x, int y)
     return mask[std::size_t(y * f + f / 2) * std::size_t(width) + std::size_t(x * f + f / 2)] != 0;
 }
 
+// Higher than every other response within `reach` (a square).
+bool IsPeak(const TMatice& r, int x, int y, int reach)
+{
+    const double v = r.At(x, y);
+    for (int ny = std::max(0, y - reach); ny <= std::min(r.Height - 1, y + reach); ++ny)
+        for (int nx = std::max(0, x - reach); nx <= std::min(r.Width - 1, x + reach); ++nx)
+            if ((nx != x || ny != y) && r.At(nx, ny) >= v) return false;
+    return true;
+}
+
 // How much of the picture bright blobs of one scale explain: the
 // scale-normalised response -sigma^2 times the Laplacian (from the heat
 // equation, as the difference of two Gaussians per half variance) summed
@@ -63,6 +73,9 @@ double BlobEnergy(const TMatice& brightness, const VegetationMask& mask, double 
     TMatice response(a.Width, a.Height);
     for (std::size_t p = 0; p < a.Values.size(); ++p) response.Values[p] = factor * (a.Values[p] - b.Values[p]);
 
+    // One blob per sigma around it: the edge of a large bright area would
+    // otherwise break up into many small peaks along it.
+    const int reach = std::max(1, static_cast<int>(std::nearbyint(0.5 * sigma / f)));
     double peaks = 0.0;
     int64_t vegetated = 0;
     for (int y = 1; y + 1 < response.Height; ++y)
@@ -71,11 +84,7 @@ double BlobEnergy(const TMatice& brightness, const VegetationMask& mask, double 
             ++vegetated;
             const double v = response.At(x, y);
             if (v <= 0.0) continue;
-            bool peak = true;
-            for (int dy = -1; dy <= 1 && peak; ++dy)
-                for (int dx = -1; dx <= 1; ++dx)
-                    if ((dx || dy) && response.At(x + dx, y + dy) >= v) peak = false;
-            if (peak) peaks += v;
+            if (IsPeak(response, x, y, 1) && IsPeak(response, x, y, reach)) peaks += v;
         }
     return vegetated > 0 ? peaks * sigma * sigma / (double(vegetated) * f * f) : 0.0;
 }
@@ -84,7 +93,7 @@ double BlobEnergy(const TMatice& brightness, const VegetationMask& mask, double 
 
 double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask)
 {
-    const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 4.0);
+    const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
     std::vector<double> strengths;
     for (double s = kFirstSigma; s <= largest; s *= kScaleStep) strengths.push_back(BlobEnergy(brightness, mask, s));
     if (strengths.empty()) return 0.0;

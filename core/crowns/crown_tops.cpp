@@ -8,13 +8,18 @@ namespace lumera {
 
 namespace {
 
+// Not darker than any neighbour and brighter than one: the edge of a flat
+// top still counts, the inside of a flat ground does not.
 bool IsLocalMaximum(const TMatice& m, int x, int y)
 {
     const double v = m.At(x, y);
+    bool above = false;
     for (int ny = std::max(0, y - 1); ny <= std::min(m.Height - 1, y + 1); ++ny)
-        for (int nx = std::max(0, x - 1); nx <= std::min(m.Width - 1, x + 1); ++nx)
+        for (int nx = std::max(0, x - 1); nx <= std::min(m.Width - 1, x + 1); ++nx) {
             if (m.At(nx, ny) > v) return false;
-    return true;
+            if (m.At(nx, ny) < v) above = true;
+        }
+    return above;
 }
 
 // Kept tops filed in square cells of the minimum distance, so a candidate

@@ -6,7 +6,7 @@
 namespace lumera {
 
 // Tree tops: vegetated pixels not darker than any of their eight neighbours
-// in the smoothed brightness, taken highest first (equal heights in row
+// in the smoothed brightness and brighter than at least one, taken highest first (equal heights in row
 // order, then column order) and kept only when no kept top lies closer than
 // minDistance. The list is in that order, highest first.
 TExtremaList FindCrownTops(const TMatice& smoothed, const VegetationMask& mask, double minDistance);
