@@ -10,7 +10,7 @@ namespace lumera {
 
 namespace {
 
-const double kScaleStep = std::pow(2.0, 0.25);
+const double kScaleStep = std::pow(2.0, 1.0 / 3.0);
 constexpr double kFirstSigma = 1.0;
 constexpr double kLargestSigma = 48.0;
 
@@ -63,12 +63,40 @@ bool IsPeak(const TMatice& r, int x, int y, int reach)
 // over its spatial maxima on vegetated pixels, times the area sigma^2 each
 // blob stands for, per vegetated pixel. Texture and noise give many small
 // blobs of little area, crowns fewer large ones.
-double BlobEnergy(const TMatice& brightness, const VegetationMask& mask, double sigma)
+// The picture smoothed to sigma at half steps of the scale, kept while the
+// next level can use it: each level's coarser smoothing is the next one's finer.
+struct ScaleLadder {
+    const TMatice& Brightness;
+    int BlockSideNow = 0;
+    TMatice Blocks;
+    int CoarserStep = -1;
+    TMatice Coarser;
+
+    static double Sigma(int halfStep) { return kFirstSigma * std::pow(kScaleStep, 0.5 * halfStep); }
+
+    // The smoothings at half steps 2i - 1 and 2i + 1 around level i, on the block grid of f.
+    std::pair<TMatice, const TMatice*> Around(int level, int f)
+    {
+        if (f != BlockSideNow) {
+            BlockSideNow = f;
+            Blocks = BlockMeans(Brightness, f);
+            CoarserStep = -1;
+        }
+        TMatice finer = CoarserStep == 2 * level - 1 ? std::move(Coarser) : SmoothOnBlocks(Blocks, f, Sigma(2 * level - 1));
+        Coarser = SmoothOnBlocks(Blocks, f, Sigma(2 * level + 1));
+        CoarserStep = 2 * level + 1;
+        return {std::move(finer), &Coarser};
+    }
+};
+
+double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
 {
+    const TMatice& brightness = ladder.Brightness;
+    const double sigma = ScaleLadder::Sigma(2 * level);
     const int f = BlockSide(sigma);
-    const TMatice blocks = BlockMeans(brightness, f);
-    const double finer = sigma / std::sqrt(kScaleStep), coarser = sigma * std::sqrt(kScaleStep);
-    const TMatice a = SmoothOnBlocks(blocks, f, finer), b = SmoothOnBlocks(blocks, f, coarser);
+    const double finer = ScaleLadder::Sigma(2 * level - 1), coarser = ScaleLadder::Sigma(2 * level + 1);
+    const auto [a, coarserGrid] = ladder.Around(level, f);
+    const TMatice& b = *coarserGrid;
     const double factor = sigma * sigma / (0.5 * (coarser * coarser - finer * finer));
     TMatice response(a.Width, a.Height);
     for (std::size_t p = 0; p < a.Values.size(); ++p) response.Values[p] = factor * (a.Values[p] - b.Values[p]);
@@ -95,7 +123,9 @@ double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask
 {
     const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
     std::vector<double> strengths;
-    for (double s = kFirstSigma; s <= largest; s *= kScaleStep) strengths.push_back(BlobEnergy(brightness, mask, s));
+    ScaleLadder ladder{brightness};
+    for (int level = 0; ScaleLadder::Sigma(2 * level) <= largest; ++level)
+        strengths.push_back(BlobEnergy(ladder, mask, level));
     if (strengths.empty()) return 0.0;
     const std::size_t best = std::size_t(std::max_element(strengths.begin(), strengths.end()) - strengths.begin());
     if (!(strengths[best] > 0.0)) return 0.0;

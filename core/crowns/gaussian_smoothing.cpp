@@ -18,47 +18,21 @@ std::vector<double> GaussianKernel(double sigma)
     return kernel;
 }
 
-// One line of n values `stride` apart, convolved into out (same layout);
-// the line is copied with its edges continued first.
-void ConvolveLine(const double* in, double* out, int n, std::ptrdiff_t stride, const std::vector<double>& kernel,
-                  std::vector<double>& padded)
+// One row of n values convolved into out; the row is copied with its edges
+// continued first.
+void ConvolveRow(const double* in, double* out, int n, const std::vector<double>& kernel, std::vector<double>& padded)
 {
     const int radius = static_cast<int>(kernel.size() / 2);
     padded.resize(std::size_t(n + 2 * radius));
-    for (int i = 0; i < n + 2 * radius; ++i) padded[std::size_t(i)] = in[std::clamp(i - radius, 0, n - 1) * stride];
-    for (int i = 0; i < n; ++i) {
-        double sum = 0.0;
-        for (std::size_t k = 0; k < kernel.size(); ++k) sum += kernel[k] * padded[std::size_t(i) + k];
-        out[i * stride] = sum;
+    for (int i = 0; i < n + 2 * radius; ++i) padded[std::size_t(i)] = in[std::clamp(i - radius, 0, n - 1)];
+    // Term by term over the whole row, so the loop runs along the row; each
+    // sum still adds the kernel's terms from the left.
+    for (int i = 0; i < n; ++i) out[i] = kernel[0] * padded[std::size_t(i)];
+    for (std::size_t k = 1; k < kernel.size(); ++k) {
+        const double weight = kernel[k];
+        const double* source = padded.data() + k;
+        for (int i = 0; i < n; ++i) out[i] += weight * source[i];
     }
-}
-
-// A running box sum of odd width w over each line, edges continued, divided by w.
-void BoxLine(const double* in, double* out, int n, std::ptrdiff_t stride, int w, std::vector<double>& padded)
-{
-    const int r = w / 2;
-    padded.resize(std::size_t(n + 2 * r));
-    for (int i = 0; i < n + 2 * r; ++i) padded[std::size_t(i)] = in[std::clamp(i - r, 0, n - 1) * stride];
-    double sum = 0.0;
-    for (int k = 0; k < w; ++k) sum += padded[std::size_t(k)];
-    for (int i = 0; i < n; ++i) {
-        out[i * stride] = sum / w;
-        if (i + 1 < n) sum += padded[std::size_t(i + w)] - padded[std::size_t(i)];
-    }
-}
-
-// The three box widths whose cascade comes closest to sigma (Kovesi 2010).
-std::vector<int> BoxWidths(double sigma)
-{
-    constexpr int n = 3;
-    int lower = static_cast<int>(std::floor(std::sqrt(12.0 * sigma * sigma / n + 1.0)));
-    if (lower % 2 == 0) --lower;
-    const int upper = lower + 2;
-    const double m = (12.0 * sigma * sigma - n * lower * lower - 4.0 * n * lower - 3.0 * n) / (-4.0 * lower - 4.0);
-    const int lowerCount = std::clamp(static_cast<int>(std::nearbyint(m)), 0, n);
-    std::vector<int> widths;
-    for (int i = 0; i < n; ++i) widths.push_back(i < lowerCount ? lower : upper);
-    return widths;
 }
 
 }  // namespace
@@ -67,27 +41,24 @@ TMatice GaussianSmooth(const TMatice& grid, double sigma)
 {
     if (sigma < 0.3 || grid.Values.empty()) return grid;
     const std::vector<double> kernel = GaussianKernel(sigma);
+    const int radius = static_cast<int>(kernel.size() / 2);
     TMatice rows(grid.Width, grid.Height), out(grid.Width, grid.Height);
     std::vector<double> padded;
-    for (int y = 0; y < grid.Height; ++y) ConvolveLine(grid.Row(y), rows.Row(y), grid.Width, 1, kernel, padded);
-    for (int x = 0; x < grid.Width; ++x)
-        ConvolveLine(rows.Values.data() + x, out.Values.data() + x, grid.Height, grid.Width, kernel, padded);
-    return out;
-}
-
-double BoxGaussianSmooth(const TMatice& grid, double sigma, TMatice& out)
-{
-    out = grid;
-    TMatice spare(grid.Width, grid.Height);
-    std::vector<double> padded;
-    double variance = 0.0;
-    for (int w : BoxWidths(sigma)) {
-        variance += (double(w) * w - 1.0) / 12.0;
-        for (int y = 0; y < grid.Height; ++y) BoxLine(out.Row(y), spare.Row(y), grid.Width, 1, w, padded);
-        for (int x = 0; x < grid.Width; ++x)
-            BoxLine(spare.Values.data() + x, out.Values.data() + x, grid.Height, grid.Width, w, padded);
+    for (int y = 0; y < grid.Height; ++y) ConvolveRow(grid.Row(y), rows.Row(y), grid.Width, kernel, padded);
+    // Columns a whole row at a time, so the memory is read in order; every
+    // sum still adds the kernel's terms from the top down.
+    for (int y = 0; y < grid.Height; ++y) {
+        double* target = out.Row(y);
+        for (std::size_t k = 0; k < kernel.size(); ++k) {
+            const double* source = rows.Row(std::clamp(y + int(k) - radius, 0, grid.Height - 1));
+            const double weight = kernel[k];
+            if (k == 0)
+                for (int x = 0; x < grid.Width; ++x) target[x] = weight * source[x];
+            else
+                for (int x = 0; x < grid.Width; ++x) target[x] += weight * source[x];
+        }
     }
-    return std::sqrt(variance);
+    return out;
 }
 
 }  // namespace lumera

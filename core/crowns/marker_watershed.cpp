@@ -1,6 +1,7 @@
 #include "crowns/marker_watershed.h"
 
 #include <queue>
+#include <stdexcept>
 #include <vector>
 
 namespace lumera {
@@ -9,8 +10,8 @@ namespace {
 
 struct Waiting {
     double Level;
-    uint64_t Order;  // when it began waiting
-    int32_t X, Y;
+    uint32_t Order;  // when it began waiting
+    uint16_t X, Y;
 };
 
 // Taken first: brighter, then earlier.
@@ -25,6 +26,9 @@ public:
     Flood(const TMatice& surface, const TExtremaList& tops, const FloodLimits& limits)
         : surface_(surface), tops_(tops), limits_(limits), trees_(surface.Width, surface.Height)
     {
+        // Positions are kept in 16 bits, the waiting order in 32: far beyond any cut-out or picture.
+        if (surface.Width > 65535 || surface.Height > 65535 || surface.Values.size() >= (uint64_t(1) << 32))
+            throw std::invalid_argument("Obraz je pro vymezení korun příliš velký.");
     }
 
     // Labels the tops; each labelled top is handed to `wait`.
@@ -35,7 +39,7 @@ public:
             const TExtremum& t = tops_[k];
             if (!Inside(t.X, t.Y) || !Vegetated(t.X, t.Y) || trees_.At(t.X, t.Y) != 0) continue;
             trees_.At(t.X, t.Y) = int32_t(k + 1);
-            wait(Waiting{surface_.At(t.X, t.Y), order_++, t.X, t.Y});
+            wait(Waiting{surface_.At(t.X, t.Y), order_++, uint16_t(t.X), uint16_t(t.Y)});
         }
     }
 
@@ -49,7 +53,7 @@ public:
             const int x = p.X + kDx[d], y = p.Y + kDy[d];
             if (!Inside(x, y) || !Vegetated(x, y) || trees_.At(x, y) != 0 || !WithinReach(tree, x, y)) continue;
             trees_.At(x, y) = tree;
-            wait(Waiting{surface_.At(x, y), order_++, x, y});
+            wait(Waiting{surface_.At(x, y), order_++, uint16_t(x), uint16_t(y)});
         }
     }
 
@@ -72,7 +76,7 @@ private:
     const TExtremaList& tops_;
     FloodLimits limits_;
     TTreeMatrix trees_;
-    uint64_t order_ = 0;
+    uint32_t order_ = 0;  // each pixel waits at most once
 };
 
 }  // namespace
