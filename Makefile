@@ -4,7 +4,7 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 CMAKE_FLAGS  ?= -G Ninja
 
-.PHONY: all build deps run test test-sanitize bench clean
+.PHONY: all build deps run test test-sanitize bench accuracy clean
 
 all: build
 
@@ -36,6 +36,10 @@ test-sanitize: deps
 
 bench: build
 	$(BUILD_DIR)/bench/lumera_bench
+
+# Scores the crown delineations on ten synthetic stands and the real plot MLBS_4.
+accuracy: build
+	bash scripts/accuracy $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
