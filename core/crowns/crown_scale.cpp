@@ -57,12 +57,6 @@ bool IsPeak(const TMatice& r, int x, int y, int reach)
     return true;
 }
 
-// How much of the picture bright blobs of one scale explain: the
-// scale-normalised response -sigma^2 times the Laplacian (from the heat
-// equation, as the difference of two Gaussians per half variance) summed
-// over its spatial maxima on vegetated pixels, times the area sigma^2 each
-// blob stands for, per vegetated pixel. Texture and noise give many small
-// blobs of little area, crowns fewer large ones.
 // The picture smoothed to sigma at half steps of the scale, kept while the
 // next level can use it: each level's coarser smoothing is the next one's finer.
 struct ScaleLadder {
@@ -89,6 +83,12 @@ struct ScaleLadder {
     }
 };
 
+// How much of the picture bright blobs of one scale explain: the
+// scale-normalised response -sigma^2 times the Laplacian (from the heat
+// equation, as the difference of two Gaussians per half variance) summed
+// over its spatial maxima on vegetated pixels, times the area sigma^2 each
+// blob stands for, per vegetated pixel. Texture and noise give many small
+// blobs of little area, crowns fewer large ones.
 double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
 {
     const TMatice& brightness = ladder.Brightness;
@@ -101,7 +101,7 @@ double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
     TMatice response(a.Width, a.Height);
     for (std::size_t p = 0; p < a.Values.size(); ++p) response.Values[p] = factor * (a.Values[p] - b.Values[p]);
 
-    // One blob per sigma around it: the edge of a large bright area would
+    // One blob per half sigma around it: the edge of a large bright area would
     // otherwise break up into many small peaks along it.
     const int reach = std::max(1, static_cast<int>(std::nearbyint(0.5 * sigma / f)));
     double peaks = 0.0;
@@ -122,17 +122,17 @@ double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
 double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask)
 {
     const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
-    std::vector<double> strengths;
+    std::vector<double> energies;
     ScaleLadder ladder{brightness};
     for (int level = 0; ScaleLadder::Sigma(2 * level) <= largest; ++level)
-        strengths.push_back(BlobEnergy(ladder, mask, level));
-    if (strengths.empty()) return 0.0;
-    const std::size_t best = std::size_t(std::max_element(strengths.begin(), strengths.end()) - strengths.begin());
-    if (!(strengths[best] > 0.0)) return 0.0;
+        energies.push_back(BlobEnergy(ladder, mask, level));
+    if (energies.empty()) return 0.0;
+    const std::size_t best = std::size_t(std::max_element(energies.begin(), energies.end()) - energies.begin());
+    if (!(energies[best] > 0.0)) return 0.0;
     // The peak refined by a parabola through its neighbours, in steps of the scale.
     double offset = 0.0;
-    if (best > 0 && best + 1 < strengths.size()) {
-        const double a = strengths[best - 1], b = strengths[best], c = strengths[best + 1];
+    if (best > 0 && best + 1 < energies.size()) {
+        const double a = energies[best - 1], b = energies[best], c = energies[best + 1];
         const double curvature = a - 2.0 * b + c;
         if (curvature < 0.0) offset = std::clamp(0.5 * (a - c) / curvature, -0.5, 0.5);
     }

@@ -7,6 +7,7 @@
 #include "crowns/crown_accuracy.h"
 #include "crowns/crown_scale.h"
 #include "crowns/crown_tops.h"
+#include "crowns/gaussian_smoothing.h"
 #include "crowns/marker_watershed.h"
 #include "crowns/scale_delineation.h"
 #include "crowns/vegetation_mask.h"
@@ -181,4 +182,19 @@ TEST(CrownAccuracy, StrictLooserRuleMatchesAboveItsThreshold)
     EXPECT_EQ(EvaluateCrowns(found, truth).Matched, 0);
     EXPECT_EQ(EvaluateCrowns(found, truth, {0.4, true}).Matched, 0);
     EXPECT_EQ(EvaluateCrowns(found, truth, {0.39, true}).Matched, 1);
+}
+
+TEST(GaussianSmooth, KeepsFlatPicturesAndSpreadsAPointSymmetrically)
+{
+    const TMatice flat(9, 7, 42.0);
+    EXPECT_EQ(GaussianSmooth(flat, 1.5), flat);
+    TMatice point(21, 21);
+    point.At(10, 10) = 1.0;
+    const TMatice spread = GaussianSmooth(point, 2.0);
+    double sum = 0.0;
+    for (double v : spread.Values) sum += v;
+    EXPECT_NEAR(sum, 1.0, 1e-12);
+    EXPECT_EQ(spread.At(7, 10), spread.At(13, 10));
+    EXPECT_EQ(spread.At(10, 7), spread.At(7, 10));
+    EXPECT_GT(spread.At(10, 10), spread.At(11, 10));
 }
