@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
     AddDelineateCommand(app, global, action);
+    AddCrownsCommand(app, global, action);
 
     try {
         app.parse(argc, argv);
