@@ -7,6 +7,7 @@
 #include "crowns/crown_tops.h"
 #include "crowns/gaussian_smoothing.h"
 #include "crowns/marker_watershed.h"
+#include "extrema/brightness.h"
 #include "spectral/band_mean.h"
 
 namespace lumera {
@@ -78,7 +79,7 @@ Delineation DelineateCutout(const TData& cube, const VegetationMask* mask, const
 
 Delineation DelineatePicture(const Bitmap& picture, const VegetationMask* mask, const DelineationSettings& settings)
 {
-    const TMatice brightness = PictureBrightness(picture);
+    const TMatice brightness = BrightnessMatrix(picture);
     if (mask) return DelineateCrowns(brightness, *mask, settings);
     return DelineateCrowns(brightness, VegetationMask(brightness.Values.size(), 1), settings);
 }
@@ -87,16 +88,6 @@ TMatice CubeBrightness(const TData& cube)
 {
     TMatice m(cube.NColumns, cube.NRows);
     m.Values = BandMean(cube, 41, 43);
-    return m;
-}
-
-TMatice PictureBrightness(const Bitmap& picture)
-{
-    TMatice m(picture.Width(), picture.Height());
-    for (int y = 0; y < picture.Height(); ++y) {
-        const uint8_t* px = picture.ScanLine(y);
-        for (int x = 0; x < picture.Width(); ++x, px += 3) m.At(x, y) = (px[0] + px[1] + px[2]) / 3.0;
-    }
     return m;
 }
 

@@ -38,9 +38,6 @@ constexpr int kDelineationBands = 43;
 // where foliage is bright and its shading shows best.
 TMatice CubeBrightness(const TData& cube);
 
-// The brightness of a picture: (blue + green + red) / 3 per pixel.
-TMatice PictureBrightness(const Bitmap& picture);
-
 // Why a cut-out cannot be delineated (too few bands), or nothing.
 std::optional<std::string> DelineationRefusal(const TData& cube);
 
@@ -52,7 +49,7 @@ std::optional<std::string> MaskSizeRefusal(const Bitmap& mask, int width, int he
 // NDVI mask. The cut-out must not be refused.
 Delineation DelineateCutout(const TData& cube, const VegetationMask* mask, const DelineationSettings& settings);
 
-// A picture delineated on its brightness, inside the given mask or else everywhere.
+// A picture delineated on its brightness ((blue + green + red) / 3), inside the given mask or else everywhere.
 Delineation DelineatePicture(const Bitmap& picture, const VegetationMask* mask, const DelineationSettings& settings);
 
 }  // namespace lumera
