@@ -46,6 +46,7 @@ void AddImportCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void AddPolygonsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddTilesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddMergeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -43,6 +43,7 @@ int main(int argc, char** argv)
     AddPolygonsCommand(app, global, action);
     AddTilesCommand(app, global, action);
     AddMergeCommand(app, global, action);
+    AddDelineateCommand(app, global, action);
     AddCrownsCommand(app, global, action);
 
     try {
