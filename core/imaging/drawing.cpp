@@ -5,9 +5,7 @@
 
 namespace lumera {
 
-namespace {
-
-void Plot(Bitmap& picture, int x, int y, BgrColour colour)
+void SetPixel(Bitmap& picture, int x, int y, BgrColour colour)
 {
     if (x < 0 || y < 0 || x >= picture.Width() || y >= picture.Height()) return;
     uint8_t* px = picture.ScanLine(y) + 3 * x;
@@ -15,8 +13,6 @@ void Plot(Bitmap& picture, int x, int y, BgrColour colour)
     px[1] = colour.Green;
     px[2] = colour.Red;
 }
-
-}  // namespace
 
 void DrawLine(Bitmap& picture, int x0, int y0, int x1, int y1, BgrColour colour)
 {
@@ -26,7 +22,7 @@ void DrawLine(Bitmap& picture, int x0, int y0, int x1, int y1, BgrColour colour)
     int64_t error = dx + dy;
     int x = x0, y = y0;
     for (;;) {
-        Plot(picture, x, y, colour);
+        SetPixel(picture, x, y, colour);
         if (x == x1 && y == y1) break;
         const int64_t twice = 2 * error;
         if (twice >= dy) {
@@ -42,7 +38,7 @@ void DrawLine(Bitmap& picture, int x0, int y0, int x1, int y1, BgrColour colour)
 
 void DrawPolyline(Bitmap& picture, const std::vector<TPoint>& points, BgrColour colour)
 {
-    if (points.size() == 1) Plot(picture, points[0].X, points[0].Y, colour);
+    if (points.size() == 1) SetPixel(picture, points[0].X, points[0].Y, colour);
     for (std::size_t i = 1; i < points.size(); ++i)
         DrawLine(picture, points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, colour);
 }

@@ -17,6 +17,9 @@ struct BgrColour {
 constexpr BgrColour kBlack{0, 0, 0};
 constexpr BgrColour kWhite{255, 255, 255};
 
+// Paints one pixel; a position outside the picture paints nothing.
+void SetPixel(Bitmap& picture, int x, int y, BgrColour colour);
+
 // Draws a straight line one pixel wide from (x0, y0) to (x1, y1), both ends
 // included, with Bresenham's integer algorithm. The line is rasterized as if
 // the picture were unbounded and only the pixels inside the picture are
