@@ -19,12 +19,4 @@ public:
         : ToolWindow(workbench, "ExtrForm", QStringLiteral("Vyhledání lokálních extrémů")) {}
 };
 
-// The local extrema processing window.
-class TExtrForm2 : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TExtrForm2(Workbench& workbench)
-        : ToolWindow(workbench, "ExtrForm2", QStringLiteral("Zpracování lokálních extrémů")) {}
-};
-
 }  // namespace lumera::gui

@@ -23,6 +23,16 @@ inline QLabel* MakeLabel(const QString& name, const QString& text, QWidget* pare
     return Named(new QLabel(text, parent), name);
 }
 
+// A section heading: a label in a larger font.
+inline QLabel* MakeHeading(const QString& name, const QString& text, QWidget* parent = nullptr)
+{
+    QLabel* label = MakeLabel(name, text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    label->setFont(font);
+    return label;
+}
+
 inline QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent = nullptr)
 {
     return Named(new QPushButton(text, parent), name);
