@@ -157,6 +157,7 @@ void TExtrForm2::ConnectControls()
     click(SavePictureBtn, &TExtrForm2::SavePictureBtnClick);
     connect(VstupImage, &PictureView::MouseDown, this, &TExtrForm2::VstupImageMouseDown);
     connect(ZpracovaneImage, &PictureView::MouseDown, this, &TExtrForm2::ZpracovaneImageMouseDown);
+    ConnectCrownControls();
 }
 
 // Two control columns on the left, then the left picture, the narrow tool

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "extrema/extremum.h"
+#include "crowns/crown_state.h"
 #include "imaging/drawing.h"
 #include "tool_window.h"
 
@@ -34,9 +34,11 @@ public:
     bool LoadMinima(const std::string& path);
     bool SaveMinima(const std::string& path);
     bool SavePicture(const std::string& path);
+    bool SaveTreeMatrix(const std::string& path);
 
-    // The window's own lists, filled only from extrema files.
-    TExtremaList MaxPoints, MinPoints;
+    // The lists, matrices and networks of the steps. The maxima and minima are
+    // this window's own, filled only from extrema files.
+    TCrownState State;
 
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
     QPushButton *LoadMaxBtn, *SaveMaxBtn, *ShowMaxBtn;
@@ -80,6 +82,22 @@ public slots:
     void bilyBtnClick();
     void cernyBtnClick();
     void SavePictureBtnClick();
+    void VoroPocitatBtnClick();
+    void VoroPlochyBtnClick();
+    void VoroHraniceBtnClick();
+    void VoroHrShowBtnClick();
+    void HraniceObrazBtnClick();
+    void SousediBtnClick();
+    void SmeryBtnClick();
+    void FiltrovatBtnClick();
+    void FiltrShowBtnClick();
+    void PresunyBtnClick();
+    void PresunyIterBtnClick();
+    void Voro2ShowBtnClick();
+    void PropojitBtnClick();
+    void StromyGoBtnClick();
+    void StromyShowBtnClick();
+    void SaveDataBtnClick();
     void VstupImageMouseDown(int x, int y, Qt::MouseButton button);
     void ZpracovaneImageMouseDown(int x, int y, Qt::MouseButton button);
 
@@ -89,6 +107,7 @@ private:
     void CreateCrownControls();
     void CreatePictureControls();
     void ConnectControls();
+    void ConnectCrownControls();
     void LayOut();
     QLayout* ControlColumns();
     QLayout* PictureArea();
@@ -101,6 +120,12 @@ private:
     void PaintList(const TExtremaList& points, BgrColour colour);
     bool LoadList(const std::string& path, TExtremaList& list);
     bool SaveList(const std::string& path, const TExtremaList& list);
+    // Moves the network with or without a step limit and enables its display.
+    void Move(std::optional<int> stepLimit);
+    // Enables the moves once both the filtered image and the normals exist.
+    void EnableMovesWhenReady();
+    // True when the trees have been computed; otherwise tells the user so.
+    bool TreesReady();
 };
 
 }  // namespace lumera::gui

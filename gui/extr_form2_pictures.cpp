@@ -60,10 +60,10 @@ bool TExtrForm2::SaveList(const std::string& path, const TExtremaList& list)
     }
 }
 
-bool TExtrForm2::LoadMaxima(const std::string& path) { return LoadList(path, MaxPoints); }
-bool TExtrForm2::SaveMaxima(const std::string& path) { return SaveList(path, MaxPoints); }
-bool TExtrForm2::LoadMinima(const std::string& path) { return LoadList(path, MinPoints); }
-bool TExtrForm2::SaveMinima(const std::string& path) { return SaveList(path, MinPoints); }
+bool TExtrForm2::LoadMaxima(const std::string& path) { return LoadList(path, State.MaxPoints); }
+bool TExtrForm2::SaveMaxima(const std::string& path) { return SaveList(path, State.MaxPoints); }
+bool TExtrForm2::LoadMinima(const std::string& path) { return LoadList(path, State.MinPoints); }
+bool TExtrForm2::SaveMinima(const std::string& path) { return SaveList(path, State.MinPoints); }
 
 // A cancelled dialog still enables the list's buttons (and the mosaic, which
 // works on an empty list); a file that failed to load enables nothing.
@@ -100,8 +100,8 @@ void TExtrForm2::PaintList(const TExtremaList& points, BgrColour colour)
     picture->Repaint();
 }
 
-void TExtrForm2::ShowMaxBtnClick() { PaintList(MaxPoints, kMaximumColour); }
-void TExtrForm2::ShowMinBtnClick() { PaintList(MinPoints, kMinimumColour); }
+void TExtrForm2::ShowMaxBtnClick() { PaintList(State.MaxPoints, kMaximumColour); }
+void TExtrForm2::ShowMinBtnClick() { PaintList(State.MinPoints, kMinimumColour); }
 
 void TExtrForm2::LoadPodkladBtnClick()
 {
