@@ -34,4 +34,21 @@ std::string FormatNumber(double value, char decimalSeparator)
     return text;
 }
 
+std::optional<double> ParseNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    const auto last = text.find_last_not_of(" \t");
+    std::string digits(text.substr(first, last + 1 - first));
+    for (char& c : digits)
+        if (c == ',') c = '.';
+    const char* p = digits.c_str();
+    const char* end = p + digits.size();
+    if (*p == '+' && end - p > 1 && p[1] != '-') ++p;
+    double value = 0.0;
+    const auto [next, error] = std::from_chars(p, end, value);
+    if (error != std::errc() || next != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
 }  // namespace lumera

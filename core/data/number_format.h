@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumera {
 
@@ -7,5 +9,10 @@ namespace lumera {
 // to 15 significant digits ("1234", "-12", "0,3917", "1E-5") and the given
 // decimal separator.
 std::string FormatNumber(double value, char decimalSeparator = '.');
+
+// A number typed by the user or written under any user's settings: a comma or
+// a point as the decimal separator, an optional sign and exponent, blanks
+// around it allowed. Nothing for any other text, infinities and NaN included.
+std::optional<double> ParseNumber(std::string_view text);
 
 }  // namespace lumera

@@ -30,7 +30,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// "Nastavit": Edge x Edge cells of "1".
+// Why a matrix of this edge cannot be made or used (an even edge, or one
+// outside 3 ... 15), or nothing when it can.
+std::optional<std::string> EdgeRefusal(int edge);
+
+// "Nastavit": Edge x Edge cells of "1". Throws std::invalid_argument for an
+// edge EdgeRefusal refuses.
 TFilterCells OnesFilter(int edge);
 // "Normovat": every cell divided by the sum of all cells, written back with up
 // to 15 significant digits and the given decimal separator. Throws
@@ -38,21 +43,27 @@ TFilterCells OnesFilter(int edge);
 // sum of 0; the cells are then unchanged.
 TFilterCells NormalizeFilter(const TFilterCells& cells, char decimalSeparator);
 // "Gauss": the two-dimensional normal density of one pixel's deviation, then
-// "Normovat".
+// "Normovat". Throws std::invalid_argument for an edge EdgeRefusal refuses.
 TFilterCells GaussFilter(int edge, char decimalSeparator);
 
 // The weights of the cells, [row][column]; a comma or a point is accepted as
 // the decimal separator. Throws FilterCellError naming the first bad text.
 TMatice FilterWeights(const TFilterCells& cells);
 
-// Why the matrix cannot filter (an even edge, or one outside 3 ... 15), or
-// nothing when it can.
+// Why the matrix cannot filter (an even edge, one outside 3 ... 15, or a cell
+// count that does not match the edge), or nothing when it can.
 std::optional<std::string> FilterRefusal(const TFilterCells& cells);
 
 // Smooths the matrix in place with the weights as they stand, laid over it
 // transposed; the frame of width Edge / 2 keeps its values, and a filter
-// larger than the matrix leaves it unchanged.
+// larger than the matrix leaves it unchanged. The weights must be square with
+// an odd edge (std::invalid_argument otherwise). Every sum is taken in the
+// order of ApplyFilterPerPixel, so both give the same bits.
 void ApplyFilter(TMatice& matrix, const TMatice& weights);
+
+// The same filter computed literally, one weighted sum per pixel: the
+// definition ApplyFilter is checked and measured against.
+void ApplyFilterPerPixel(TMatice& matrix, const TMatice& weights);
 
 // The filter file: the edge on the first line, then one cell text a line
 // (CR LF). Reading refuses an edge outside 3 ... 15 or an even one and a file

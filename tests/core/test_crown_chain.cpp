@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "crowns/crown_chain.h"
+
+using namespace lumera;
+
+namespace {
+
+// Two bright crowns with a dark gap at column 23, off the middle between
+// their tops (8, 10) and (30, 10), whose Voronoi border is column 19.
+Bitmap TwoCrowns()
+{
+    Bitmap picture(40, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            uint8_t* px = picture.ScanLine(y) + 3 * x;
+            px[0] = px[1] = px[2] = static_cast<uint8_t>(std::min(100 + 10 * std::abs(x - 23), 255));
+        }
+    return picture;
+}
+
+TCrownChainSettings Box3()
+{
+    TCrownChainSettings settings;
+    settings.Filter = NormalizeFilter(OnesFilter(3), '.');
+    return settings;
+}
+
+}  // namespace
+
+TEST(CrownChain, TheNetworkMovesOntoTheGapAndSplitsTheTrees)
+{
+    const Bitmap picture = TwoCrowns();
+    for (int cycles : {0, 2}) {
+        TCrownChainSettings settings = Box3();
+        settings.Cycles = cycles;
+        const TCrownChainResult r = RunCrownChain({{8, 10}, {30, 10}}, picture, picture, settings);
+        EXPECT_EQ(r.State.VoroMatrix.At(19, 10), 0);
+        EXPECT_EQ(r.FirstNetwork.size(), 20u);
+        EXPECT_EQ(r.FirstNetwork[5].X, 19);
+        EXPECT_EQ(std::abs(r.FirstNetwork[5].NormalX), 1.0);
+        EXPECT_EQ(r.FirstMoves[5].X, 23);
+        const TTreeMatrix& trees = *r.State.TreeMatrix;
+        EXPECT_EQ(trees.At(22, 10), 1);
+        EXPECT_EQ(trees.At(23, 10), -1);
+        EXPECT_EQ(trees.At(24, 10), 2);
+        EXPECT_EQ(r.Network.ScanLine(10)[3 * 23], 255);
+        EXPECT_EQ(r.Overlay.ScanLine(10)[3 * 22 + 1], picture.ScanLine(10)[3 * 22 + 1]);
+        EXPECT_EQ(r.Overlay.ScanLine(10)[3 * 22], 0);
+        if (cycles == 0) EXPECT_EQ(r.Network, r.FirstConnection);
+    }
+}
+
+TEST(CrownChain, AnUnusableFilterStopsBeforeAnything)
+{
+    TCrownChainSettings settings = Box3();
+    settings.Filter.Texts[4] = "x";
+    EXPECT_THROW(RunCrownChain({{1, 1}}, TwoCrowns(), TwoCrowns(), settings), FilterCellError);
+    settings.Filter = TFilterCells{4, std::vector<std::string>(16, "1")};
+    EXPECT_THROW(RunCrownChain({{1, 1}}, TwoCrowns(), TwoCrowns(), settings), std::invalid_argument);
+}
