@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "czech_translations.h"
 #include "file_dialogs.h"
 #include "main_form.h"
 #include "message_box_reporter.h"
@@ -9,10 +10,11 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Lumera");
+    lumera::gui::InstallCzechTranslations(application);
     lumera::gui::MessageBoxReporter reporter;
     lumera::gui::QtFileDialogs dialogs;
     lumera::gui::Workbench workbench(reporter, dialogs);
     reporter.SetParent(workbench.MainForm.get());
-    workbench.MainForm->showMaximized();
+    workbench.MainForm->show();
     return QApplication::exec();
 }

@@ -35,6 +35,7 @@ TMainForm::TMainForm(Workbench& workbench) : App(workbench)
     setObjectName("MainForm");
     setWindowTitle("Lumera");
     resize(1104, 880);
+    setWindowState(Qt::WindowMaximized);
     CreateControls();
     CreateMenu();
     FormCreate();

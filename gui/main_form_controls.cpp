@@ -20,9 +20,8 @@ QScrollArea* MakeScrollBox(const QString& name, PictureView* picture)
     auto* box = Named(new QScrollArea, name);
     box->setWidget(picture);
     box->setWidgetResizable(false);
-    box->setMinimumSize(200, 200);
-    box->resize(452, 452);
-    box->setMaximumSize(452, 452);
+    // Large enough to show a whole 400 x 400 cut-out without scroll bars.
+    box->setFixedSize(452, 452);
     return box;
 }
 
@@ -61,6 +60,7 @@ void TMainForm::CreateControls()
     BandMapBtn = MakeButton("BandMapBtn", "Mapa bandu");
     SpektrumMemo = MakeMemo("SpektrumMemo", 201, 137);
     auto* values = new QGridLayout(ValuePanel);
+    values->setContentsMargins(6, 6, 6, 6);  // the panel's fixed width holds the memo and both buttons
     values->addWidget(Label1, 0, 0);
     values->addWidget(XSpin, 0, 1);
     values->addWidget(Label2, 1, 0);
@@ -135,7 +135,13 @@ void TMainForm::CreateControls()
     columns->addLayout(left);
     columns->addLayout(middle);
     columns->addLayout(right, 1);
-    setCentralWidget(central);
+    // The two pictures stacked are taller than the restored window: rather
+    // than squeezing any control, the window then scrolls.
+    auto* scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(central);
+    setCentralWidget(scroller);
 
     // The views of the loaded cut-out.
     for (QSpinBox* spin : {XSpin, YSpin, BandSpin})

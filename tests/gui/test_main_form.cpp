@@ -32,6 +32,40 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets().size(), topLevel);
     }
 
+    void opensMaximisedAndAtItsRestoredSizeKeepsEveryControlWholeAndApart()
+    {
+        GuiFixture f;
+        auto* m = f.app->MainForm.get();
+        QVERIFY(m->windowState() & Qt::WindowMaximized);
+        m->setWindowState(Qt::WindowNoState);
+        m->resize(1104, 880);
+        m->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m));
+        QCOMPARE(m->VzorScrollBox->size(), QSize(452, 452));
+        QCOMPARE(m->BandMapScrollBox->size(), QSize(452, 452));
+        m->VzorImage->SetPictureSize(400, 400);
+        QApplication::processEvents();
+        QVERIFY(!m->VzorScrollBox->horizontalScrollBar()->isVisible());
+        QVERIFY(!m->VzorScrollBox->verticalScrollBar()->isVisible());
+
+        const QList<QWidget*> controls = {m->SpektrumImage, m->Button3,  m->TrueColorBtn,     m->ValuePanel,
+                                          m->Label17,       m->DetailLabel, m->DetailImage,   m->SavePictureCheck,
+                                          m->SavePictureBtn, m->VzorScrollBox, m->SouborLabel, m->BandMapScrollBox};
+        QWidget* content = m->VzorScrollBox->parentWidget();
+        for (int i = 0; i < controls.size(); ++i) {
+            QVERIFY2(controls[i]->width() >= controls[i]->minimumSizeHint().width(), qPrintable(controls[i]->objectName()));
+            QVERIFY2(controls[i]->height() >= controls[i]->minimumSizeHint().height(), qPrintable(controls[i]->objectName()));
+            const QRect a(controls[i]->mapTo(content, QPoint(0, 0)), controls[i]->size());
+            for (int j = i + 1; j < controls.size(); ++j) {
+                const QRect b(controls[j]->mapTo(content, QPoint(0, 0)), controls[j]->size());
+                QVERIFY2(!a.intersects(b), qPrintable(controls[i]->objectName() + " " + controls[j]->objectName()));
+            }
+        }
+        QCOMPARE(m->ValuePanel->width(), 233);
+        QCOMPARE(m->SpektrumImage->size(), QSize(545, 400));
+        QCOMPARE(m->DetailImage->size(), QSize(241, 241));
+    }
+
     void failedLoadsAndACloseQueryAnsweredNoChangeNothing()
     {
         GuiFixture f;

@@ -1,0 +1,180 @@
+#include "filter_panel.h"
+
+#include <stdexcept>
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "data/file_error.h"
+#include "data/program_paths.h"
+#include "extrema/brightness.h"
+#include "decimal_separator.h"
+#include "file_dialogs.h"
+#include "widget_factory.h"
+#include "workbench.h"
+
+namespace lumera::gui {
+
+namespace {
+
+constexpr int kCellWidth = 40;
+constexpr int kCellHeight = 20;
+
+}  // namespace
+
+FilterPanel::FilterPanel(Workbench& workbench, QWidget* owner) : App(workbench), Owner(owner)
+{
+    CreateControls();
+    LayOut();
+}
+
+void FilterPanel::CreateControls()
+{
+    FiltrPanel = MakePanel("FiltrPanel");
+    Label10 = MakeHeading("Label10", QStringLiteral("Filtr typu dolní propust"));
+    HranaLabel = MakeLabel("HranaLabel", QStringLiteral("Hrana okolí"));
+    HranaFiltru = MakeSpin("HranaFiltru", kMinFilterEdge, kMaxFilterEdge, kDefaultFilterEdge);
+    HranaFiltru->setSingleStep(2);
+    MaticeLabel = MakeLabel("MaticeLabel", "Matice");
+    MaticeFiltru = Named(new QTableWidget(kDefaultFilterEdge, kDefaultFilterEdge), "MaticeFiltru");
+    MaticeFiltru->horizontalHeader()->hide();
+    MaticeFiltru->verticalHeader()->hide();
+    MaticeFiltru->horizontalHeader()->setDefaultSectionSize(kCellWidth);
+    MaticeFiltru->verticalHeader()->setDefaultSectionSize(kCellHeight);
+    MaticeFiltru->horizontalHeader()->setMinimumSectionSize(kCellWidth);
+    MaticeFiltru->verticalHeader()->setMinimumSectionSize(kCellHeight);
+    MaticeFiltru->setTabKeyNavigation(true);
+    MaticeFiltru->setFixedSize(kDefaultFilterEdge * kCellWidth + 2 * MaticeFiltru->frameWidth(),
+                               kDefaultFilterEdge * kCellHeight + 2 * MaticeFiltru->frameWidth());
+    HranaBtn = MakeButton("HranaBtn", "Nastavit");
+    NormBtn = MakeButton("NormBtn", "Normovat");
+    GaussBtn = MakeButton("GaussBtn", "Gauss");
+    FiltrLoadBtn = MakeButton("FiltrLoadBtn", QStringLiteral("Nahrát"));
+    FiltrSaveBtn = MakeButton("FiltrSaveBtn", QStringLiteral("Uložit"));
+}
+
+// The heading, the edge with "Nastavit", then the grid with the other buttons
+// beside it.
+void FilterPanel::LayOut()
+{
+    auto* layout = new QGridLayout(FiltrPanel);
+    layout->addWidget(Label10, 0, 0, 1, 3);
+    layout->addWidget(HranaLabel, 1, 0);
+    layout->addWidget(HranaFiltru, 1, 1);
+    layout->addWidget(HranaBtn, 1, 2);
+    layout->addWidget(MaticeLabel, 2, 0, 1, 3);
+    layout->addWidget(MaticeFiltru, 3, 0, 1, 2);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {NormBtn, GaussBtn, FiltrLoadBtn, FiltrSaveBtn}) buttons->addWidget(button);
+    buttons->addStretch();
+    layout->addLayout(buttons, 3, 2);
+}
+
+TFilterCells FilterPanel::Cells() const
+{
+    TFilterCells cells;
+    cells.Edge = MaticeFiltru->columnCount();
+    for (int row = 0; row < cells.Edge; ++row)
+        for (int column = 0; column < cells.Edge; ++column) {
+            const QTableWidgetItem* item = MaticeFiltru->item(row, column);
+            cells.Texts.push_back(item ? item->text().toStdString() : std::string());
+        }
+    return cells;
+}
+
+void FilterPanel::SetCells(const TFilterCells& cells)
+{
+    MaticeFiltru->clearContents();
+    MaticeFiltru->setRowCount(cells.Edge);
+    MaticeFiltru->setColumnCount(cells.Edge);
+    for (int row = 0; row < cells.Edge; ++row)
+        for (int column = 0; column < cells.Edge; ++column)
+            MaticeFiltru->setItem(row, column, new QTableWidgetItem(QString::fromStdString(cells.Cell(row, column))));
+}
+
+std::optional<int> FilterPanel::ChosenEdge()
+{
+    const int edge = HranaFiltru->value();
+    if (const auto refusal = EdgeRefusal(edge)) {
+        App.Messages.Information(*refusal);
+        return std::nullopt;
+    }
+    return edge;
+}
+
+void FilterPanel::SetOnes()
+{
+    if (const auto edge = ChosenEdge()) SetCells(OnesFilter(*edge));
+}
+
+void FilterPanel::Normalize()
+{
+    try {
+        SetCells(NormalizeFilter(Cells(), UserDecimalSeparator()));
+    } catch (const FilterCellError& e) {
+        App.Messages.Error(e.what());
+    } catch (const std::domain_error& e) {
+        App.Messages.Error(e.what());
+    }
+}
+
+void FilterPanel::Gauss()
+{
+    if (const auto edge = ChosenEdge()) SetCells(GaussFilter(*edge, UserDecimalSeparator()));
+}
+
+std::string FilterPanel::Folder() const { return ProgramPath(App.Data.ProgramDir, "\\data\\filtr"); }
+
+void FilterPanel::AskLoad()
+{
+    if (const auto path = App.Dialogs.OpenFile(Owner, QStringLiteral("Nahrát filtr"), Folder())) Load(*path);
+}
+
+void FilterPanel::AskSave()
+{
+    if (const auto path = App.Dialogs.SaveFile(Owner, QStringLiteral("Uložit filtr"), Folder())) Save(*path);
+}
+
+bool FilterPanel::Load(const std::string& path)
+{
+    try {
+        const TFilterCells cells = ReadFilterFile(path);
+        HranaFiltru->setValue(cells.Edge);
+        SetCells(cells);
+        return true;
+    } catch (const FileError& e) {
+        App.Messages.Error(e.what());
+        return false;
+    }
+}
+
+bool FilterPanel::Save(const std::string& path)
+{
+    try {
+        WriteFilterFile(path, Cells());
+        return true;
+    } catch (const FileError& e) {
+        App.Messages.Error(e.what());
+        return false;
+    }
+}
+
+std::optional<TMatice> FilterPanel::FilteredBrightnessOf(const Bitmap& picture)
+{
+    try {
+        return FilteredBrightness(picture, Cells());
+    } catch (const FilterCellError& e) {
+        App.Messages.Error(e.what());
+    } catch (const std::invalid_argument& e) {
+        App.Messages.Error(e.what());
+    }
+    return std::nullopt;
+}
+
+}  // namespace lumera::gui
