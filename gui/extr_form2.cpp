@@ -39,7 +39,7 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> controls)
 }  // namespace
 
 TExtrForm2::TExtrForm2(Workbench& workbench)
-    : ToolWindow(workbench, "ExtrForm2", QStringLiteral("Zpracování lokálních extrémů"))
+    : ToolWindow(workbench, "ExtrForm2", QStringLiteral("Zpracování lokálních extrémů")), Filter(workbench, this)
 {
     CreateControls();
     ConnectControls();
@@ -100,7 +100,8 @@ void TExtrForm2::CreateCrownControls()
     StromyGoBtn = MakeButton("StromyGoBtn", QStringLiteral("Počítat"));
     StromyShowBtn = MakeButton("StromyShowBtn", QStringLiteral("Zobrazit"));
     SaveDataBtn = MakeButton("SaveDataBtn", QStringLiteral("Uložit matici"));
-    Label10 = MakeHeading("Label10", QStringLiteral("Filtr"));
+    Label11 = MakeHeading("Label11", QStringLiteral("Filtr"));
+    Filter.Label10->hide();  // the section's own heading names the filter here
     FiltrovatBtn = MakeButton("FiltrovatBtn", QStringLiteral("Filtrovaný obraz"));
     FiltrShowBtn = MakeButton("FiltrShowBtn", QStringLiteral("Zobrazit"));
 }
@@ -193,8 +194,9 @@ QLayout* TExtrForm2::ControlColumns()
     trees->addWidget(Label8);
     trees->addLayout(Row({Label9, prahSpin}));
     for (QWidget* button : {StromyGoBtn, StromyShowBtn, SaveDataBtn}) trees->addWidget(button);
-    QVBoxLayout* filter = Section(Label10, {});
+    QVBoxLayout* filter = Section(Label11, {});
     filter->addLayout(Row({FiltrovatBtn, FiltrShowBtn}));
+    filter->addWidget(Filter.FiltrPanel);
     auto* second = new QVBoxLayout;
     for (QLayout* section : {network, iterative, trees, filter}) second->addLayout(section);
     second->addStretch();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "crowns/crown_state.h"
+#include "filter_panel.h"
 #include "imaging/drawing.h"
 #include "tool_window.h"
 
@@ -40,7 +41,7 @@ public:
     // this window's own, filled only from extrema files.
     TCrownState State;
 
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label11;
     QPushButton *LoadMaxBtn, *SaveMaxBtn, *ShowMaxBtn;
     QPushButton *LoadMinBtn, *SaveMinBtn, *ShowMinBtn;
     RadioGroup* ShowKam;
@@ -54,6 +55,8 @@ public:
     QSpinBox* prahSpin;
     QPushButton *StromyGoBtn, *StromyShowBtn, *SaveDataBtn;
     QPushButton *FiltrovatBtn, *FiltrShowBtn;
+    // The filter matrix controls: FiltrPanel, HranaFiltru, MaticeFiltru and their buttons.
+    FilterPanel Filter;
     QPushButton *VsZprBtn, *ZprVsBtn, *doRplusLBtn, *doLplusRBtn, *bilyBtn, *cernyBtn;
     QFrame* VstupPanel;
     QScrollArea* VstupScrollBox;
@@ -91,6 +94,11 @@ public slots:
     void SmeryBtnClick();
     void FiltrovatBtnClick();
     void FiltrShowBtnClick();
+    void HranaBtnClick();
+    void NormBtnClick();
+    void GaussBtnClick();
+    void FiltrLoadBtnClick();
+    void FiltrSaveBtnClick();
     void PresunyBtnClick();
     void PresunyIterBtnClick();
     void Voro2ShowBtnClick();

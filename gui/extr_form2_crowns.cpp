@@ -11,6 +11,7 @@
 #include "crowns/single_trees.h"
 #include "crowns/voronoi.h"
 #include "data/file_error.h"
+#include "extrema/brightness.h"
 #include "extr_form2.h"
 #include "picture_view.h"
 #include "widget_factory.h"
@@ -44,6 +45,13 @@ void TExtrForm2::ConnectCrownControls()
     click(PresunyIterBtn, &TExtrForm2::PresunyIterBtnClick);
     click(Voro2ShowBtn, &TExtrForm2::Voro2ShowBtnClick);
     click(PropojitBtn, &TExtrForm2::PropojitBtnClick);
+    click(FiltrovatBtn, &TExtrForm2::FiltrovatBtnClick);
+    click(FiltrShowBtn, &TExtrForm2::FiltrShowBtnClick);
+    click(Filter.HranaBtn, &TExtrForm2::HranaBtnClick);
+    click(Filter.NormBtn, &TExtrForm2::NormBtnClick);
+    click(Filter.GaussBtn, &TExtrForm2::GaussBtnClick);
+    click(Filter.FiltrLoadBtn, &TExtrForm2::FiltrLoadBtnClick);
+    click(Filter.FiltrSaveBtn, &TExtrForm2::FiltrSaveBtnClick);
     click(StromyGoBtn, &TExtrForm2::StromyGoBtnClick);
     click(StromyShowBtn, &TExtrForm2::StromyShowBtnClick);
     click(SaveDataBtn, &TExtrForm2::SaveDataBtnClick);
@@ -116,6 +124,25 @@ void TExtrForm2::Move(std::optional<int> stepLimit)
     Voro2ShowBtn->setEnabled(true);
     PropojitBtn->setEnabled(true);
 }
+
+// A grid that cannot filter is reported and changes nothing.
+void TExtrForm2::FiltrovatBtnClick()
+{
+    std::optional<TMatice> filtered = Filter.FilteredBrightnessOf(VstupImage->Picture());
+    if (!filtered) return;
+    State.FilteredImage = std::move(*filtered);
+    FiltrShowBtn->setEnabled(true);
+    SetTag(FiltrovatBtn, 1);
+    EnableMovesWhenReady();
+}
+
+void TExtrForm2::FiltrShowBtnClick() { ChosenPicture()->SetPicture(FilteredPicture(State.FilteredImage)); }
+
+void TExtrForm2::HranaBtnClick() { Filter.SetOnes(); }
+void TExtrForm2::NormBtnClick() { Filter.Normalize(); }
+void TExtrForm2::GaussBtnClick() { Filter.Gauss(); }
+void TExtrForm2::FiltrLoadBtnClick() { Filter.AskLoad(); }
+void TExtrForm2::FiltrSaveBtnClick() { Filter.AskSave(); }
 
 void TExtrForm2::PresunyBtnClick() { Move(std::nullopt); }
 
