@@ -1,12 +1,7 @@
 #include <cmath>
 
-#include "crowns/boundary.h"
-#include "crowns/connection.h"
-#include "crowns/moves.h"
-#include "crowns/neighbours.h"
-#include "crowns/single_trees.h"
+#include "crowns/crown_chain.h"
 #include "crowns/voronoi.h"
-#include "extrema/brightness.h"
 #include "extrema/extrema_file.h"
 #include "extrema/filter_matrix.h"
 #include "gui_fixture.h"
@@ -338,22 +333,28 @@ private slots:
         form->FiltrovatBtn->click();
         form->PresunyBtn->click();
         form->PropojitBtn->click();
+        TCrownChainSettings settings;
+        settings.Filter = NormalizeFilter(OnesFilter(3), '.');
+        settings.Cycles = 1;
+        settings.CycleMoveSteps = 2;
+        const TCrownChainResult core = RunCrownChain(kTops, stand, stand, settings);
+        QCOMPARE(form->ZpracovaneImage->Picture(), core.FirstConnection);
+
+        // One cycle under "Iterativně".
+        form->HraniceObrazBtn->click();
+        form->SousediBtn->click();
+        form->SmeryBtn->click();
+        form->MaxPresunuSpin->setValue(2);
+        form->PresunyIterBtn->click();
+        form->PropojitBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), core.Network);
+        QVERIFY(core.Network != core.FirstConnection);  // the cycle moved the network further
         form->StromyGoBtn->click();
         f.dialogs.answers = {f.dir.File("window.dat")};
         form->SaveDataBtn->click();
-
-        TNetwork network = ExtractBoundary(labels);
-        FindNeighboursAllPairs(network);
-        ComputeNormals(network);
-        QCOMPARE(form->State.BoundaryPoints, network);
-        const TMatice filtered = FilteredBrightness(stand, NormalizeFilter(OnesFilter(3), '.'));
-        const TNetwork moved = MovePoints(network, filtered, std::nullopt);
-        Bitmap barriers;
-        ConnectNetwork(barriers, moved, 80, 80);
-        QCOMPARE(form->ZpracovaneImage->Picture(), barriers);
-        const TTreeMatrix trees = GrowTrees(stand, barriers, kTops, 70);
-        WriteTreeMatrix(f.dir.File("core.dat"), trees);
+        WriteTreeMatrix(f.dir.File("core.dat"), *core.State.TreeMatrix);
         QCOMPARE(ReadAll(f.dir.File("window.dat")), ReadAll(f.dir.File("core.dat")));
+        const TTreeMatrix& trees = *core.State.TreeMatrix;
         int grown = 0;
         for (int32_t v : trees.Values) grown += v > 0;
         QVERIFY(grown > 80 * 80 / 4);  // the stand's crowns, not an empty matrix
