@@ -37,23 +37,29 @@ void FindNeighboursAllPairs(TNetwork& network)
 
 void FindNeighbours(TNetwork& network)
 {
-    // The points sorted by position (index order within a position): the
-    // three pixels of a row around a point are one contiguous run.
+    // The points sorted by position (index order within a position). Taken in
+    // that order, the run of the three pixels left of, at and right of a point
+    // in the row above, its own row and the row below only moves forward, so
+    // one cursor per row finds every run without searching.
     std::vector<std::pair<uint64_t, int32_t>> index(network.size());
     for (std::size_t i = 0; i < network.size(); ++i)
         index[i] = {Key(network[i].X, network[i].Y), static_cast<int32_t>(i)};
     std::sort(index.begin(), index.end());
+    std::size_t cursor[3] = {0, 0, 0};
     std::vector<int32_t> found;
-    for (TMBod& point : network) {
-        found.clear();
+    for (const auto& [key, i] : index) {
+        TMBod& point = network[std::size_t(i)];
         const int64_t left = std::max<int64_t>(int64_t(point.X) - 1, INT32_MIN);
         const int64_t right = std::min<int64_t>(int64_t(point.X) + 1, INT32_MAX);
-        for (int64_t row = std::max<int64_t>(int64_t(point.Y) - 1, INT32_MIN);
-             row <= std::min<int64_t>(int64_t(point.Y) + 1, INT32_MAX); ++row) {
-            auto it = std::lower_bound(index.begin(), index.end(), std::pair<uint64_t, int32_t>{Key(left, row), INT32_MIN});
-            const uint64_t last = Key(right, row);
-            for (; it != index.end() && it->first <= last; ++it)
-                if (Touch(point, network[std::size_t(it->second)])) found.push_back(it->second);
+        found.clear();
+        for (int r = 0; r < 3; ++r) {
+            const int64_t row = int64_t(point.Y) + r - 1;
+            if (row < INT32_MIN || row > INT32_MAX) continue;
+            const uint64_t first = Key(left, row), last = Key(right, row);
+            std::size_t& k = cursor[r];
+            while (k < index.size() && index[k].first < first) ++k;
+            for (std::size_t j = k; j < index.size() && index[j].first <= last; ++j)
+                if (Touch(point, network[std::size_t(index[j].second)])) found.push_back(index[j].second);
         }
         std::sort(found.begin(), found.end());
         SetNeighbours(point, found);

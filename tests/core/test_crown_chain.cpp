@@ -1,26 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
+#include "crown_samples.h"
 #include "crowns/crown_chain.h"
 
 using namespace lumera;
+using lumera::testing::TwoCrowns;
 
 namespace {
-
-// Two bright crowns with a dark gap at column 23, off the middle between
-// their tops (8, 10) and (30, 10), whose Voronoi border is column 19.
-Bitmap TwoCrowns()
-{
-    Bitmap picture(40, 20);
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 40; ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = static_cast<uint8_t>(std::min(100 + 10 * std::abs(x - 23), 255));
-        }
-    return picture;
-}
 
 TCrownChainSettings Box3()
 {

@@ -73,6 +73,9 @@ TEST(Moves, PointsWithoutNormalOrOutsideTheImageStay)
     EXPECT_EQ(MovePoints(chain, plateau, std::nullopt)[1].X, 5);
     EXPECT_EQ(MovePoints(VerticalChain(40), plateau, std::nullopt)[1].X, 40);
     EXPECT_EQ(MovePoints(VerticalChain(5), TMatice(), std::nullopt)[1].X, 5);
+    TNetwork longNormal = VerticalChain(9);
+    longNormal[1].NormalX = 2.0;  // its first step would leave the image
+    EXPECT_EQ(MovePoints(longNormal, plateau, std::nullopt)[1].X, 9);
 
     const TNetwork moved = MovePoints(VerticalChain(5), plateau, 2);
     EXPECT_EQ(moved[1], (TMBod{3, 5, 0.0, 0.0, 2, {0, 2}}));

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
+#include "crowns/boundary.h"
 #include "crowns/neighbours.h"
+#include "crowns/voronoi.h"
 
 using namespace lumera;
 
@@ -32,6 +35,15 @@ TEST(Neighbours, PositionIndexGivesTheAllPairsLists)
         FindNeighboursAllPairs(network);
         ASSERT_EQ(indexed, network) << "run " << run;
     }
+    // A Voronoi network in shuffled order.
+    TExtremaList tops(60);
+    for (TExtremum& top : tops) top = {std::uniform_int_distribution<int>(0, 99)(rng), std::uniform_int_distribution<int>(0, 99)(rng)};
+    TNetwork network = ExtractBoundary(VoronoiLabels(tops, 100, 100));
+    std::shuffle(network.begin(), network.end(), rng);
+    TNetwork indexed = network;
+    FindNeighbours(indexed);
+    FindNeighboursAllPairs(network);
+    EXPECT_EQ(indexed, network);
     TNetwork extremes = Network({{INT32_MAX, INT32_MIN}, {INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MIN + 1},
                                  {INT32_MIN, INT32_MAX}, {INT32_MAX - 1, INT32_MAX}, {INT32_MAX, INT32_MAX}});
     TNetwork plain = extremes;
