@@ -136,26 +136,28 @@ void TExtrForm2::CreatePictureControls()
     SavePictureBtn = MakeButton("SavePictureBtn", QStringLiteral("Uložit"));
 }
 
+void TExtrForm2::Click(QPushButton* button, void (TExtrForm2::*slot)())
+{
+    connect(button, &QPushButton::clicked, this, slot);
+}
+
 void TExtrForm2::ConnectControls()
 {
-    const auto click = [this](QPushButton* button, void (TExtrForm2::*slot)()) {
-        connect(button, &QPushButton::clicked, this, slot);
-    };
-    click(LoadMaxBtn, &TExtrForm2::LoadMaxBtnClick);
-    click(SaveMaxBtn, &TExtrForm2::SaveMaxBtnClick);
-    click(ShowMaxBtn, &TExtrForm2::ShowMaxBtnClick);
-    click(LoadMinBtn, &TExtrForm2::LoadMinBtnClick);
-    click(SaveMinBtn, &TExtrForm2::SaveMinBtnClick);
-    click(ShowMinBtn, &TExtrForm2::ShowMinBtnClick);
-    click(LoadPodkladBtn, &TExtrForm2::LoadPodkladBtnClick);
-    click(ShowPodkladBtn, &TExtrForm2::ShowPodkladBtnClick);
-    click(VsZprBtn, &TExtrForm2::VsZprBtnClick);
-    click(ZprVsBtn, &TExtrForm2::ZprVsBtnClick);
-    click(doRplusLBtn, &TExtrForm2::doRplusLBtnClick);
-    click(doLplusRBtn, &TExtrForm2::doLplusRBtnClick);
-    click(bilyBtn, &TExtrForm2::bilyBtnClick);
-    click(cernyBtn, &TExtrForm2::cernyBtnClick);
-    click(SavePictureBtn, &TExtrForm2::SavePictureBtnClick);
+    Click(LoadMaxBtn, &TExtrForm2::LoadMaxBtnClick);
+    Click(SaveMaxBtn, &TExtrForm2::SaveMaxBtnClick);
+    Click(ShowMaxBtn, &TExtrForm2::ShowMaxBtnClick);
+    Click(LoadMinBtn, &TExtrForm2::LoadMinBtnClick);
+    Click(SaveMinBtn, &TExtrForm2::SaveMinBtnClick);
+    Click(ShowMinBtn, &TExtrForm2::ShowMinBtnClick);
+    Click(LoadPodkladBtn, &TExtrForm2::LoadPodkladBtnClick);
+    Click(ShowPodkladBtn, &TExtrForm2::ShowPodkladBtnClick);
+    Click(VsZprBtn, &TExtrForm2::VsZprBtnClick);
+    Click(ZprVsBtn, &TExtrForm2::ZprVsBtnClick);
+    Click(doRplusLBtn, &TExtrForm2::doRplusLBtnClick);
+    Click(doLplusRBtn, &TExtrForm2::doLplusRBtnClick);
+    Click(bilyBtn, &TExtrForm2::bilyBtnClick);
+    Click(cernyBtn, &TExtrForm2::cernyBtnClick);
+    Click(SavePictureBtn, &TExtrForm2::SavePictureBtnClick);
     connect(VstupImage, &PictureView::MouseDown, this, &TExtrForm2::VstupImageMouseDown);
     connect(ZpracovaneImage, &PictureView::MouseDown, this, &TExtrForm2::ZpracovaneImageMouseDown);
     ConnectCrownControls();

@@ -114,6 +114,7 @@ private:
     void CreateExtremaControls();
     void CreateCrownControls();
     void CreatePictureControls();
+    void Click(QPushButton* button, void (TExtrForm2::*slot)());
     void ConnectControls();
     void ConnectCrownControls();
     void LayOut();

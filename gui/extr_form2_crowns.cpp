@@ -31,30 +31,27 @@ const char* const kNoFilteredImageMessage =
 
 void TExtrForm2::ConnectCrownControls()
 {
-    const auto click = [this](QPushButton* button, void (TExtrForm2::*slot)()) {
-        connect(button, &QPushButton::clicked, this, slot);
-    };
-    click(VoroPocitatBtn, &TExtrForm2::VoroPocitatBtnClick);
-    click(VoroPlochyBtn, &TExtrForm2::VoroPlochyBtnClick);
-    click(VoroHraniceBtn, &TExtrForm2::VoroHraniceBtnClick);
-    click(VoroHrShowBtn, &TExtrForm2::VoroHrShowBtnClick);
-    click(HraniceObrazBtn, &TExtrForm2::HraniceObrazBtnClick);
-    click(SousediBtn, &TExtrForm2::SousediBtnClick);
-    click(SmeryBtn, &TExtrForm2::SmeryBtnClick);
-    click(PresunyBtn, &TExtrForm2::PresunyBtnClick);
-    click(PresunyIterBtn, &TExtrForm2::PresunyIterBtnClick);
-    click(Voro2ShowBtn, &TExtrForm2::Voro2ShowBtnClick);
-    click(PropojitBtn, &TExtrForm2::PropojitBtnClick);
-    click(FiltrovatBtn, &TExtrForm2::FiltrovatBtnClick);
-    click(FiltrShowBtn, &TExtrForm2::FiltrShowBtnClick);
-    click(Filter.HranaBtn, &TExtrForm2::HranaBtnClick);
-    click(Filter.NormBtn, &TExtrForm2::NormBtnClick);
-    click(Filter.GaussBtn, &TExtrForm2::GaussBtnClick);
-    click(Filter.FiltrLoadBtn, &TExtrForm2::FiltrLoadBtnClick);
-    click(Filter.FiltrSaveBtn, &TExtrForm2::FiltrSaveBtnClick);
-    click(StromyGoBtn, &TExtrForm2::StromyGoBtnClick);
-    click(StromyShowBtn, &TExtrForm2::StromyShowBtnClick);
-    click(SaveDataBtn, &TExtrForm2::SaveDataBtnClick);
+    Click(VoroPocitatBtn, &TExtrForm2::VoroPocitatBtnClick);
+    Click(VoroPlochyBtn, &TExtrForm2::VoroPlochyBtnClick);
+    Click(VoroHraniceBtn, &TExtrForm2::VoroHraniceBtnClick);
+    Click(VoroHrShowBtn, &TExtrForm2::VoroHrShowBtnClick);
+    Click(HraniceObrazBtn, &TExtrForm2::HraniceObrazBtnClick);
+    Click(SousediBtn, &TExtrForm2::SousediBtnClick);
+    Click(SmeryBtn, &TExtrForm2::SmeryBtnClick);
+    Click(PresunyBtn, &TExtrForm2::PresunyBtnClick);
+    Click(PresunyIterBtn, &TExtrForm2::PresunyIterBtnClick);
+    Click(Voro2ShowBtn, &TExtrForm2::Voro2ShowBtnClick);
+    Click(PropojitBtn, &TExtrForm2::PropojitBtnClick);
+    Click(FiltrovatBtn, &TExtrForm2::FiltrovatBtnClick);
+    Click(FiltrShowBtn, &TExtrForm2::FiltrShowBtnClick);
+    Click(Filter.HranaBtn, &TExtrForm2::HranaBtnClick);
+    Click(Filter.NormBtn, &TExtrForm2::NormBtnClick);
+    Click(Filter.GaussBtn, &TExtrForm2::GaussBtnClick);
+    Click(Filter.FiltrLoadBtn, &TExtrForm2::FiltrLoadBtnClick);
+    Click(Filter.FiltrSaveBtn, &TExtrForm2::FiltrSaveBtnClick);
+    Click(StromyGoBtn, &TExtrForm2::StromyGoBtnClick);
+    Click(StromyShowBtn, &TExtrForm2::StromyShowBtnClick);
+    Click(SaveDataBtn, &TExtrForm2::SaveDataBtnClick);
 }
 
 void TExtrForm2::VoroPocitatBtnClick()

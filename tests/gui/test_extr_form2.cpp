@@ -274,6 +274,15 @@ private slots:
         QCOMPARE(gui::Tag(other->SmeryBtn), 1);
         other->VoroHraniceBtn->click();
         QCOMPARE(gui::Tag(other->SmeryBtn), 0);
+        // "Přesuny" stays enabled; chain points without normals do not walk (nor hang).
+        other->SousediBtn->click();
+        other->PresunyBtn->click();
+        const TNetwork& network = other->State.BoundaryPoints;
+        for (std::size_t i = 0; i < network.size(); ++i)
+            if (network[i].NeighbourCount == 2) {
+                QCOMPARE(other->State.MovedPoints[i].X, network[i].X);
+                QCOMPARE(other->State.MovedPoints[i].Y, network[i].Y);
+            }
         other->SmeryBtn->click();
         other->HraniceObrazBtn->click();
         QCOMPARE(gui::Tag(other->SmeryBtn), 1);
