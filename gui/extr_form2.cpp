@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -44,7 +45,6 @@ TExtrForm2::TExtrForm2(Workbench& workbench)
     CreateControls();
     ConnectControls();
     LayOut();
-    resize(sizeHint());
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -165,13 +165,23 @@ void TExtrForm2::ConnectControls()
 
 // Two control columns on the left, then the left picture, the narrow tool
 // buttons, the right picture; the details under the left picture and the save
-// group under the right one.
+// group under the right one. The normal size shows everything; a smaller
+// screen scrolls the window rather than squeezing any control.
 void TExtrForm2::LayOut()
 {
-    auto* columns = new QHBoxLayout(this);
+    auto* content = new QWidget;
+    auto* columns = new QHBoxLayout(content);
     columns->addLayout(ControlColumns());
     columns->addLayout(PictureArea());
     columns->addStretch();
+    auto* scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(content);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(scroller);
+    resize(content->sizeHint());
 }
 
 QLayout* TExtrForm2::ControlColumns()
