@@ -5,6 +5,7 @@
 #include "extrema/extrema_file.h"
 #include "extrema/filter_matrix.h"
 #include "gui_fixture.h"
+#include "imaging/picture_tools.h"
 #include "radio_group.h"
 #include "widget_factory.h"
 
@@ -172,17 +173,12 @@ private slots:
         // "+->" with a 400 x 400 left and a 200 x 300 right picture.
         form->VstupImage->SetPicture(PatternPicture(400, 400, 1));
         form->doRplusLBtn->click();
-        const Bitmap& sum = form->ZpracovaneImage->Picture();
-        QCOMPARE(sum.Width(), 200);
-        QCOMPARE(sum.Height(), 300);
-        const Bitmap left = PatternPicture(400, 400, 1), right = PatternPicture(200, 300, 2);
-        for (int y : {0, 150, 299})
-            for (int x : {0, 77, 199})
-                for (int k = 0; k < 3; ++k)
-                    QCOMPARE(int(Pixel(sum, x, y)[k]), std::min(255, Pixel(left, x, y)[k] + Pixel(right, x, y)[k]));
+        Bitmap sum = PatternPicture(200, 300, 2);
+        AddPicture(PatternPicture(400, 400, 1), sum);
+        QCOMPARE(form->ZpracovaneImage->Picture(), sum);  // the common area only, the size kept
         form->doLplusRBtn->click();  // the larger target keeps what lies outside the smaller one
         QCOMPARE(form->VstupImage->Picture().Width(), 400);
-        QCOMPARE(Pixel(form->VstupImage->Picture(), 300, 350)[1], Pixel(left, 300, 350)[1]);
+        QCOMPARE(Pixel(form->VstupImage->Picture(), 300, 350)[1], Pixel(PatternPicture(400, 400, 1), 300, 350)[1]);
 
         form->ShowKam->SetItemIndex(0);
         form->bilyBtn->click();
