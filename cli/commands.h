@@ -36,8 +36,12 @@ void AddNdviCommand(CLI::App& app, const GlobalOptions& global, CommandAction& a
 void AddNeedleCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddMaskCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEqualizeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddFilterCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddMaximaCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddMinimaCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -14,6 +14,9 @@ int main(int argc, char** argv)
 {
     CLI::App app{"lumera-cli: the Lumera workbench's analyses without a window"};
     app.require_subcommand(1);
+    // Options may stand in any order: the tool's own options are also taken
+    // after the command name (set before the commands are added, which inherit it).
+    app.fallthrough();
     GlobalOptions global;
     app.add_option("--program-dir", global.programDir,
                    "Program directory holding data/refsp (default: the current folder)");
@@ -28,9 +31,13 @@ int main(int argc, char** argv)
     AddNeedleCommand(app, global, action);
     AddMaskCommand(app, global, action);
     AddEqualizeCommand(app, global, action);
+    AddFilterCommand(app, global, action);
+    AddMaximaCommand(app, global, action);
+    AddMinimaCommand(app, global, action);
     AddRefdataCommand(app, global, action);
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
+    AddCrownsCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

@@ -34,8 +34,8 @@ public:
         int32_t value = 0;
         const auto [next, error] = std::from_chars(first, token.data() + token.size(), value);
         if (error != std::errc() || next != token.data() + token.size())
-            throw FileError("Soubor " + path_ + ": \"" + std::string(token.substr(0, 40)) +
-                            "\" na řádku " + std::to_string(LineOf(start)) + " není celé číslo.");
+            throw FileError("Soubor " + path_ + ": \"" + std::string(token.substr(0, 40)) + "\" na řádku " +
+                            std::to_string(LineOf(start)) + " není celé číslo.");
         return value;
     }
 
@@ -67,8 +67,7 @@ TExtremaList ReadExtremaFile(const std::string& path)
     IntegerReader reader(path, text);
     const int32_t count = reader.Next();
     reader.SkipRestOfLine();
-    if (count < 0)
-        throw FileError("Soubor " + path + ": počet bodů " + std::to_string(count) + " je záporný.");
+    if (count < 0) throw FileError("Soubor " + path + ": počet bodů " + std::to_string(count) + " je záporný.");
     // Points missing at the end read as (0, 0), but no file of this length can
     // announce more points than it has characters.
     if (std::size_t(count) > text.size())

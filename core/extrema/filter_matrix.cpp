@@ -77,8 +77,11 @@ TFilterCells NormalizeFilter(const TFilterCells& cells, char decimalSeparator)
     double sum = 0.0;
     for (double v : values) sum += v;
     if (sum == 0.0) throw std::domain_error("Součet matice filtru je 0, matici nelze normovat.");
+    // An overflowing sum would turn every weight into 0.
+    if (!std::isfinite(sum)) throw std::domain_error("Součet matice filtru je příliš velký, matici nelze normovat.");
     TFilterCells normalized = cells;
-    for (std::size_t i = 0; i < values.size(); ++i) normalized.Texts[i] = FormatNumber(values[i] / sum, decimalSeparator);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        normalized.Texts[i] = FormatNumber(values[i] / sum, decimalSeparator);
     return normalized;
 }
 
@@ -112,7 +115,8 @@ std::optional<std::string> FilterRefusal(const TFilterCells& cells)
 void ApplyFilterPerPixel(TMatice& matrix, const TMatice& weights)
 {
     const int n = weights.Height, h = n / 2;
-    if (weights.Width != n || n % 2 == 0) throw std::invalid_argument("Matice filtru musí být čtvercová s lichou hranou.");
+    if (weights.Width != n || n % 2 == 0)
+        throw std::invalid_argument("Matice filtru musí být čtvercová s lichou hranou.");
     if (n > matrix.Height || n > matrix.Width) return;
     const TMatice copy = matrix;
     for (int r = h; r <= matrix.Height - 1 - h; ++r)
@@ -127,7 +131,8 @@ void ApplyFilterPerPixel(TMatice& matrix, const TMatice& weights)
 void ApplyFilter(TMatice& matrix, const TMatice& weights)
 {
     const int n = weights.Height, h = n / 2;
-    if (weights.Width != n || n % 2 == 0) throw std::invalid_argument("Matice filtru musí být čtvercová s lichou hranou.");
+    if (weights.Width != n || n % 2 == 0)
+        throw std::invalid_argument("Matice filtru musí být čtvercová s lichou hranou.");
     if (n > matrix.Height || n > matrix.Width) return;
     const TMatice copy = matrix;
     const int first = h, count = matrix.Width - 2 * h;

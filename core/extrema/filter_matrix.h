@@ -40,7 +40,7 @@ TFilterCells OnesFilter(int edge);
 // "Normovat": every cell divided by the sum of all cells, written back with up
 // to 15 significant digits and the given decimal separator. Throws
 // FilterCellError for a text that is not a number and std::domain_error for a
-// sum of 0; the cells are then unchanged.
+// sum of 0 (or one too large for a double); the cells are then unchanged.
 TFilterCells NormalizeFilter(const TFilterCells& cells, char decimalSeparator);
 // "Gauss": the two-dimensional normal density of one pixel's deviation, then
 // "Normovat". Throws std::invalid_argument for an edge EdgeRefusal refuses.

@@ -98,3 +98,16 @@ TEST(CliMask, WritesThePictureTheMaskingPaintsOrStopsWhenEitherAnalysisStops)
               nlohmann::ordered_json({{"min", expected.Min}, {"max", expected.Max}}).dump() + "\n");
     EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), picture);
 }
+
+TEST(CliOptions, ProgramDirMayStandBeforeOrAfterTheCommandName)
+{
+    Workspace w;
+    const std::string expected = ExpectSuccess(w.Command("needle", ""));
+    const std::string dir = " --program-dir " + Quote(w.dir.Path().string()), cut = Quote(w.dir.File("cut.dat"));
+    const std::string out = " -o " + Quote(w.dir.File("out.bmp"));
+    EXPECT_EQ(ExpectSuccess("needle " + cut + dir + out), expected);
+    EXPECT_EQ(ExpectSuccess("needle " + cut + out + dir), expected);
+    ExpectSuccess("info" + dir + " " + cut);
+    ExpectFailure("needle " + cut + out, 1, "AllRefSp.dat");
+    ExpectFailure("needle" + dir + cut + dir + out, 1, "--program-dir");
+}

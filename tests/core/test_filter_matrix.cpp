@@ -62,6 +62,7 @@ TEST(FilterMatrix, OnesNormalizeAndGaussWriteFifteenDigitTextsWithTheUsersSepara
 TEST(FilterMatrix, RefusesZeroSumsNonNumbersAndEvenOrOutOfRangeEdges)
 {
     EXPECT_THROW(NormalizeFilter(Sparse3({{0, "1"}, {1, "-1"}}), '.'), std::domain_error);
+    EXPECT_THROW(NormalizeFilter(Sparse3({{0, "1e308"}, {1, "1e308"}}), '.'), std::domain_error);
     for (const char* bad : {"abc", "", "1.5.2", "inf", "nan", "1,5e"}) {
         try {
             NormalizeFilter(Sparse3({{3, bad}}), '.');
