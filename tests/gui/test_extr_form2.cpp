@@ -4,6 +4,7 @@
 #include "crowns/voronoi.h"
 #include "extrema/extrema_file.h"
 #include "extrema/filter_matrix.h"
+#include "cli_runner.h"
 #include "gui_fixture.h"
 #include "imaging/picture_tools.h"
 #include "radio_group.h"
@@ -318,7 +319,7 @@ private slots:
         QCOMPARE(ReadTreeMatrix(f.dir.File("trees.dat")).Values, form->State.TreeMatrix->Values);
     }
 
-    void theWholeChainInTheWindowGivesTheCoreFunctionsTreeMatrix()
+    void theWholeChainInTheWindowGivesTheBatchToolsTreeMatrix()
     {
         GuiFixture f;
         auto* form = f.app->ExtrForm2.get();
@@ -359,6 +360,11 @@ private slots:
         form->SaveDataBtn->click();
         WriteTreeMatrix(f.dir.File("core.dat"), *core.State.TreeMatrix);
         QCOMPARE(ReadAll(f.dir.File("window.dat")), ReadAll(f.dir.File("core.dat")));
+        const CliResult cli = RunCli("crowns --maxima " + Quote(f.dir.File("max.txt")) + " --background " +
+                                     Quote(f.dir.File("stand.bmp")) + " --equalized " + Quote(f.dir.File("stand.bmp")) +
+                                     " --filter box:3 --cycles 1 --cycle-moves 2 -o " + Quote(f.dir.File("cli.dat")));
+        QCOMPARE(cli.exitCode, 0);
+        QCOMPARE(ReadAll(f.dir.File("cli.dat")), ReadAll(f.dir.File("window.dat")));
         const TTreeMatrix& trees = *core.State.TreeMatrix;
         int grown = 0;
         for (int32_t v : trees.Values) grown += v > 0;
