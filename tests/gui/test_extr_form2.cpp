@@ -247,6 +247,9 @@ private slots:
         QVERIFY(form->SmeryBtn->isEnabled() && !form->SousediBtn->isEnabled());
         form->SmeryBtn->click();
         QVERIFY(!form->PresunyBtn->isEnabled());  // the filtered image is still missing
+        form->FiltrovatBtn->click();               // the grid starts empty: refused, nothing set
+        QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+        QVERIFY(!form->FiltrShowBtn->isEnabled() && !form->PresunyBtn->isEnabled());
         SetBoxFilter(form);
         form->FiltrovatBtn->click();
         QVERIFY(form->FiltrShowBtn->isEnabled() && form->PresunyBtn->isEnabled());
