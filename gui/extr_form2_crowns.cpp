@@ -10,9 +10,9 @@
 #include "crowns/network_pictures.h"
 #include "crowns/single_trees.h"
 #include "crowns/voronoi.h"
-#include "data/file_error.h"
 #include "extrema/brightness.h"
 #include "extr_form2.h"
+#include "file_errors.h"
 #include "picture_view.h"
 #include "widget_factory.h"
 #include "workbench.h"
@@ -197,14 +197,8 @@ void TExtrForm2::SaveDataBtnClick()
 
 bool TExtrForm2::SaveTreeMatrix(const std::string& path)
 {
-    if (!TreesReady()) return false;
-    try {
-        WriteTreeMatrix(path, *State.TreeMatrix);
-        return true;
-    } catch (const FileError& e) {
-        App.Messages.Error(e.what());
-        return false;
-    }
+    return TreesReady() &&
+           WriteReportingErrors(App.Messages, [&] { WriteTreeMatrix(path, *State.TreeMatrix); });
 }
 
 }  // namespace lumera::gui

@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "data/file_error.h"
 #include "data/program_paths.h"
 #include "detail_click.h"
 #include "extr_form2.h"
 #include "extrema/extrema_file.h"
+#include "file_errors.h"
 #include "imaging/picture_tools.h"
 #include "picture_files.h"
 #include "picture_view.h"
@@ -40,24 +40,14 @@ PictureView* TExtrForm2::PictureToSave() const
 
 bool TExtrForm2::LoadList(const std::string& path, TExtremaList& list)
 {
-    try {
-        list = ReadExtremaFile(path);
-        return true;
-    } catch (const FileError& e) {
-        App.Messages.Error(e.what());
-        return false;
-    }
+    std::optional<TExtremaList> read = ReadReportingErrors(App.Messages, [&] { return ReadExtremaFile(path); });
+    if (read) list = std::move(*read);
+    return read.has_value();
 }
 
 bool TExtrForm2::SaveList(const std::string& path, const TExtremaList& list)
 {
-    try {
-        WriteExtremaFile(path, list);
-        return true;
-    } catch (const FileError& e) {
-        App.Messages.Error(e.what());
-        return false;
-    }
+    return WriteReportingErrors(App.Messages, [&] { WriteExtremaFile(path, list); });
 }
 
 bool TExtrForm2::LoadMaxima(const std::string& path) { return LoadList(path, State.MaxPoints); }

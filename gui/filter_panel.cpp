@@ -11,11 +11,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "data/file_error.h"
 #include "data/program_paths.h"
 #include "extrema/brightness.h"
 #include "decimal_separator.h"
 #include "file_dialogs.h"
+#include "file_errors.h"
 #include "widget_factory.h"
 #include "workbench.h"
 
@@ -143,26 +143,16 @@ void FilterPanel::AskSave()
 
 bool FilterPanel::Load(const std::string& path)
 {
-    try {
-        const TFilterCells cells = ReadFilterFile(path);
-        HranaFiltru->setValue(cells.Edge);
-        SetCells(cells);
-        return true;
-    } catch (const FileError& e) {
-        App.Messages.Error(e.what());
-        return false;
-    }
+    const std::optional<TFilterCells> cells = ReadReportingErrors(App.Messages, [&] { return ReadFilterFile(path); });
+    if (!cells) return false;
+    HranaFiltru->setValue(cells->Edge);
+    SetCells(*cells);
+    return true;
 }
 
 bool FilterPanel::Save(const std::string& path)
 {
-    try {
-        WriteFilterFile(path, Cells());
-        return true;
-    } catch (const FileError& e) {
-        App.Messages.Error(e.what());
-        return false;
-    }
+    return WriteReportingErrors(App.Messages, [&] { WriteFilterFile(path, Cells()); });
 }
 
 std::optional<TMatice> FilterPanel::FilteredBrightnessOf(const Bitmap& picture)

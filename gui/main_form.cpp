@@ -15,6 +15,7 @@
 #include "data/program_paths.h"
 #include "decimal_separator.h"
 #include "ekvalizace_form.h"
+#include "extr_form.h"
 #include "extr_form2.h"
 #include "picture_view.h"
 #include "spectral/spectral_state.h"

@@ -11,12 +11,4 @@ public:
         : ToolWindow(workbench, "VahFceForm", QStringLiteral("Nastavení váhové funkce")) {}
 };
 
-// The local extrema search window.
-class TExtrForm : public ToolWindow {
-    Q_OBJECT
-public:
-    explicit TExtrForm(Workbench& workbench)
-        : ToolWindow(workbench, "ExtrForm", QStringLiteral("Vyhledání lokálních extrémů")) {}
-};
-
 }  // namespace lumera::gui

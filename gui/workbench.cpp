@@ -1,6 +1,7 @@
 #include "workbench.h"
 
 #include "ekvalizace_form.h"
+#include "extr_form.h"
 #include "extr_form2.h"
 #include "main_form.h"
 #include "tool_forms.h"

@@ -1,0 +1,319 @@
+#include <cmath>
+
+#include "extr_form.h"
+#include "extrema/brightness.h"
+#include "extrema/extrema_search.h"
+#include "filter_panel.h"
+#include "gui_fixture.h"
+#include "radio_group.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+void SetGrey(Bitmap& picture, int x, int y, uint8_t level)
+{
+    uint8_t* p = picture.ScanLine(y) + 3 * x;
+    p[0] = p[1] = p[2] = level;
+}
+
+// A grey 9 x 9 picture of 100 with one peak of 200 at (4, 4) and a pit of 10
+// at (6, 6) in a ring of 50: the only maximum and the only minimum.
+Bitmap PeakAndPit()
+{
+    Bitmap picture(9, 9);
+    picture.Fill(100, 100, 100);
+    SetGrey(picture, 4, 4, 200);
+    for (int y = 5; y <= 7; ++y)
+        for (int x = 5; x <= 7; ++x) SetGrey(picture, x, y, 50);
+    SetGrey(picture, 6, 6, 10);
+    return picture;
+}
+
+bool HasColour(const Bitmap& picture, int x, int y, uint8_t blue, uint8_t green, uint8_t red)
+{
+    const uint8_t* p = picture.ScanLine(y) + 3 * x;
+    return p[0] == blue && p[1] == green && p[2] == red;
+}
+
+QString CellText(const gui::FilterPanel& panel, int row, int column)
+{
+    return QString::fromStdString(panel.Cells().Cell(row, column));
+}
+
+}  // namespace
+
+class ExtrFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
+
+    void startsWithTheDefaultsAndTheListButtonsDisabled()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        QCOMPARE(form->windowTitle(), QString::fromUtf8("Vyhledání lokálních extrémů"));
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QCOMPARE(form->VypocetPodle->ItemIndex(), 1);
+        QCOMPARE(form->VypocetPodle2->ItemIndex(), 0);
+        QCOMPARE(form->VypocetPodle3->ItemIndex(), 1);
+        QCOMPARE(form->VypocetPodle4->ItemIndex(), 1);
+        const QList<std::tuple<QSpinBox*, int, int, int>> spins = {
+            {form->KolikSmeru, 4, 4, 1},  {form->KolikMensich, 24, 7, 1},  {form->KolikBandu, 65, 60, 2},
+            {form->KolikSmeru2, 4, 1, 1}, {form->KolikMensich2, 24, 4, 1}, {form->KolikBandu2, 65, 60, 2}};
+        for (const auto& [spin, maximum, value, length] : spins) {
+            QCOMPARE(spin->minimum(), 1);
+            QCOMPARE(spin->maximum(), maximum);
+            QCOMPARE(spin->value(), value);
+            QCOMPARE(spin->findChild<QLineEdit*>()->maxLength(), length);
+        }
+        QVERIFY(form->FiltrCheck->isChecked());
+        for (QPushButton* button : {form->SaveMaxBtn, form->ShowMaxBtn, form->SaveMinBtn, form->ShowMinBtn})
+            QVERIFY(!button->isEnabled());
+        QCOMPARE(form->PodkladBtn->property("Tag").toInt(), 0);
+        Bitmap white(500, 500);
+        white.Fill(255, 255, 255);
+        QCOMPARE(form->ZpracovaneImage->Picture(), white);
+        QCOMPARE(form->DetailImage1->Picture(), Bitmap(241, 241));
+        QCOMPARE(form->VstupScrollBox->size(), QSize(502, 502));
+
+        const gui::FilterPanel& panel = *form->Filtr;
+        QCOMPARE(panel.HranaFiltru->value(), 7);
+        QCOMPARE(panel.HranaFiltru->minimum(), 3);
+        QCOMPARE(panel.HranaFiltru->maximum(), 15);
+        QCOMPARE(panel.HranaFiltru->singleStep(), 2);
+        QCOMPARE(panel.Cells(), (TFilterCells{7, std::vector<std::string>(49)}));
+        QCOMPARE(panel.MaticeFiltru->columnWidth(0), 40);
+        QCOMPARE(panel.MaticeFiltru->rowHeight(0), 20);
+        for (const char* name : {"FiltrPanel", "Label10", "HranaFiltru", "MaticeFiltru", "HranaBtn", "NormBtn",
+                                 "GaussBtn", "FiltrLoadBtn", "FiltrSaveBtn"})
+            QVERIFY2(form->findChild<QWidget*>(name), name);
+    }
+
+    void aSearchWithoutItsSourceSaysWhatIsMissingAndChangesNothing()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        form->LokalMaxBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Je nutné nahrad podkladovy obraz!"));
+        form->VypocetPodle->SetItemIndex(0);
+        form->LokalMinBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Nejsou inicializovana zadna data!"));
+        for (QPushButton* button : {form->SaveMaxBtn, form->ShowMaxBtn, form->SaveMinBtn, form->ShowMinBtn})
+            QVERIFY(!button->isEnabled());
+
+        // A background is not a source picture.
+        WriteBmp(f.dir.File("a.bmp"), PeakAndPit());
+        QVERIFY(form->LoadBackground(f.dir.File("a.bmp")));
+        form->VypocetPodle->SetItemIndex(1);
+        form->LokalMaxBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Je nutné nahrad podkladovy obraz!"));
+        form->ShowMaxBtn->setEnabled(true);
+        form->ShowMaxBtn->click();
+        QVERIFY(f.LastMessage().find("zdrojový obraz") != std::string::npos);
+        QCOMPARE(form->ZpracovaneImage->Picture(), PeakAndPit());
+    }
+
+    void findsTheTopsAndTheGapsOnAPictureAndPaintsThemRedAndBlue()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        WriteBmp(f.dir.File("peak.bmp"), PeakAndPit());
+        f.dialogs.answers = {f.dir.File("peak.bmp")};
+        form->ZdrojBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
+        QCOMPARE(form->PodkladBtn->property("Tag").toInt(), 1);
+
+        // The empty grid cannot filter: the search stops before touching its list.
+        form->LokalMaxBtn->click();
+        QVERIFY(f.LastMessage().find("\"\"") != std::string::npos);
+        QVERIFY(!form->SaveMaxBtn->isEnabled());
+
+        form->FiltrCheck->setChecked(false);
+        form->LokalMaxBtn->click();
+        form->LokalMinBtn->click();
+        QCOMPARE(form->Maxima, (TExtremaList{{4, 4}}));
+        QCOMPARE(form->Minima, (TExtremaList{{6, 6}}));
+        for (QPushButton* button : {form->SaveMaxBtn, form->ShowMaxBtn, form->SaveMinBtn, form->ShowMinBtn})
+            QVERIFY(button->isEnabled());
+
+        form->ShowMaxBtn->click();
+        form->ShowMinBtn->click();
+        const Bitmap& shown = form->ZpracovaneImage->Picture();
+        QCOMPARE(shown.Width(), 9);
+        QCOMPARE(shown.Height(), 9);
+        QVERIFY(HasColour(shown, 4, 4, 0, 0, 255));
+        QVERIFY(HasColour(shown, 6, 6, 255, 0, 0));
+        QVERIFY(HasColour(shown, 5, 5, 255, 255, 255));  // the white picture's corner is kept
+
+        // With the filter the search runs on the smoothed brightness, where the
+        // peak spreads into a plateau of equal values: no strict maximum remains.
+        form->FiltrCheck->setChecked(true);
+        form->Filtr->HranaFiltru->setValue(3);
+        form->Filtr->HranaBtn->click();
+        form->Filtr->NormBtn->click();
+        form->LokalMaxBtn->click();
+        QCOMPARE(form->Maxima, FindMaxima(FilteredBrightness(PeakAndPit(), form->Filtr->Cells()), MaximaSettings{}));
+        QVERIFY(form->Maxima.empty());
+
+        // On the cube every band votes.
+        TData cube = MakeCube(65, 5, 6, 100);
+        SetBands(cube, 3, 2, 1, 60, 200);
+        QVERIFY(f.Load(cube));
+        form->VypocetPodle->SetItemIndex(0);
+        form->LokalMaxBtn->click();
+        QCOMPARE(form->Maxima, (TExtremaList{{3, 2}}));
+        form->KolikBandu->setValue(61);
+        form->LokalMaxBtn->click();
+        QVERIFY(form->Maxima.empty());
+    }
+
+    void everyOptionReachesTheSearches()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        const Bitmap picture = PatternPicture(30, 24);
+        WriteBmp(f.dir.File("p.bmp"), picture);
+        QVERIFY(form->LoadSource(f.dir.File("p.bmp")));
+        form->FiltrCheck->setChecked(false);
+        form->VypocetPodle2->SetItemIndex(1);
+        form->VypocetPodle3->SetItemIndex(0);
+        form->VypocetPodle4->SetItemIndex(0);
+        form->KolikMensich->setValue(6);
+        form->KolikMensich2->setValue(5);
+        form->LokalMaxBtn->click();
+        form->LokalMinBtn->click();
+        const TMatice brightness = BrightnessMatrix(picture);
+        QCOMPARE(form->Maxima, FindMaxima(brightness, {ExtremumTest::Neighbourhood, true, 4, 6, 60}));
+        QCOMPARE(form->Minima, FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 3, 1, 5, 60}));
+        QVERIFY(!form->Maxima.empty() && !form->Minima.empty());
+        QVERIFY(form->Minima != FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 5, 1, 5, 60}));
+    }
+
+    void listsGoThroughTheDialogsAndAFailedLoadChangesNothing()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        form->Maxima = {{3, 1}, {0, 7}};
+        f.dialogs.answers = {f.dir.File("max")};
+        form->SaveMaxBtn->setEnabled(true);
+        form->SaveMaxBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/lokextr"));
+        QCOMPARE(ReadAll(f.dir.File("max")), std::string("2\r\n3 1\r\n0 7\r\n"));
+
+        std::ofstream(f.dir.File("bad")) << "-4\r\n";
+        form->Minima = {{1, 1}};
+        f.dialogs.answers = {f.dir.File("bad")};
+        form->LoadMinBtn->click();
+        QVERIFY(f.LastMessage().find("bad") != std::string::npos);
+        QCOMPARE(form->Minima, (TExtremaList{{1, 1}}));
+        QVERIFY(!form->SaveMinBtn->isEnabled() && !form->ShowMinBtn->isEnabled());
+
+        f.dialogs.answers = {f.dir.File("max")};  // a maxima file loads as minima
+        form->LoadMinBtn->click();
+        QCOMPARE(form->Minima, form->Maxima);
+        QVERIFY(form->SaveMinBtn->isEnabled() && form->ShowMinBtn->isEnabled());
+
+        form->LoadMaxBtn->click();  // cancelled: the list stays and its buttons open
+        QCOMPARE(form->Maxima, (TExtremaList{{3, 1}, {0, 7}}));
+        QVERIFY(form->ShowMaxBtn->isEnabled());
+    }
+
+    void pointsOutsideTheSourceAreSkippedAndCountedInOneMessage()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        WriteBmp(f.dir.File("s.bmp"), PeakAndPit());
+        QVERIFY(form->LoadSource(f.dir.File("s.bmp")));
+        form->Minima = {{8, 8}, {9, 0}, {0, 9}, {-1, 2}, {2, 2}};
+        const std::size_t messages = f.reporter.messages.size();
+        form->ShowMinBtnClick();
+        QCOMPARE(f.reporter.messages.size(), messages + 1);
+        QVERIFY(f.LastMessage().find(": 3.") != std::string::npos);
+        QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 8, 8, 255, 0, 0));
+        QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 2, 2, 255, 0, 0));
+    }
+
+    void onlyTheProcessedPictureShowsTheDetail()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        form->show();
+        WriteBmp(f.dir.File("s.bmp"), PatternPicture(400, 400));
+        QVERIFY(form->LoadSource(f.dir.File("s.bmp")));
+        QTest::mouseClick(form->VstupImage, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(form->DetailLabel->text(), QString("N/A"));
+        QTest::mouseClick(form->ZpracovaneImage, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(form->DetailLabel->text(), QString("0-60x0-60"));
+        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->VstupImage->Picture(), 30, 30));
+        QTest::mouseClick(form->ZpracovaneImage, Qt::LeftButton, {}, QPoint(200, 300));
+        QCOMPARE(form->DetailLabel->text(), QString("170-230x270-330"));
+        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->VstupImage->Picture(), 200, 300));
+        QCOMPARE(form->DetailImage2->Picture(), DetailOf(form->ZpracovaneImage->Picture(), 200, 300));
+    }
+
+    void theFilterPanelSetsNormalisesAndMakesAGaussian()
+    {
+        GuiFixture f;
+        gui::FilterPanel& panel = *f.app->ExtrForm->Filtr;
+        panel.HranaFiltru->setValue(3);
+        panel.HranaBtn->click();
+        QCOMPARE(panel.Cells(), (TFilterCells{3, std::vector<std::string>(9, "1")}));
+        panel.NormBtn->click();
+        QCOMPARE(CellText(panel, 2, 1), QString("0,111111111111111"));
+
+        panel.GaussBtn->click();
+        const double centre = CellText(panel, 1, 1).replace(',', '.').toDouble();
+        const double edge = CellText(panel, 0, 1).replace(',', '.').toDouble();
+        const double corner = CellText(panel, 2, 2).replace(',', '.').toDouble();
+        QVERIFY(std::abs(edge / centre - std::exp(-0.5)) < 1e-12);
+        QVERIFY(std::abs(corner / centre - std::exp(-1.0)) < 1e-12);
+
+        // An even edge and a cell that is not a number are refused, the grid kept.
+        const TFilterCells gauss = panel.Cells();
+        panel.HranaFiltru->setValue(4);
+        panel.HranaBtn->click();
+        panel.GaussBtn->click();
+        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
+        QCOMPARE(panel.Cells(), gauss);
+        panel.MaticeFiltru->item(1, 2)->setText("x1");
+        const TFilterCells edited = panel.Cells();
+        panel.NormBtn->click();
+        QVERIFY(f.LastMessage().find("x1") != std::string::npos);
+        QCOMPARE(panel.Cells(), edited);
+        const TFilterCells zeroSum{3, {"1", "-1", "0", "0", "0", "0", "0", "0", "0"}};
+        panel.SetCells(zeroSum);
+        panel.NormBtn->click();
+        QCOMPARE(f.reporter.messages.size(), std::size_t(4));
+        QCOMPARE(panel.Cells(), zeroSum);
+    }
+
+    void theFilterPanelStoresAndLoadsTheCellTextsExactly()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm.get();
+        gui::FilterPanel& panel = *form->Filtr;
+        TFilterCells cells{3, {"1", "2,5", "0.25", "abc", "", "7", "-1E-5", "3", "1"}};
+        panel.SetCells(cells);
+        panel.HranaFiltru->setValue(9);  // changed without "Nastavit": the grid is what is stored
+        f.dialogs.answers = {f.dir.File("filtr")};
+        panel.FiltrSaveBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/filtr"));
+        QVERIFY(ReadAll(f.dir.File("filtr")).starts_with("3\r\n1\r\n2,5\r\n0.25\r\nabc\r\n\r\n"));
+
+        panel.HranaFiltru->setValue(5);
+        panel.HranaBtn->click();
+        std::ofstream(f.dir.File("even")) << "4\r\n";
+        f.dialogs.answers = {f.dir.File("even"), f.dir.File("filtr")};
+        panel.FiltrLoadBtn->click();
+        QVERIFY(f.LastMessage().find("even") != std::string::npos);
+        QCOMPARE(panel.Cells(), (TFilterCells{5, std::vector<std::string>(25, "1")}));
+        panel.FiltrLoadBtn->click();
+        QCOMPARE(panel.Cells(), cells);
+        QCOMPARE(panel.HranaFiltru->value(), 3);
+    }
+};
+
+QTEST_MAIN(ExtrFormTest)
+#include "test_extr_form.moc"
