@@ -8,27 +8,18 @@ using namespace lumera;
 
 namespace {
 
-// A grey left picture from rows of digits (level = digit x 20).
-Bitmap Grey(const std::vector<std::string>& rows)
+// A picture from rows: a digit is a grey level (digit x 20), '#' blue 255,
+// 'r' red and green 255, '.' black.
+Bitmap Picture(const std::vector<std::string>& rows)
 {
     Bitmap picture(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (int y = 0; y < picture.Height(); ++y)
         for (int x = 0; x < picture.Width(); ++x) {
             uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = static_cast<uint8_t>((rows[y][x] - '0') * 20);
-        }
-    return picture;
-}
-
-// A network picture from rows: '#' blue 255, 'r' red and green only, '.' black.
-Bitmap Network(const std::vector<std::string>& rows)
-{
-    Bitmap picture(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x) {
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            if (rows[y][x] == '#') px[0] = 255;
-            if (rows[y][x] == 'r') px[1] = px[2] = 255;
+            const char c = rows[y][x];
+            if (c >= '0' && c <= '9') px[0] = px[1] = px[2] = static_cast<uint8_t>((c - '0') * 20);
+            if (c == '#') px[0] = 255;
+            if (c == 'r') px[1] = px[2] = 255;
         }
     return picture;
 }
@@ -48,8 +39,8 @@ std::vector<std::string> Rows(const TTreeMatrix& trees)
 
 TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixels)
 {
-    const Bitmap left = Grey({"99999", "99999", "99199", "99999"});
-    const Bitmap staircase = Network({"..#..", ".#..r", "#....", "....."});
+    const Bitmap left = Picture({"99999", "99999", "99199", "99999"});
+    const Bitmap staircase = Picture({"..#..", ".#..r", "#....", "....."});
     // Threshold 0: each enclosed area whole; the staircase separates although
     // its pixels touch only at corners; red and green are no barrier.
     EXPECT_EQ(Rows(GrowTrees(left, staircase, {{0, 0}, {4, 3}}, 0)), (std::vector<std::string>{"11#22", "1#222", "#2222", "22222"}));
@@ -65,9 +56,9 @@ TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixels)
 
 TEST(SingleTrees, PicturesOfDifferentSizesMeetOnTheirCommonArea)
 {
-    const Bitmap left = Grey({"9999", "9999", "9999"});
-    EXPECT_EQ(Rows(GrowTrees(left, Network({".#", ".#"}), {{3, 2}}, 70)), (std::vector<std::string>{"1#11", "1#11", "1111"}));
-    EXPECT_EQ(Rows(GrowTrees(left, Network({"......", "######", "......", "......"}), {{0, 0}}, 70)),
+    const Bitmap left = Picture({"9999", "9999", "9999"});
+    EXPECT_EQ(Rows(GrowTrees(left, Picture({".#", ".#"}), {{3, 2}}, 70)), (std::vector<std::string>{"1#11", "1#11", "1111"}));
+    EXPECT_EQ(Rows(GrowTrees(left, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)),
               (std::vector<std::string>{"1111", "####", "0000"}));
     EXPECT_EQ(Rows(GrowTrees(left, Bitmap(), {{0, 0}}, 70)), (std::vector<std::string>{"1111", "1111", "1111"}));
 
@@ -76,7 +67,7 @@ TEST(SingleTrees, PicturesOfDifferentSizesMeetOnTheirCommonArea)
     TTreeMatrix trees(3, 3);
     trees.At(1, 0) = 2;
     trees.At(2, 0) = -1;
-    PaintTreesOverlay(right, Grey({"1234", "5678"}), trees);
+    PaintTreesOverlay(right, Picture({"1234", "5678"}), trees);
     ASSERT_EQ(right.Width(), 6);
     const uint8_t* row0 = right.ScanLine(0);
     EXPECT_EQ(std::vector<uint8_t>(row0, row0 + 18),
