@@ -16,9 +16,10 @@
 #include "decimal_separator.h"
 #include "ekvalizace_form.h"
 #include "extr_form.h"
+#include "extr_form2.h"
 #include "picture_view.h"
 #include "spectral/spectral_state.h"
-#include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 #include "workbench.h"
 
