@@ -55,11 +55,7 @@ VegetationMask NdviVegetationMask(const TData& cube)
     const NdviSettings bands;
     const std::vector<double> red = BandMean(cube, bands.RedFirst, bands.RedLast);
     std::vector<double> index = BandMean(cube, bands.NirFirst, bands.NirLast);
-    for (std::size_t p = 0; p < index.size(); ++p) {
-        double v = 0.0;
-        NdviIndex(red[p], index[p], v);
-        index[p] = v;
-    }
+    for (std::size_t p = 0; p < index.size(); ++p) index[p] = NdviIndex(red[p], index[p]).Index;
     const double threshold = OtsuThreshold(index);
     VegetationMask mask(index.size());
     for (std::size_t p = 0; p < index.size(); ++p) mask[p] = index[p] > threshold ? 1 : 0;

@@ -25,4 +25,12 @@ void BandMeanOfPixels(const TData& cube, int first, int last, std::size_t begin,
     for (std::size_t p = 0; p < count; ++p) mean[p] /= bands;
 }
 
+std::vector<double> BandMean(const TData& cube, int first, int last)
+{
+    std::vector<double> mean(cube.PlaneSize());
+    for (std::size_t begin = 0; begin < mean.size(); begin += kPixelChunk)
+        BandMeanOfPixels(cube, first, last, begin, std::min(kPixelChunk, mean.size() - begin), mean.data() + begin);
+    return mean;
+}
+
 }  // namespace lumera

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 
 #include "data/cube.h"
 
@@ -14,5 +15,8 @@ constexpr std::size_t kPixelChunk = 1024;
 // values summed as doubles in band order, divided by the count; into mean[0]
 // to mean[count - 1].
 void BandMeanOfPixels(const TData& cube, int first, int last, std::size_t begin, std::size_t count, double* mean);
+
+// The same for every pixel of the cube, row by row.
+std::vector<double> BandMean(const TData& cube, int first, int last);
 
 }  // namespace lumera
