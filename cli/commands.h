@@ -42,5 +42,6 @@ void AddMinimaCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     AddRefdataCommand(app, global, action);
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
+    AddCrownsCommand(app, global, action);
 
     try {
         app.parse(argc, argv);
