@@ -43,5 +43,6 @@ void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction
 void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

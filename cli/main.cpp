@@ -40,6 +40,7 @@ int main(int argc, char** argv)
     AddSynthCommand(app, global, action);
     AddEvaluateCommand(app, global, action);
     AddCrownsCommand(app, global, action);
+    AddPipelineCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,84 @@
+#include "window_tour.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSpinBox>
+
+#include "ekvalizace_form.h"
+#include "extr_form.h"
+#include "filter_panel.h"
+#include "main_form.h"
+#include "radio_group.h"
+#include "tool_forms.h"
+#include "vysl_form.h"
+#include "workbench.h"
+
+namespace lumera::gui {
+
+namespace {
+
+// The window's own intermediate files, beside the pipeline's.
+constexpr const char* kMask = "obr/demo/okno-maska.bmp";
+constexpr const char* kEqualized = "obr/demo/okno-ekvalizace.bmp";
+
+QWidget* MainWindowAtWork(Workbench& app)
+{
+    TMainForm& form = *app.MainForm;
+    form.LoadCutout("data/vyrezy/stand.dat");
+    form.TrueColorBtnClick();
+    form.Odmaskov8n1->trigger();
+    form.MaskaBtnClick();
+    form.XSpin->setValue(200);
+    form.YSpin->setValue(200);
+    form.SpektrumBtnClick();
+    form.VzorImageMouseDown(200, 200);
+    form.SavePictureCheck->setChecked(false);
+    form.SavePicture(kMask);
+    return &form;
+}
+
+QWidget* EqualizationAtWork(Workbench& app)
+{
+    TEkvalizaceForm& form = *app.EkvalizaceForm;
+    form.LoadPicture(kMask);
+    form.StupidBtnClick();
+    form.ZpracovaneImageMouseDown(200, 200, Qt::LeftButton);
+    form.SaveResult(kEqualized);
+    return &form;
+}
+
+QWidget* ExtremaSearchAtWork(Workbench& app)
+{
+    TExtrForm& form = *app.ExtrForm;
+    form.LoadSource(kEqualized);
+    form.VypocetPodle->SetItemIndex(1);
+    form.LoadBackground(kEqualized);
+    form.FiltrCheck->setChecked(true);
+    form.GaussBtnClick();
+    form.LokalMaxBtnClick();
+    form.ShowMaxBtnClick();
+    form.ZpracovaneImageMouseDown(200, 200, Qt::LeftButton);
+    return &form;
+}
+
+QWidget* ResultsAtWork(Workbench& app)
+{
+    TVyslForm& form = *app.VyslForm;
+    const char* pictures[] = {"obr/demo/mask.bmp", "obr/demo/equalized.bmp", "obr/demo/network.bmp",
+                              "obr/demo/trees.bmp"};
+    for (int slot = 1; slot <= TVyslForm::kSlots; ++slot) form.LoadPicture(slot, pictures[slot - 1]);
+    form.Image1MouseDown(200, 200, Qt::LeftButton);
+    return &form;
+}
+
+}  // namespace
+
+std::vector<TourStop> WindowTour()
+{
+    return {{"main", MainWindowAtWork},
+            {"equalization", EqualizationAtWork},
+            {"extrema", ExtremaSearchAtWork},
+            {"results", ResultsAtWork}};
+}
+
+}  // namespace lumera::gui
