@@ -5,7 +5,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 CMAKE_FLAGS  ?= -G Ninja
 
-.PHONY: all build deps run demo screenshots test test-sanitize bench fuzz clean
+.PHONY: all build deps run demo screenshots test test-sanitize bench accuracy fuzz clean
 
 all: build
 
@@ -58,6 +58,10 @@ fuzz:
 	  -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_DIR)
 	FUZZ_BUILD_DIR=$(FUZZ_DIR) bash scripts/fuzz
+
+# Scores the crown delineations on ten synthetic stands and the real plot MLBS_4.
+accuracy: build
+	bash scripts/accuracy $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -10,9 +10,13 @@ void AddEvaluateCommand(CLI::App& app, const GlobalOptions&, CommandAction& acti
     auto truth = std::make_shared<std::string>();
     sub->add_option("TREES", *trees, "Tree matrix file to score")->required();
     sub->add_option("TRUTH", *truth, "Tree matrix file of the true crowns")->required();
-    sub->callback([trees, truth, &action] {
-        action = [trees, truth] {
-            const CrownAccuracy a = EvaluateCrowns(ReadTreeMatrix(*trees), ReadTreeMatrix(*truth));
+    auto above = std::make_shared<double>(-1.0);
+    sub->add_option("--iou-above", *above, "Match when IoU is above this (default: IoU of at least 0.5)")
+        ->check(CLI::Range(0.0, 1.0));
+    sub->callback([trees, truth, above, &action] {
+        action = [trees, truth, above] {
+            const IoURule rule = *above >= 0.0 ? IoURule{*above, true} : IoURule{};
+            const CrownAccuracy a = EvaluateCrowns(ReadTreeMatrix(*trees), ReadTreeMatrix(*truth), rule);
             PrintJson({{"found", a.Found},
                        {"true", a.True},
                        {"matched", a.Matched},

@@ -44,5 +44,6 @@ void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& 
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -41,6 +41,7 @@ int main(int argc, char** argv)
     AddEvaluateCommand(app, global, action);
     AddCrownsCommand(app, global, action);
     AddPipelineCommand(app, global, action);
+    AddDelineateCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

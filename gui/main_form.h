@@ -3,6 +3,8 @@
 
 #include <QMainWindow>
 
+#include "crowns/tree_matrix.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -71,7 +73,7 @@ public:
     QMenuBar* MainMenu1;
     QMenu *Data1, *Informace1, *Analza1, *Anal1, *Vsledky1;
     QAction *Nahrvn1, *Obandech1, *NDVI1, *Jehlice21, *Odmaskov8n1, *Vsledkyanalzy1, *Adaptivnekvalizace1,
-        *Loklnextrmy1, *Zpracovnloklnchextrm1, *Srovnvn1;
+        *Loklnextrmy1, *Zpracovnloklnchextrm1, *Automatickvymezenkorun1, *Srovnvn1;
 
     // Spectral analysis: the NDVI panel
     QLabel *Label22, *Label26, *Label24, *Label25, *Label23, *Label27, *Label28, *Label29;
@@ -126,12 +128,19 @@ public slots:
     void Odmaskov8n1Click();
     void IndexSpinChange();
     void SpektraSpinChange();
+    // Scale-aware crown delineation (main_form_delineation.cpp)
+    void Automatickvymezenkorun1Click();
 
 public:
     // Writes the upper picture (`VzorImage`) when "horní" is checked, else the
     // lower one (`BandMapImage`), as a 24-bit BMP; ".bmp" is appended to a
     // name without extension. Reports a failure; true when written.
     bool SavePicture(const std::string& path);
+    // Writes the crowns of the last automatic delineation as a tree matrix
+    // file. Reports a failure; true when written.
+    bool SaveDelineatedTrees(const std::string& path);
+    // The crowns of the last automatic delineation.
+    TTreeMatrix DelineatedTrees;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -184,6 +184,8 @@ void TMainForm::CreateMenu()
                         &TMainForm::Loklnextrmy1Click);
     Zpracovnloklnchextrm1 = item(Anal1, "Zpracovnloklnchextrm1", QStringLiteral("Zpracování lokálních extrémů"),
                                  &TMainForm::Zpracovnloklnchextrm1Click);
+    Automatickvymezenkorun1 = item(Anal1, "Automatickvymezenkorun1", QStringLiteral("Automatické vymezení korun"),
+                                   &TMainForm::Automatickvymezenkorun1Click);
     Vsledky1 = menu("Vsledky1", QStringLiteral("Výsledky"));
     Srovnvn1 = item(Vsledky1, "Srovnvn1", QStringLiteral("Srovnávání"), &TMainForm::Srovnvn1Click);
 }

@@ -24,7 +24,7 @@ std::map<int32_t, int64_t> Areas(const TTreeMatrix& m)
     return areas;
 }
 
-std::vector<Candidate> Candidates(const TTreeMatrix& found, const TTreeMatrix& truth)
+std::vector<Candidate> Candidates(const TTreeMatrix& found, const TTreeMatrix& truth, const IoURule& rule)
 {
     std::map<std::pair<int32_t, int32_t>, int64_t> overlaps;
     for (std::size_t i = 0; i < found.Values.size(); ++i)
@@ -34,7 +34,7 @@ std::vector<Candidate> Candidates(const TTreeMatrix& found, const TTreeMatrix& t
     for (const auto& [pair, overlap] : overlaps) {
         const int64_t unionArea = foundAreas.at(pair.first) + trueAreas.at(pair.second) - overlap;
         const double iou = static_cast<double>(overlap) / static_cast<double>(unionArea);
-        if (iou >= 0.5) candidates.push_back({iou, pair.first, pair.second});
+        if (rule.Passes(iou)) candidates.push_back({iou, pair.first, pair.second});
     }
     // Best pairs first; equal IoU in number order, so the result never depends on hashing.
     std::stable_sort(candidates.begin(), candidates.end(),
@@ -44,7 +44,7 @@ std::vector<Candidate> Candidates(const TTreeMatrix& found, const TTreeMatrix& t
 
 }  // namespace
 
-CrownAccuracy EvaluateCrowns(const TTreeMatrix& found, const TTreeMatrix& truth)
+CrownAccuracy EvaluateCrowns(const TTreeMatrix& found, const TTreeMatrix& truth, const IoURule& rule)
 {
     if (found.Width != truth.Width || found.Height != truth.Height)
         throw std::invalid_argument("Matice mají různé rozměry: " + std::to_string(found.Width) + " x " +
@@ -55,7 +55,7 @@ CrownAccuracy EvaluateCrowns(const TTreeMatrix& found, const TTreeMatrix& truth)
     result.True = static_cast<int32_t>(Areas(truth).size());
     std::set<int32_t> usedFound, usedTrue;
     double iouSum = 0;
-    for (const Candidate& c : Candidates(found, truth)) {
+    for (const Candidate& c : Candidates(found, truth, rule)) {
         if (usedFound.count(c.Found) || usedTrue.count(c.True)) continue;
         usedFound.insert(c.Found);
         usedTrue.insert(c.True);

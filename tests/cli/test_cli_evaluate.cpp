@@ -20,6 +20,13 @@ TEST(CliEvaluate, PrintsScoresInContractOrder)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"found\":2,\"true\":1,\"matched\":1,\"precision\":0.5,\"recall\":1.0,", 0), 0u) << r.out;
     EXPECT_EQ(nlohmann::json::parse(r.out)["mean_iou"].get<double>(), 0.75);
+
+    // Tree 3 covers 6 of the 8 true pixels: IoU 0.75, above 0.7 but not above 0.75.
+    for (const auto& [above, matched] : {std::pair{"0.7", 1}, std::pair{"0.75", 0}}) {
+        const CliResult loose = RunCli("evaluate " + Quote(dir.File("found.dat")) + " " + Quote(dir.File("truth.dat")) +
+                                       " --iou-above " + above);
+        EXPECT_EQ(nlohmann::json::parse(loose.out)["matched"], matched) << above;
+    }
 }
 
 TEST(CliEvaluate, DifferentSizesExitOneWithoutOutput)

@@ -1,0 +1,74 @@
+#include "commands.h"
+#include "crowns/crown_outlines.h"
+#include "crowns/scale_delineation.h"
+#include "data/cutout_file.h"
+#include "data/file_error.h"
+#include "imaging/bmp_file.h"
+#include "imaging/true_colour.h"
+
+namespace lumera::cli {
+
+namespace {
+
+struct DelineateOptions {
+    std::string cube, picture, mask, output, overlay;
+    double crownRadius = 0.0;
+};
+
+// The mask picture, when one was given, checked against the picture's size.
+std::optional<VegetationMask> ReadMask(const std::string& path, int width, int height)
+{
+    if (path.empty()) return std::nullopt;
+    const Bitmap mask = ReadBmp(path);
+    if (const auto refusal = MaskSizeRefusal(mask, width, height, path)) throw FileError(*refusal);
+    return PictureVegetationMask(mask);
+}
+
+int RunDelineate(const DelineateOptions& o)
+{
+    DelineationSettings settings;
+    settings.CrownRadius = o.crownRadius;
+    Delineation result;
+    Bitmap background;
+    if (!o.cube.empty()) {
+        const TData cube = ReadCutout(o.cube);
+        if (const auto refusal = DelineationRefusal(cube)) throw CheckFailed(*refusal);
+        const auto mask = ReadMask(o.mask, cube.NColumns, cube.NRows);
+        result = DelineateCutout(cube, mask ? &*mask : nullptr, settings);
+        if (!o.overlay.empty()) background = TrueColourComposite(cube);
+    } else {
+        background = ReadBmp(o.picture);
+        const auto mask = ReadMask(o.mask, background.Width(), background.Height());
+        result = DelineatePicture(background, mask ? &*mask : nullptr, settings);
+    }
+    WriteTreeMatrix(o.output, result.Trees);
+    if (!o.overlay.empty()) {
+        DrawCrownOutlines(background, result.Trees);
+        WriteBmp(o.overlay, background);
+    }
+    PrintJson({{"trees", result.Tops.size()}, {"crown_radius", result.CrownRadius}});
+    return 0;
+}
+
+}  // namespace
+
+void AddDelineateCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
+{
+    auto* sub = app.add_subcommand("delineate", "Crowns found at the scale of the crowns: tops and watershed");
+    auto o = std::make_shared<DelineateOptions>();
+    auto* cube = sub->add_option("--cube", o->cube, "Cut-out file (vegetation from its NDVI)");
+    auto* picture = sub->add_option("--picture", o->picture, "Picture (BMP)");
+    cube->excludes(picture);
+    picture->excludes(cube);
+    sub->add_option("--mask", o->mask, "Mask picture (BMP): crowns only where it is not black");
+    sub->add_option("--crown-radius", o->crownRadius, "Crown radius in pixels (estimated when not given)")
+        ->check(CLI::Range(0.5, 1000.0));
+    sub->add_option("-o", o->output, "Tree matrix file to write")->required();
+    sub->add_option("--overlay", o->overlay, "Picture (BMP) with the crown outlines");
+    sub->callback([o, cube, picture, &action] {
+        if (cube->count() + picture->count() != 1) throw CLI::RequiredError("--cube or --picture");
+        action = [o] { return RunDelineate(*o); };
+    });
+}
+
+}  // namespace lumera::cli

@@ -1,0 +1,12 @@
+#pragma once
+#include "crowns/tree_matrix.h"
+#include "imaging/bitmap.h"
+
+namespace lumera {
+
+// Paints the outline of every crown onto a picture of the matrix's size: each
+// crown pixel with a 4-neighbour outside its crown (or outside the picture)
+// turns yellow.
+void DrawCrownOutlines(Bitmap& picture, const TTreeMatrix& trees);
+
+}  // namespace lumera

@@ -1,0 +1,142 @@
+#include "crowns/crown_scale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "crowns/gaussian_smoothing.h"
+
+namespace lumera {
+
+namespace {
+
+const double kScaleStep = std::pow(2.0, 1.0 / 3.0);
+constexpr double kFirstSigma = 1.0;
+constexpr double kLargestSigma = 48.0;
+
+// A coarse scale needs no fine grid: the picture is averaged over f x f
+// blocks first, f about a quarter of sigma, and smoothed there.
+int BlockSide(double sigma) { return std::max(1, static_cast<int>(sigma / 4.0)); }
+
+TMatice BlockMeans(const TMatice& m, int f)
+{
+    if (f == 1) return m;
+    const int w = m.Width / f, h = m.Height / f;
+    TMatice out(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double sum = 0.0;
+            for (int dy = 0; dy < f; ++dy)
+                for (int dx = 0; dx < f; ++dx) sum += m.At(x * f + dx, y * f + dy);
+            out.At(x, y) = sum / (f * f);
+        }
+    return out;
+}
+
+// Gaussian of sigma (full-resolution pixels) on the block grid; the block
+// mean has already spread the picture by (f^2 - 1) / 12 per axis.
+TMatice SmoothOnBlocks(const TMatice& blocks, int f, double sigma)
+{
+    const double remaining = sigma * sigma - (double(f) * f - 1.0) / 12.0;
+    return GaussianSmooth(blocks, std::sqrt(std::max(remaining, 0.0)) / f);
+}
+
+// Vegetated blocks: those whose centre pixel is vegetated.
+bool BlockVegetated(const VegetationMask& mask, int width, int f, int x, int y)
+{
+    return mask[std::size_t(y * f + f / 2) * std::size_t(width) + std::size_t(x * f + f / 2)] != 0;
+}
+
+// Higher than every other response within `reach` (a square).
+bool IsPeak(const TMatice& r, int x, int y, int reach)
+{
+    const double v = r.At(x, y);
+    for (int ny = std::max(0, y - reach); ny <= std::min(r.Height - 1, y + reach); ++ny)
+        for (int nx = std::max(0, x - reach); nx <= std::min(r.Width - 1, x + reach); ++nx)
+            if ((nx != x || ny != y) && r.At(nx, ny) >= v) return false;
+    return true;
+}
+
+// The picture smoothed to sigma at half steps of the scale, kept while the
+// next level can use it: each level's coarser smoothing is the next one's finer.
+struct ScaleLadder {
+    const TMatice& Brightness;
+    int BlockSideNow = 0;
+    TMatice Blocks;
+    int CoarserStep = -1;
+    TMatice Coarser;
+
+    static double Sigma(int halfStep) { return kFirstSigma * std::pow(kScaleStep, 0.5 * halfStep); }
+
+    // The smoothings at half steps 2i - 1 and 2i + 1 around level i, on the block grid of f.
+    std::pair<TMatice, const TMatice*> Around(int level, int f)
+    {
+        if (f != BlockSideNow) {
+            BlockSideNow = f;
+            Blocks = BlockMeans(Brightness, f);
+            CoarserStep = -1;
+        }
+        TMatice finer = CoarserStep == 2 * level - 1 ? std::move(Coarser) : SmoothOnBlocks(Blocks, f, Sigma(2 * level - 1));
+        Coarser = SmoothOnBlocks(Blocks, f, Sigma(2 * level + 1));
+        CoarserStep = 2 * level + 1;
+        return {std::move(finer), &Coarser};
+    }
+};
+
+// How much of the picture bright blobs of one scale explain: the
+// scale-normalised response -sigma^2 times the Laplacian (from the heat
+// equation, as the difference of two Gaussians per half variance) summed
+// over its spatial maxima on vegetated pixels, times the area sigma^2 each
+// blob stands for, per vegetated pixel. Texture and noise give many small
+// blobs of little area, crowns fewer large ones.
+double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
+{
+    const TMatice& brightness = ladder.Brightness;
+    const double sigma = ScaleLadder::Sigma(2 * level);
+    const int f = BlockSide(sigma);
+    const double finer = ScaleLadder::Sigma(2 * level - 1), coarser = ScaleLadder::Sigma(2 * level + 1);
+    const auto [a, coarserGrid] = ladder.Around(level, f);
+    const TMatice& b = *coarserGrid;
+    const double factor = sigma * sigma / (0.5 * (coarser * coarser - finer * finer));
+    TMatice response(a.Width, a.Height);
+    for (std::size_t p = 0; p < a.Values.size(); ++p) response.Values[p] = factor * (a.Values[p] - b.Values[p]);
+
+    // One blob per half sigma around it: the edge of a large bright area would
+    // otherwise break up into many small peaks along it.
+    const int reach = std::max(1, static_cast<int>(std::nearbyint(0.5 * sigma / f)));
+    double peaks = 0.0;
+    int64_t vegetated = 0;
+    for (int y = 1; y + 1 < response.Height; ++y)
+        for (int x = 1; x + 1 < response.Width; ++x) {
+            if (!BlockVegetated(mask, brightness.Width, f, x, y)) continue;
+            ++vegetated;
+            const double v = response.At(x, y);
+            if (v <= 0.0) continue;
+            if (IsPeak(response, x, y, 1) && IsPeak(response, x, y, reach)) peaks += v;
+        }
+    return vegetated > 0 ? peaks * sigma * sigma / (double(vegetated) * f * f) : 0.0;
+}
+
+}  // namespace
+
+double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask)
+{
+    const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
+    std::vector<double> energies;
+    ScaleLadder ladder{brightness};
+    for (int level = 0; ScaleLadder::Sigma(2 * level) <= largest; ++level)
+        energies.push_back(BlobEnergy(ladder, mask, level));
+    if (energies.empty()) return 0.0;
+    const std::size_t best = std::size_t(std::max_element(energies.begin(), energies.end()) - energies.begin());
+    if (!(energies[best] > 0.0)) return 0.0;
+    // The peak refined by a parabola through its neighbours, in steps of the scale.
+    double offset = 0.0;
+    if (best > 0 && best + 1 < energies.size()) {
+        const double a = energies[best - 1], b = energies[best], c = energies[best + 1];
+        const double curvature = a - 2.0 * b + c;
+        if (curvature < 0.0) offset = std::clamp(0.5 * (a - c) / curvature, -0.5, 0.5);
+    }
+    return kFirstSigma * std::pow(kScaleStep, double(best) + offset);
+}
+
+}  // namespace lumera

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "cli_checks.h"
+#include "crowns/crown_outlines.h"
+#include "crowns/scale_delineation.h"
+#include "data/cutout_file.h"
+#include "imaging/drawing.h"
+#include "sample_data.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+// Two bright domes of radius 8 on a dark ground.
+Bitmap Domes()
+{
+    Bitmap picture(60, 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const double d = std::min(std::hypot(x - 18, y - 20), std::hypot(x - 40, y - 20));
+            const uint8_t level = d <= 8 ? uint8_t(120 + 100 * (1 - d / 8)) : 20;
+            uint8_t* px = picture.ScanLine(y) + 3 * x;
+            px[0] = px[1] = px[2] = level;
+        }
+    return picture;
+}
+
+}  // namespace
+
+TEST(CliDelineate, PictureWithMaskAndOverlayMatchesTheCore)
+{
+    TempDir dir;
+    const Bitmap picture = Domes();
+    WriteBmp(dir.File("in.bmp"), picture);
+    Bitmap mask(60, 40);
+    FillRect(mask, 0, 0, 30, 40, kWhite);  // the left dome only
+    WriteBmp(dir.File("mask.bmp"), mask);
+    const std::string out = ExpectSuccess("delineate --picture " + Quote(dir.File("in.bmp")) + " --mask " +
+                                          Quote(dir.File("mask.bmp")) + " --crown-radius 8 -o " +
+                                          Quote(dir.File("t.dat")) + " --overlay " + Quote(dir.File("o.bmp")));
+    EXPECT_EQ(out, "{\"trees\":1,\"crown_radius\":8.0}\n");
+    const VegetationMask flags = PictureVegetationMask(mask);
+    const Delineation expected = DelineatePicture(picture, &flags, {8.0});
+    EXPECT_EQ(ReadTreeMatrix(dir.File("t.dat")).Values, expected.Trees.Values);
+    Bitmap overlay = picture;
+    DrawCrownOutlines(overlay, expected.Trees);
+    EXPECT_EQ(ReadBmp(dir.File("o.bmp")), overlay);
+
+    const auto estimated = nlohmann::json::parse(
+        ExpectSuccess("delineate --picture " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("t.dat"))));
+    EXPECT_EQ(estimated["trees"], 2);
+    EXPECT_GT(estimated["crown_radius"].get<double>(), 4.0);
+}
+
+TEST(CliDelineate, CubeGivesTheCutoutDelineation)
+{
+    TempDir dir;
+    TData cube = MakeCube(kDelineationBands, 30, 30, 300);
+    for (int y = 8; y < 22; ++y)
+        for (int x = 8; x < 22; ++x) SetBands(cube, x, y, 41, 43, int16_t(3000 - 40 * (std::abs(x - 15) + std::abs(y - 15))));
+    WriteCutout(dir.File("c.dat"), cube);
+    const std::string out = ExpectSuccess("delineate --cube " + Quote(dir.File("c.dat")) + " --crown-radius 6 -o " +
+                                          Quote(dir.File("t.dat")));
+    const Delineation expected = DelineateCutout(cube, nullptr, {6.0});
+    EXPECT_EQ(out, "{\"trees\":" + std::to_string(expected.Tops.size()) + ",\"crown_radius\":6.0}\n");
+    EXPECT_EQ(ReadTreeMatrix(dir.File("t.dat")).Values, expected.Trees.Values);
+}
+
+TEST(CliDelineate, RefusalsWriteNothing)
+{
+    TempDir dir;
+    WriteBmp(dir.File("in.bmp"), Domes());
+    WriteBmp(dir.File("small.bmp"), Bitmap(10, 10));
+    WriteCutout(dir.File("few.dat"), MakeCube(20, 10, 10, 5));
+    const std::string out = " -o " + Quote(dir.File("t.dat"));
+    ExpectFailure("delineate" + out);                                                          // no input
+    ExpectFailure("delineate --picture " + Quote(dir.File("in.bmp")) + " --cube x.dat" + out);  // both
+    ExpectFailure("delineate --picture " + Quote(dir.File("in.bmp")) + " --crown-radius 0" + out);
+    ExpectFailure("delineate --picture " + Quote(dir.File("in.bmp")) + " --mask " + Quote(dir.File("small.bmp")) + out,
+                  1, "small.bmp");
+    ExpectFailure("delineate --cube " + Quote(dir.File("few.dat")) + out, 2, "43");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("t.dat")));
+}
