@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "commands.h"
-#include "data/file_error.h"
 #include "pipeline_run.h"
 
 namespace lumera::cli {
@@ -22,14 +21,6 @@ struct Options {
 };
 
 std::string CutoutName(const std::string& cutout) { return std::filesystem::path(cutout).stem().string(); }
-
-void MakeFolder(const std::string& path)
-{
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error || !std::filesystem::is_directory(path))
-        throw FileError("Složku " + path + " nelze vytvořit: " + error.message());
-}
 
 // Cut-outs of the same name would write into the same sub-folder.
 void CheckDistinctNames(const std::vector<std::string>& cutouts)
@@ -62,9 +53,7 @@ int RunMany(const Options& o, const std::string& programDir)
         for (std::size_t i = next++; i < o.cutouts.size(); i = next++) {
             const std::string& cutout = o.cutouts[i];
             try {
-                const std::string folder = o.outDir + "/" + CutoutName(cutout);
-                MakeFolder(folder);
-                summaries[i] = RunPipeline(cutout, folder, o.pipeline, programDir,
+                summaries[i] = RunPipeline(cutout, o.outDir + "/" + CutoutName(cutout), o.pipeline, programDir,
                                            TerminalProgress(cutout + ": ", errLock));
             } catch (const std::exception& e) {
                 const std::lock_guard lock(errLock);
@@ -86,7 +75,6 @@ int RunMany(const Options& o, const std::string& programDir)
 
 int RunOne(const Options& o, const std::string& programDir)
 {
-    MakeFolder(o.outDir);
     std::mutex errLock;
     PrintJson(RunPipeline(o.cutouts.front(), o.outDir, o.pipeline, programDir, TerminalProgress("", errLock)));
     return 0;
@@ -103,6 +91,11 @@ void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandActio
     sub->add_option("--jobs", o->jobs, "Cut-outs processed at once (1)")->check(CLI::PositiveNumber);
     AddMaskOptions(*sub, o->pipeline.mask);
     AddEqualizeOptions(*sub, o->pipeline.window);
+    sub->add_option("--method", o->pipeline.method,
+                    "specified (maxima and the crown chain) or scale (the scale-based delineation) (specified)")
+        ->check(CLI::IsMember({"specified", "scale"}));
+    sub->add_option("--crown-radius", o->pipeline.crownRadius, "Crown radius in pixels for scale (estimated)")
+        ->check(CLI::Range(0.5, 1000.0));
     AddSearchRuleOptions(*sub, o->pipeline.search);
     AddFilterOption(*sub, o->pipeline.crowns.filter, true);
     AddCrownOptions(*sub, o->pipeline.crowns);

@@ -1,9 +1,13 @@
 #include "pipeline_run.h"
 
 #include <chrono>
+#include <filesystem>
+#include <optional>
 
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
+#include "data/file_error.h"
+#include "delineate_step.h"
 #include "extrema/brightness.h"
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
@@ -38,12 +42,56 @@ private:
     nlohmann::ordered_json seconds_ = nlohmann::ordered_json::object();
 };
 
-std::vector<TTreeRow> TreeRows(const TTreeMatrix& trees, const TExtremaList& maxima, const Bitmap& equalized,
-                               const std::vector<double>& ndvi)
+// What either method of finding the crowns hands on.
+struct Crowns {
+    TExtremaList Tops;
+    TTreeMatrix Trees;
+    std::optional<Bitmap> Network;
+    Bitmap Overlay;
+    nlohmann::ordered_json Figures;  // the method's own figures for the summary
+};
+
+Crowns SpecifiedCrowns(const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
 {
-    const std::vector<TTreeFigures> figures = MeasureTrees(trees, maxima);
-    const std::vector<double> brightness = MeanPerTree(trees, BrightnessMatrix(equalized).Values);
-    const std::vector<double> meanNdvi = MeanPerTree(trees, ndvi);
+    Crowns c;
+    c.Tops = RunPictureSearchStep(equalized, o.search, o.crowns.filter);
+    clock.End("maxima");
+    const Bitmap background = o.background.empty() ? equalized : ReadBmp(o.background);
+    TCrownChainResult chain = RunCrownStep(c.Tops, background, equalized, o.crowns);
+    clock.End("crowns");
+    c.Trees = std::move(*chain.State.TreeMatrix);
+    c.Network = std::move(chain.Network);
+    c.Overlay = std::move(chain.Overlay);
+    c.Figures = {{"boundary_points", chain.FirstNetwork.size()}};
+    return c;
+}
+
+Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
+{
+    const VegetationMask vegetation = FittingMask(mask, equalized.Width(), equalized.Height(), "mask.bmp");
+    Delineation d = RunPictureDelineateStep(equalized, &vegetation, o.crownRadius);
+    clock.End("delineate");
+    Crowns c;
+    c.Tops = std::move(d.Tops);
+    c.Overlay = OutlinedCrowns(equalized, d.Trees);
+    c.Trees = std::move(d.Trees);
+    c.Figures = {{"crown_radius", d.CrownRadius}};
+    return c;
+}
+
+void MakeFolder(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path))
+        throw FileError("Složku " + path + " nelze vytvořit: " + error.message());
+}
+
+std::vector<TTreeRow> TreeRows(const Crowns& crowns, const Bitmap& equalized, const std::vector<double>& ndvi)
+{
+    const std::vector<TTreeFigures> figures = MeasureTrees(crowns.Trees, crowns.Tops);
+    const std::vector<double> brightness = MeanPerTree(crowns.Trees, BrightnessMatrix(equalized).Values);
+    const std::vector<double> meanNdvi = MeanPerTree(crowns.Trees, ndvi);
     std::vector<TTreeRow> rows;
     rows.reserve(figures.size());
     for (std::size_t i = 0; i < figures.size(); ++i) rows.push_back({figures[i], brightness[i], meanNdvi[i]});
@@ -61,29 +109,26 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     clock.End("mask");
     const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
     clock.End("equalize");
-    const TExtremaList maxima = RunPictureSearchStep(equalized, o.search, o.crowns.filter);
-    clock.End("maxima");
-    const Bitmap background = o.background.empty() ? equalized : ReadBmp(o.background);
-    const TCrownChainResult crowns = RunCrownStep(maxima, background, equalized, o.crowns);
-    clock.End("crowns");
-    const TTreeMatrix& trees = *crowns.State.TreeMatrix;
-    const std::vector<TTreeRow> rows = TreeRows(trees, maxima, equalized, mask.Result.Ndvi.Grid);
+    const Crowns crowns =
+        o.method == "scale" ? ScaleCrowns(mask.Picture, equalized, o, clock) : SpecifiedCrowns(equalized, o, clock);
+    const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
     clock.End("trees");
 
+    MakeFolder(outDir);
     const std::string dir = outDir + "/";
     WriteBmp(dir + "mask.bmp", mask.Picture);
     WriteBmp(dir + "equalized.bmp", equalized);
-    WriteExtremaFile(dir + "maxima.txt", maxima);
-    WriteBmp(dir + "network.bmp", crowns.Network);
-    WriteTreeMatrix(dir + "trees.dat", trees);
+    WriteExtremaFile(dir + "maxima.txt", crowns.Tops);
+    if (crowns.Network) WriteBmp(dir + "network.bmp", *crowns.Network);
+    WriteTreeMatrix(dir + "trees.dat", crowns.Trees);
     WriteBmp(dir + "trees.bmp", crowns.Overlay);
     WriteTreeTable(dir + "trees.csv", rows);
     clock.End("write");
-    return {{"cutout", cutout},
-            {"maxima", maxima.size()},
-            {"boundary_points", crowns.FirstNetwork.size()},
-            {"trees", rows.size()},
-            {"seconds", clock.Seconds()}};
+    nlohmann::ordered_json summary = {{"cutout", cutout}, {"method", o.method}, {"maxima", crowns.Tops.size()}};
+    summary.update(crowns.Figures);
+    summary["trees"] = rows.size();
+    summary["seconds"] = clock.Seconds();
+    return summary;
 }
 
 }  // namespace lumera::cli

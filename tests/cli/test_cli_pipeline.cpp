@@ -74,8 +74,29 @@ TEST_F(CliPipeline, WritesTheSameFilesAsTheCommandsOneByOne)
         EXPECT_EQ(ReadAll(pipe + "/" + name), ReadAll(one + "/" + name)) << name;
     }
     for (const char* key : {"maxima", "boundary_points", "trees"}) EXPECT_EQ(summary[key], crowns[key]) << key;
+    EXPECT_EQ(summary["method"], "specified");
     for (const char* step : {"mask", "equalize", "maxima", "crowns", "trees", "write", "total"})
         EXPECT_GE(summary["seconds"][step].get<double>(), 0.0) << step;
+}
+
+TEST_F(CliPipeline, ScaleMethodWritesTheSameFilesAsDelineate)
+{
+    TempDir out;
+    const std::string pipe = out.File("pipe"), one = out.File("one");
+    std::filesystem::create_directories(one);
+    const auto summary = nlohmann::json::parse(ExpectSuccess(ProgramDir() + "pipeline " + Quote(Cutout()) + " -o " +
+                                                             Quote(pipe) + " --method scale --crown-radius 6"));
+    const auto file = [&one](const std::string& name) { return Quote(one + "/" + name); };
+    ExpectSuccess(ProgramDir() + "mask " + Quote(Cutout()) + " -o " + file("mask.bmp"));
+    ExpectSuccess("equalize " + file("mask.bmp") + " -o " + file("equalized.bmp"));
+    const auto delineation = nlohmann::json::parse(
+        ExpectSuccess("delineate --picture " + file("equalized.bmp") + " --mask " + file("mask.bmp") +
+                      " --crown-radius 6 --overlay " + file("trees.bmp") + " -o " + file("trees.dat")));
+    for (const char* name : {"mask.bmp", "equalized.bmp", "trees.dat", "trees.bmp"})
+        EXPECT_EQ(ReadAll(pipe + "/" + name), ReadAll(one + "/" + name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(pipe + "/network.bmp"));
+    EXPECT_EQ(summary["trees"], delineation["trees"]);
+    EXPECT_EQ(summary["crown_radius"], delineation["crown_radius"]);
 }
 
 TEST_F(CliPipeline, TreeTableRowsMatchTheTreeMatrix)
@@ -132,7 +153,7 @@ TEST_F(CliPipeline, SeveralCutoutsRunInParallelAndABrokenOneFailsAlone)
     for (const char* name : {"a", "b"})
         for (const char* file : kOutputs)
             EXPECT_EQ(ReadAll(out.File(std::string(name) + "/" + file)), ReadAll(single.File(file))) << name << file;
-    EXPECT_TRUE(std::filesystem::is_empty(out.File("broken"))) << "a failed cut-out left files behind";
+    EXPECT_FALSE(std::filesystem::exists(out.File("broken"))) << "a failed cut-out left files behind";
 }
 
 TEST_F(CliPipeline, CutoutsOfOneNameAreRefused)
