@@ -1,6 +1,6 @@
 #include "crown_step.h"
 
-#include <charconv>
+#include "whole_number.h"
 
 namespace lumera::cli {
 
@@ -11,9 +11,7 @@ constexpr const char* kUnlimited = "unlimited";
 std::optional<int> StepLimit(const std::string& text)
 {
     if (text == kUnlimited) return std::nullopt;
-    int steps = 0;
-    std::from_chars(text.data(), text.data() + text.size(), steps);
-    return steps;
+    return WholeNumber(text);
 }
 
 // "unlimited" ("Přesuny") or a step limit 1 ... 9 ("Iterativní přesuny").
@@ -21,10 +19,8 @@ CLI::Validator MovesValidator()
 {
     return CLI::Validator(
         [](std::string& text) -> std::string {
-            int steps = 0;
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), steps);
-            const bool number = error == std::errc() && end == text.data() + text.size();
-            return text == kUnlimited || (number && steps >= kMinMoveSteps && steps <= kMaxMoveSteps)
+            const auto steps = WholeNumber(text);
+            return text == kUnlimited || (steps && *steps >= kMinMoveSteps && *steps <= kMaxMoveSteps)
                        ? ""
                        : "must be unlimited or 1 ... 9";
         },

@@ -1,8 +1,7 @@
 #include "mask_step.h"
 
-#include <charconv>
-
 #include "commands.h"
+#include "whole_number.h"
 
 namespace lumera::cli {
 
@@ -29,10 +28,8 @@ CLI::Validator ShareValidator()
 {
     return CLI::Validator(
         [](std::string& text) -> std::string {
-            int share = 0;
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), share);
-            const bool valid = error == std::errc() && end == text.data() + text.size();
-            return valid && share >= 5 && share <= 95 && share % 5 == 0 ? "" : "must be 5 ... 95 in steps of 5";
+            const auto share = WholeNumber(text);
+            return share && *share >= 5 && *share <= 95 && *share % 5 == 0 ? "" : "must be 5 ... 95 in steps of 5";
         },
         "5..95 STEP 5");
 }
