@@ -2,6 +2,7 @@
 #include <initializer_list>
 
 class QLabel;
+class QString;
 
 namespace lumera::gui {
 
@@ -18,5 +19,9 @@ struct DetailPair {
 // magnified at that same place. A source too small to magnify (or empty)
 // leaves its detail blank rather than showing a part of an earlier picture.
 void ShowDetails(QLabel* detailLabel, int x, int y, std::initializer_list<DetailPair> pairs);
+
+// The label shows the given text and every pair is magnified around (x, y)
+// as it stands; the magnifier keeps its window inside each picture.
+void ShowDetailsAt(QLabel* detailLabel, const QString& text, int x, int y, std::initializer_list<DetailPair> pairs);
 
 }  // namespace lumera::gui

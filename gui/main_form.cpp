@@ -16,6 +16,7 @@
 #include "decimal_separator.h"
 #include "ekvalizace_form.h"
 #include "extr_form.h"
+#include "extr_form2.h"
 #include "picture_view.h"
 #include "spectral/spectral_state.h"
 #include "tool_forms.h"

@@ -46,6 +46,11 @@ inline QSpinBox* MakeSpin(const QString& name, int minimum, int maximum, int val
     return spin;
 }
 
+// A control's integer tag: the windows keep completion flags of their steps
+// with the buttons that gate the next step.
+inline int Tag(const QObject* control) { return control->property("Tag").toInt(); }
+inline void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
+
 inline QFrame* MakePanel(const QString& name, QWidget* parent = nullptr)
 {
     auto* panel = Named(new QFrame(parent), name);

@@ -2,6 +2,7 @@
 
 #include "ekvalizace_form.h"
 #include "extr_form.h"
+#include "extr_form2.h"
 #include "main_form.h"
 #include "tool_forms.h"
 #include "vysl_form.h"

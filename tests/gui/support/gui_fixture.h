@@ -6,6 +6,7 @@
 #include "data/cutout_file.h"
 #include "ekvalizace_form.h"
 #include "extr_form.h"
+#include "extr_form2.h"
 #include "imaging/bmp_file.h"
 #include "imaging/detail.h"
 #include "main_form.h"

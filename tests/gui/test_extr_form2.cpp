@@ -1,0 +1,379 @@
+#include <cmath>
+
+#include "crowns/crown_chain.h"
+#include "crowns/voronoi.h"
+#include "extrema/extrema_file.h"
+#include "extrema/filter_matrix.h"
+#include "cli_runner.h"
+#include "gui_fixture.h"
+#include "imaging/picture_tools.h"
+#include "radio_group.h"
+#include "widget_factory.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+const uint8_t* Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y) + 3 * x; }
+
+QPushButton* Button(QWidget* form, const char* name) { return form->findChild<QPushButton*>(name); }
+
+// Crowns as bright round blobs around their tops, dark gaps between them.
+Bitmap StandPicture(int side, const TExtremaList& tops)
+{
+    Bitmap picture(side, side);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            double level = 0;
+            for (const TExtremum& top : tops) {
+                const double d2 = double(x - top.X) * (x - top.X) + double(y - top.Y) * (y - top.Y);
+                level = std::max(level, 250.0 * std::exp(-d2 / 200.0));
+            }
+            std::fill_n(picture.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(level));
+        }
+    return picture;
+}
+
+const TExtremaList kTops = {{18, 20}, {55, 16}, {22, 58}, {60, 60}, {40, 38}};
+
+// The maxima file and the stand picture in the left picture, as a user starts.
+void StartStand(GuiFixture& f, gui::TExtrForm2* form)
+{
+    WriteExtremaFile(f.dir.File("max.txt"), kTops);
+    WriteBmp(f.dir.File("stand.bmp"), StandPicture(80, kTops));
+    f.dialogs.answers = {f.dir.File("max.txt"), f.dir.File("stand.bmp")};
+    form->LoadMaxBtn->click();
+    form->LoadPodkladBtn->click();
+    form->ShowPodkladBtn->click();
+}
+
+// "Nastavit" with edge 3, then "Normovat".
+void SetBoxFilter(gui::TExtrForm2* form)
+{
+    form->findChild<QSpinBox*>("HranaFiltru")->setValue(3);
+    Button(form, "HranaBtn")->click();
+    Button(form, "NormBtn")->click();
+}
+
+const char* const kTreesQuestion =
+    "Následující výpočet předpokládá vlevo ekvalizovaný obraz a vpravo posunutou Voronoyovu síť. Má se pokračovat?";
+
+}  // namespace
+
+class ExtrForm2Test : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithItsControlsDefaultsAndPictures()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QCOMPARE(form->windowTitle(), QString::fromUtf8("Zpracování lokálních extrémů"));
+        QCOMPARE(form->ShowKam->ItemIndex(), 0);
+        QCOMPARE(form->ShowKam->title(), QString::fromUtf8("Zobrazit kam?"));
+        QCOMPARE(form->SavePictureRadio->ItemIndex(), 1);
+        QCOMPARE(form->PodkladCesta->text(), QString("<cesta>"));
+        QCOMPARE(form->MaxPresunuSpin->minimum(), 1);
+        QCOMPARE(form->MaxPresunuSpin->maximum(), 9);
+        QCOMPARE(form->MaxPresunuSpin->value(), 3);
+        QCOMPARE(form->prahSpin->maximum(), 255);
+        QCOMPARE(form->prahSpin->value(), 70);
+        QCOMPARE(form->StromyGoBtn->text(), QString::fromUtf8("Počítat"));
+        QCOMPARE(form->doRplusLBtn->text(), QString("+->"));
+        QVERIFY(form->Label4->font().pointSizeF() > form->Label7->font().pointSizeF());
+        QCOMPARE(form->Label4->text(), QString("Voronoiova mozaika"));
+
+        const QStringList enabled = {"LoadMaxBtn", "LoadMinBtn", "LoadPodkladBtn", "ShowPodkladBtn", "VsZprBtn",
+                                     "ZprVsBtn", "doRplusLBtn", "doLplusRBtn", "bilyBtn", "cernyBtn",
+                                     "HraniceObrazBtn", "PresunyIterBtn", "StromyGoBtn", "StromyShowBtn",
+                                     "SaveDataBtn", "SavePictureBtn", "HranaBtn", "NormBtn", "GaussBtn",
+                                     "FiltrLoadBtn", "FiltrSaveBtn"};
+        const QStringList disabled = {"SaveMaxBtn", "ShowMaxBtn", "SaveMinBtn", "ShowMinBtn", "VoroPocitatBtn",
+                                      "VoroPlochyBtn", "VoroHraniceBtn", "VoroHrShowBtn", "FiltrovatBtn",
+                                      "FiltrShowBtn", "SousediBtn", "SmeryBtn", "PresunyBtn", "Voro2ShowBtn",
+                                      "PropojitBtn"};
+        for (const QString& name : enabled + disabled) QVERIFY2(Button(form, qPrintable(name)), qPrintable(name));
+        for (const QString& name : enabled) QVERIFY2(Button(form, qPrintable(name))->isEnabled(), qPrintable(name));
+        for (const QString& name : disabled) QVERIFY2(!Button(form, qPrintable(name))->isEnabled(), qPrintable(name));
+
+        QCOMPARE(form->VstupImage->Picture().Width(), 400);
+        QCOMPARE(form->ZpracovaneImage->Picture().Height(), 400);
+        QCOMPARE(form->DetailImage2->Picture().Width(), 241);
+
+        // At its normal size both views show a whole 400 x 400 picture.
+        form->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        for (QScrollArea* view : {form->VstupScrollBox, form->ZpracovaneScrollBox}) {
+            QCOMPARE(view->size(), QSize(502, 502));
+            QVERIFY(view->viewport()->width() >= 400 && view->viewport()->height() >= 400);
+            QVERIFY(!view->horizontalScrollBar()->isVisible() && !view->verticalScrollBar()->isVisible());
+            QVERIFY(form->rect().contains(QRect(view->mapTo(form, QPoint(0, 0)), view->size())));
+        }
+    }
+
+    void listsLoadSaveAndPaintOnlyInsideTheChosenPicture()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        std::ofstream(f.dir.File("bad.txt")) << "-5\r\n";
+        f.dialogs.answers = {f.dir.File("bad.txt")};
+        form->LoadMaxBtn->click();
+        QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+        QVERIFY(!form->ShowMaxBtn->isEnabled());
+        form->LoadMaxBtn->click();  // cancelled: enables anyway
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/lokextr"));
+        QVERIFY(form->SaveMaxBtn->isEnabled() && form->ShowMaxBtn->isEnabled() && form->VoroPocitatBtn->isEnabled());
+        QVERIFY(!form->ShowMinBtn->isEnabled());
+
+        const TExtremaList points = {{3, 4}, {399, 0}, {400, 5}, {-1, 2}, {7, 400}};
+        WriteExtremaFile(f.dir.File("max.txt"), points);
+        WriteExtremaFile(f.dir.File("gap.txt"), {{3, 4}});
+        f.dialogs.answers = {f.dir.File("gap.txt"), f.dir.File("min.txt")};
+        form->LoadMinBtn->click();
+        form->SaveMinBtn->click();
+        QCOMPARE(ReadAll(f.dir.File("min.txt")), ReadAll(f.dir.File("gap.txt")));
+        QVERIFY(form->LoadMaxima(f.dir.File("max.txt")));
+        QCOMPARE(form->State.MaxPoints, points);
+
+        form->ShowKam->SetItemIndex(1);
+        form->ShowMaxBtn->click();
+        QCOMPARE(form->VstupImage->Picture(), Bitmap(400, 400));
+        const Bitmap& right = form->ZpracovaneImage->Picture();
+        QCOMPARE(right.Width(), 400);
+        QCOMPARE(Pixel(right, 3, 4)[2], uint8_t(255));
+        QCOMPARE(Pixel(right, 399, 0)[2], uint8_t(255));
+        int painted = 0;
+        for (uint8_t byte : right.Bytes()) painted += byte != 0;
+        QCOMPARE(painted, 2);
+        form->ShowMinBtn->click();  // over the maxima, the last list's colour wins
+        QCOMPARE(Pixel(right, 3, 4)[0], uint8_t(255));
+        QCOMPARE(Pixel(right, 3, 4)[2], uint8_t(0));
+        QCOMPARE(Pixel(right, 399, 0)[2], uint8_t(255));
+    }
+
+    void backgroundAndPictureToolsWorkOnTheCommonArea()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        WriteBmp(f.dir.File("small.bmp"), PatternPicture(200, 300, 2));
+        f.dialogs.answers = {f.dir.File("small.bmp")};
+        form->LoadPodkladBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
+        QCOMPARE(form->PodkladCesta->text().toStdString(), f.dir.File("small.bmp"));
+
+        // Into the right picture: the left one takes its size, nothing to filter yet.
+        form->VstupImage->SetPicture(PatternPicture(400, 400, 1));
+        form->ShowKam->SetItemIndex(1);
+        form->ShowPodkladBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), PatternPicture(200, 300, 2));
+        QCOMPARE(form->VstupImage->Picture().Width(), 200);
+        QCOMPARE(form->VstupImage->Picture().Height(), 300);
+        QVERIFY(!form->FiltrovatBtn->isEnabled());
+
+        // "+->" with a 400 x 400 left and a 200 x 300 right picture.
+        form->VstupImage->SetPicture(PatternPicture(400, 400, 1));
+        form->doRplusLBtn->click();
+        Bitmap sum = PatternPicture(200, 300, 2);
+        AddPicture(PatternPicture(400, 400, 1), sum);
+        QCOMPARE(form->ZpracovaneImage->Picture(), sum);  // the common area only, the size kept
+        form->doLplusRBtn->click();  // the larger target keeps what lies outside the smaller one
+        QCOMPARE(form->VstupImage->Picture().Width(), 400);
+        QCOMPARE(Pixel(form->VstupImage->Picture(), 300, 350)[1], Pixel(PatternPicture(400, 400, 1), 300, 350)[1]);
+
+        form->ShowKam->SetItemIndex(0);
+        form->bilyBtn->click();
+        QCOMPARE(form->VstupImage->Picture().Bytes(), std::vector<uint8_t>(400 * 400 * 3, 255));
+        form->VsZprBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), form->VstupImage->Picture());
+        form->ShowKam->SetItemIndex(1);
+        form->cernyBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), Bitmap(400, 400));
+        form->ZprVsBtn->click();
+        QCOMPARE(form->VstupImage->Picture(), Bitmap(400, 400));
+
+        // Into the left picture: the filter may run on it.
+        form->ShowKam->SetItemIndex(0);
+        form->ShowPodkladBtn->click();
+        QCOMPARE(form->VstupImage->Picture(), PatternPicture(200, 300, 2));
+        QVERIFY(form->FiltrovatBtn->isEnabled());
+        form->PodkladCesta->setText(QString::fromStdString(f.dir.File("missing.bmp")));
+        form->ShowPodkladBtn->click();
+        QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+        QCOMPARE(form->VstupImage->Picture(), PatternPicture(200, 300, 2));
+
+        f.dialogs.answers = {f.dir.File("left.bmp"), f.dir.File("right.bmp")};
+        form->SavePictureRadio->SetItemIndex(0);
+        form->SavePictureBtn->click();
+        form->SavePictureRadio->SetItemIndex(1);
+        form->SavePictureBtn->click();
+        QCOMPARE(ReadBmp(f.dir.File("left.bmp")), form->VstupImage->Picture());
+        QCOMPARE(ReadBmp(f.dir.File("right.bmp")), form->ZpracovaneImage->Picture());
+    }
+
+    void theTwoPicturesLabelTheirDetailDifferently()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        form->show();
+        form->VstupImage->SetPicture(PatternPicture(400, 400, 1));
+        form->ZpracovaneImage->SetPicture(PatternPicture(400, 400, 3));
+        QTest::mouseClick(form->VstupImage, Qt::LeftButton, {}, QPoint(100, 10));
+        QCOMPARE(form->DetailLabel->text(), QString("70-130x0-60"));
+        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->VstupImage->Picture(), 100, 30));
+        QCOMPARE(form->DetailImage2->Picture(), DetailOf(form->ZpracovaneImage->Picture(), 100, 30));
+        QTest::mouseClick(form->ZpracovaneImage, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(form->DetailLabel->text(), QString("(5,5)"));
+        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->VstupImage->Picture(), 5, 5));
+        QCOMPARE(form->DetailImage2->Picture(), DetailOf(form->ZpracovaneImage->Picture(), 5, 5));
+    }
+
+    void eachStepEnablesTheNextInTheOrderOfWork()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        StartStand(f, form);
+        QVERIFY(form->FiltrovatBtn->isEnabled());
+        form->PresunyIterBtn->click();  // nothing to walk on yet
+        QVERIFY(f.LastMessage().find("Filtrovaný obraz") != std::string::npos);
+        QVERIFY(!form->PropojitBtn->isEnabled());
+
+        form->VoroPocitatBtn->click();
+        QVERIFY(form->VoroPlochyBtn->isEnabled() && form->VoroHraniceBtn->isEnabled());
+        QVERIFY(!form->VoroHrShowBtn->isEnabled() && !form->SousediBtn->isEnabled());
+        form->VoroHraniceBtn->click();
+        QVERIFY(form->VoroHrShowBtn->isEnabled() && form->SousediBtn->isEnabled());
+        form->SousediBtn->click();
+        QVERIFY(form->SmeryBtn->isEnabled() && !form->SousediBtn->isEnabled());
+        form->SmeryBtn->click();
+        QVERIFY(!form->PresunyBtn->isEnabled());  // the filtered image is still missing
+        form->FiltrovatBtn->click();               // the grid starts empty: refused, nothing set
+        QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+        QVERIFY(!form->FiltrShowBtn->isEnabled() && !form->PresunyBtn->isEnabled());
+        SetBoxFilter(form);
+        form->FiltrovatBtn->click();
+        QVERIFY(form->FiltrShowBtn->isEnabled() && form->PresunyBtn->isEnabled());
+        QVERIFY(!form->Voro2ShowBtn->isEnabled());
+        form->PresunyBtn->click();
+        QVERIFY(form->Voro2ShowBtn->isEnabled() && form->PropojitBtn->isEnabled());
+
+        // The other way round: the normals complete the pair.
+        GuiFixture g;
+        auto* other = g.app->ExtrForm2.get();
+        StartStand(g, other);
+        SetBoxFilter(other);
+        other->FiltrovatBtn->click();
+        QVERIFY(!other->PresunyBtn->isEnabled());
+        other->VoroPocitatBtn->click();
+        other->VoroHraniceBtn->click();
+        other->SousediBtn->click();
+        QVERIFY(!other->PresunyBtn->isEnabled());
+        other->SmeryBtn->click();
+        QVERIFY(other->PresunyBtn->isEnabled());
+        // "Hranice" clears the normals' flag; a network read from the picture does not.
+        QCOMPARE(gui::Tag(other->SmeryBtn), 1);
+        other->VoroHraniceBtn->click();
+        QCOMPARE(gui::Tag(other->SmeryBtn), 0);
+        // "Přesuny" stays enabled; chain points without normals do not walk (nor hang).
+        other->SousediBtn->click();
+        other->PresunyBtn->click();
+        const TNetwork& network = other->State.BoundaryPoints;
+        for (std::size_t i = 0; i < network.size(); ++i)
+            if (network[i].NeighbourCount == 2) {
+                QCOMPARE(other->State.MovedPoints[i].X, network[i].X);
+                QCOMPARE(other->State.MovedPoints[i].Y, network[i].Y);
+            }
+        other->SmeryBtn->click();
+        other->HraniceObrazBtn->click();
+        QCOMPARE(gui::Tag(other->SmeryBtn), 1);
+        QVERIFY(other->SousediBtn->isEnabled());
+    }
+
+    void theTreesAreShownAndSavedOnlyOnceComputed()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        form->StromyShowBtn->click();
+        form->SaveDataBtn->click();
+        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
+        QVERIFY(f.LastMessage().find("Počítat") != std::string::npos);
+        QVERIFY(f.dialogs.initialDirs.empty());
+        QVERIFY(!form->SaveTreeMatrix(f.dir.File("none.dat")));
+        QVERIFY(!std::filesystem::exists(f.dir.File("none.dat")));
+
+        f.reporter.answers = {false};
+        form->StromyGoBtn->click();
+        QCOMPARE(f.reporter.messages.back().kind, std::string("confirm"));
+        QCOMPARE(f.LastMessage(), std::string(kTreesQuestion));
+        QVERIFY(!form->State.TreeMatrix);
+
+        // Pictures of different sizes: the barriers come from where the right one reaches.
+        form->VstupImage->SetPicture(StandPicture(80, kTops));
+        form->ZpracovaneImage->SetPicture(Bitmap(30, 90));
+        form->State.MaxPoints = kTops;
+        form->StromyGoBtn->click();
+        QVERIFY(form->State.TreeMatrix);
+        QCOMPARE(form->State.TreeMatrix->Width, 80);
+        form->StromyShowBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture().Width(), 30);
+        f.dialogs.answers = {f.dir.File("trees.dat")};
+        form->SaveDataBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vystup"));
+        QCOMPARE(ReadTreeMatrix(f.dir.File("trees.dat")).Values, form->State.TreeMatrix->Values);
+    }
+
+    void theWholeChainInTheWindowGivesTheBatchToolsTreeMatrix()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        StartStand(f, form);
+        const Bitmap stand = StandPicture(80, kTops);
+        form->VoroPocitatBtn->click();
+        form->ShowKam->SetItemIndex(1);
+        form->VoroPlochyBtn->click();
+        Bitmap expected;
+        const TTreeMatrix labels = VoronoiLabels(kTops, 80, 80);
+        PaintVoronoiAreas(expected, labels, 5);
+        QCOMPARE(form->ZpracovaneImage->Picture(), expected);
+        form->VoroHraniceBtn->click();
+        form->SousediBtn->click();
+        form->SmeryBtn->click();
+        SetBoxFilter(form);
+        form->FiltrovatBtn->click();
+        form->PresunyBtn->click();
+        form->PropojitBtn->click();
+        TCrownChainSettings settings;
+        settings.Filter = NormalizeFilter(OnesFilter(3), '.');
+        settings.Cycles = 1;
+        settings.CycleMoveSteps = 2;
+        const TCrownChainResult core = RunCrownChain(kTops, stand, stand, settings);
+        QCOMPARE(form->ZpracovaneImage->Picture(), core.FirstConnection);
+
+        // One cycle under "Iterativně".
+        form->HraniceObrazBtn->click();
+        form->SousediBtn->click();
+        form->SmeryBtn->click();
+        form->MaxPresunuSpin->setValue(2);
+        form->PresunyIterBtn->click();
+        form->PropojitBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), core.Network);
+        QVERIFY(core.Network != core.FirstConnection);  // the cycle moved the network further
+        form->StromyGoBtn->click();
+        f.dialogs.answers = {f.dir.File("window.dat")};
+        form->SaveDataBtn->click();
+        WriteTreeMatrix(f.dir.File("core.dat"), *core.State.TreeMatrix);
+        QCOMPARE(ReadAll(f.dir.File("window.dat")), ReadAll(f.dir.File("core.dat")));
+        const CliResult cli = RunCli("crowns --maxima " + Quote(f.dir.File("max.txt")) + " --background " +
+                                     Quote(f.dir.File("stand.bmp")) + " --equalized " + Quote(f.dir.File("stand.bmp")) +
+                                     " --filter box:3 --cycles 1 --cycle-moves 2 -o " + Quote(f.dir.File("cli.dat")));
+        QCOMPARE(cli.exitCode, 0);
+        QCOMPARE(ReadAll(f.dir.File("cli.dat")), ReadAll(f.dir.File("window.dat")));
+        const TTreeMatrix& trees = *core.State.TreeMatrix;
+        int grown = 0;
+        for (int32_t v : trees.Values) grown += v > 0;
+        QVERIFY(grown > 80 * 80 / 4);  // the stand's crowns, not an empty matrix
+    }
+};
+
+QTEST_MAIN(ExtrForm2Test)
+#include "test_extr_form2.moc"
