@@ -5,8 +5,8 @@
 
 #include "data/file_error.h"
 #include "spectral/reference_files.h"
-#include "spectral/spectral_vector.h"
 #include "spectral/weight_file.h"
+#include "spectral/weight_table.h"
 
 namespace lumera::cli {
 
@@ -31,13 +31,11 @@ void CheckRange(const IntPair& pair, int lowest, int highest, const std::string&
                                         " ... " + std::to_string(highest));
 }
 
-// A weight-function file as the editor's "Nastavit váhovou funkci" stores it.
-SpectralVector CustomFunction(const std::string& path)
+// A weight-function file set as the editor's "Nastavit váhovou funkci" sets it.
+void SetCustomFunction(SpectralState& state, WeightEditorMode mode, const std::string& path)
 {
-    SpectralVector f = ReadWeightFile(path);
-    if (!TryNormalisePeak(f))
+    if (!StoreCustomFunction(state, mode, ReadWeightFile(path)))
         throw FileError("Soubor " + path + ": všechny váhy jsou nulové, funkci nelze normalizovat.");
-    return f;
 }
 
 }  // namespace
@@ -103,14 +101,12 @@ NeedleSettings PrepareNeedle(const NeedleOptions& o, const std::string& programD
     InitCustomFunctions(state);
     s.Weight = ReferenceIndex(o.weight);
     if (!o.weightFile.empty()) {
-        state.CustomWeight = CustomFunction(o.weightFile);
-        state.CustomFunctionSet = true;
+        SetCustomFunction(state, WeightEditorMode::Weight, o.weightFile);
         s.Weight = kCustomEntry;
     }
     s.CounterWeight = ReferenceIndex(o.counterweight);
     if (!o.counterweightFile.empty()) {
-        state.CustomCounterWeight = CustomFunction(o.counterweightFile);
-        state.CustomFunctionSet = true;
+        SetCustomFunction(state, WeightEditorMode::CounterWeight, o.counterweightFile);
         s.CounterWeight = kCustomEntry;
     }
     if (NeedleUsesTable(s)) LoadReferenceTable(state, programDir);

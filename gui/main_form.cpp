@@ -19,7 +19,7 @@
 #include "extr_form2.h"
 #include "picture_view.h"
 #include "spectral/spectral_state.h"
-#include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 #include "workbench.h"
 

@@ -23,6 +23,7 @@ struct AnalysisResult;
 struct MaskSettings;
 struct NdviSettings;
 struct NeedleSettings;
+enum class WeightEditorMode;
 }  // namespace lumera
 
 namespace lumera::gui {
@@ -169,6 +170,7 @@ private:
     void ShowFigures(const QString& heading, const AnalysisFigures& figures);
     void HideBandInfo();
     void TogglePanel(QFrame* panel);
+    void OpenWeightEditor(WeightEditorMode mode);
     QList<QWidget*> MaskingControls() const;
 
     Workbench& App;

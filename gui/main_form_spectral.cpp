@@ -14,6 +14,7 @@
 #include "spectral/masking.h"
 #include "spectral/reference_files.h"
 #include "spectral_panel_modes.h"
+#include "vahfce_form.h"
 #include "workbench.h"
 
 namespace lumera::gui {
@@ -147,14 +148,19 @@ void TMainForm::Jehlice2AbsolutCheckMouseUp()
               MinP2Spin, MaxP2Spin);
 }
 
-// The weight-function editor comes with its own window; until then the two
-// buttons say so instead of opening anything.
-void TMainForm::Vaha2BtnClick()
+// Both buttons open the weight-function editor on the custom function they
+// stand for, with the table showing it and the picture cleared.
+void TMainForm::OpenWeightEditor(WeightEditorMode mode)
 {
-    App.Messages.Information("Editor vlastních váhových funkcí zatím není k dispozici.");
+    TVahFceForm& editor = *App.VahFceForm;
+    editor.SetMode(mode);
+    editor.ResetAktClick();
+    editor.EraseBtnClick();
+    editor.ShowWindow();
 }
 
-void TMainForm::Protivaha2BtnClick() { Vaha2BtnClick(); }
+void TMainForm::Vaha2BtnClick() { OpenWeightEditor(WeightEditorMode::Weight); }
+void TMainForm::Protivaha2BtnClick() { OpenWeightEditor(WeightEditorMode::CounterWeight); }
 
 // The analysis panels share the left part of the window with the band list.
 void TMainForm::HideBandInfo()

@@ -17,14 +17,6 @@ namespace lumera::gui {
 
 namespace {
 
-QComboBox* MakeCombo(const QString& name, const QStringList& items, int selected)
-{
-    auto* combo = Named(new QComboBox, name);
-    combo->addItems(items);
-    combo->setCurrentIndex(selected);
-    return combo;
-}
-
 // The selector entries of the needle panel: the reference table's spectra,
 // optionally with a prefix, then the custom function.
 QStringList SpectrumEntries(const QString& prefix)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -50,6 +51,15 @@ inline QSpinBox* MakeSpin(const QString& name, int minimum, int maximum, int val
 // with the buttons that gate the next step.
 inline int Tag(const QObject* control) { return control->property("Tag").toInt(); }
 inline void SetTag(QObject* control, int tag) { control->setProperty("Tag", tag); }
+
+// A selector of fixed entries with the given one selected (-1: none).
+inline QComboBox* MakeCombo(const QString& name, const QStringList& items, int selected, QWidget* parent = nullptr)
+{
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->addItems(items);
+    combo->setCurrentIndex(selected);
+    return combo;
+}
 
 inline QFrame* MakePanel(const QString& name, QWidget* parent = nullptr)
 {

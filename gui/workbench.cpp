@@ -4,7 +4,7 @@
 #include "extr_form.h"
 #include "extr_form2.h"
 #include "main_form.h"
-#include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 
 namespace lumera::gui {

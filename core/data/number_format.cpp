@@ -18,6 +18,8 @@ std::string TidyExponent(const std::string& text)
     return text.substr(0, e) + "E" + std::to_string(exponent);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 }  // namespace
 
 std::string FormatNumber(double value, char decimalSeparator)
@@ -49,6 +51,22 @@ std::optional<double> ParseNumber(std::string_view text)
     const auto [next, error] = std::from_chars(p, end, value);
     if (error != std::errc() || next != end || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+bool ParseNumber(const std::string& text, char decimalSeparator, double& value)
+{
+    std::size_t first = 0, last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    std::string number = text.substr(first, last - first);
+    if (number.find('.') != std::string::npos && decimalSeparator != '.') return false;
+    for (char& c : number)
+        if (c == decimalSeparator) c = '.';
+    const char* p = number.data();
+    const char* end = p + number.size();
+    if (p < end && *p == '+' && ++p < end && *p == '-') return false;
+    const auto [next, error] = std::from_chars(p, end, value);
+    return p < end && error == std::errc() && next == end && std::isfinite(value);
 }
 
 }  // namespace lumera

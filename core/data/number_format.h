@@ -15,4 +15,10 @@ std::string FormatNumber(double value, char decimalSeparator = '.');
 // around it allowed. Nothing for any other text, infinities and NaN included.
 std::optional<double> ParseNumber(std::string_view text);
 
+// Reads a number typed or stored as text: optional blanks around it, an
+// optional sign, decimal or exponent notation with the given decimal
+// separator (the other one is refused). False, with value unspecified, for
+// anything else, and for infinities and NaN.
+bool ParseNumber(const std::string& text, char decimalSeparator, double& value);
+
 }  // namespace lumera

@@ -2,14 +2,17 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include "ekvalizace_form.h"
 #include "extr_form.h"
+#include "extr_form2.h"
 #include "filter_panel.h"
 #include "main_form.h"
 #include "radio_group.h"
-#include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 #include "workbench.h"
 
@@ -37,6 +40,17 @@ QWidget* MainWindowAtWork(Workbench& app)
     return &form;
 }
 
+QWidget* WeightEditorAtWork(Workbench& app)
+{
+    app.MainForm->Vaha2BtnClick();
+    TVahFceForm& form = *app.VahFceForm;
+    form.VyjitZeCombo->setCurrentIndex(0);
+    form.VyjitZeBtnClick();
+    form.DrawTabBtnClick();
+    form.DrawRefBtnClick();
+    return &form;
+}
+
 QWidget* EqualizationAtWork(Workbench& app)
 {
     TEkvalizaceForm& form = *app.EkvalizaceForm;
@@ -61,6 +75,27 @@ QWidget* ExtremaSearchAtWork(Workbench& app)
     return &form;
 }
 
+QWidget* CrownsAtWork(Workbench& app)
+{
+    TExtrForm2& form = *app.ExtrForm2;
+    form.LoadMaxima("obr/demo/maxima.txt");
+    form.PodkladCesta->setText("obr/demo/equalized.bmp");
+    form.ShowPodkladBtnClick();
+    form.VoroPocitatBtnClick();
+    form.VoroHraniceBtnClick();
+    form.SousediBtnClick();
+    form.SmeryBtnClick();
+    form.GaussBtnClick();
+    form.FiltrovatBtnClick();
+    form.PresunyBtnClick();
+    form.PropojitBtnClick();
+    form.StromyGoBtnClick();
+    form.ShowKam->SetItemIndex(1);
+    form.StromyShowBtnClick();
+    form.ZpracovaneImageMouseDown(200, 200, Qt::LeftButton);
+    return &form;
+}
+
 QWidget* ResultsAtWork(Workbench& app)
 {
     TVyslForm& form = *app.VyslForm;
@@ -75,10 +110,8 @@ QWidget* ResultsAtWork(Workbench& app)
 
 std::vector<TourStop> WindowTour()
 {
-    return {{"main", MainWindowAtWork},
-            {"equalization", EqualizationAtWork},
-            {"extrema", ExtremaSearchAtWork},
-            {"results", ResultsAtWork}};
+    return {{"main", MainWindowAtWork},         {"weights", WeightEditorAtWork}, {"equalization", EqualizationAtWork},
+            {"extrema", ExtremaSearchAtWork}, {"crowns", CrownsAtWork},        {"results", ResultsAtWork}};
 }
 
 }  // namespace lumera::gui

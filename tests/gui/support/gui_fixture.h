@@ -15,7 +15,7 @@
 #include "reference_data.h"
 #include "sample_data.h"
 #include "temp_dir.h"
-#include "tool_forms.h"
+#include "vahfce_form.h"
 #include "vysl_form.h"
 #include "workbench.h"
 

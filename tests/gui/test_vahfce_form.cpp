@@ -1,0 +1,255 @@
+#include "cli_runner.h"
+#include "gui_fixture.h"
+#include "spectral/weight_chart.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+using gui::TVahFceForm;
+
+namespace {
+
+QString Cell(const TVahFceForm* form, int row, int column) { return form->VahFceGrid->item(row, column)->text(); }
+
+// The weight cells' texts in spectral-vector order.
+QStringList Weights(const TVahFceForm* form)
+{
+    QStringList texts;
+    for (int i = 0; i < kSpectralBands; ++i) texts << Cell(form, WeightCell(i).Row, WeightCell(i).Column);
+    return texts;
+}
+
+void Type(TVahFceForm* form, int i, const QString& text)
+{
+    form->VahFceGrid->item(WeightCell(i).Row, WeightCell(i).Column)->setText(text);
+}
+
+void TypeAll(TVahFceForm* form, const QString& text)
+{
+    for (int i = 0; i < kSpectralBands; ++i) Type(form, i, text);
+}
+
+QStringList All(const QString& text) { return QStringList(kSpectralBands, text); }
+SpectralVector Filled(double value) { return SpectralVector(kSpectralBands, value); }
+
+Bitmap WhiteChart()
+{
+    Bitmap white(640, 250);
+    white.Fill(255, 255, 255);
+    return white;
+}
+
+void Apply(TVahFceForm* form, const char* operation)
+{
+    form->OperaceCombo->setCurrentIndex(form->OperaceCombo->findText(QString::fromUtf8(operation)));
+    form->OperaceBtn->click();
+}
+
+}  // namespace
+
+class VahFceFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
+
+    void aNewEditorShowsTheBandBlocksInTheUsersNumberFormat()
+    {
+        GuiFixture f;
+        const auto* form = f.app->VahFceForm.get();
+        QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení váhové funkce"));
+        QCOMPARE(form->VahFceGrid->columnWidth(15), 70);
+        const QStringList column0 = {"band2",  "400,3", "1", "band18", "542,2", "1",
+                                     "band34", "689,9", "1", "band50", "840",   "1"};
+        for (int row = 0; row < 12; ++row) QCOMPARE(Cell(form, row, 0), column0[row]);
+        QCOMPARE(Cell(form, 9, 15), QString("band65"));
+        QCOMPARE(form->OperaceCombo->currentIndex(), -1);
+        QCOMPARE(form->OperaceCombo->placeholderText(), QString("Mocnina"));
+        QCOMPARE(form->VahFceImage->Picture(), WhiteChart());
+    }
+
+    void operationsTransformTheTableAndTheMemoryQuestionCanStopThem()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        TypeAll(form, "0,5");
+        form->OperaceBtn->click();  // no entry selected: nothing to apply
+        QCOMPARE(Weights(form), All("0,5"));
+        Apply(form, "Mocnina");
+        QCOMPARE(Weights(form), All("0,25"));
+        TypeAll(form, "0,5");
+        form->NormalCheck->setChecked(true);
+        Apply(form, "Mocnina");
+        QCOMPARE(Weights(form), All("1"));
+        form->NormalCheck->setChecked(false);
+        Apply(form, "1 - X");
+        QCOMPARE(Weights(form), All("0"));
+        form->ResetNicBtn->click();
+        form->NormalCheck->setChecked(true);
+        Apply(form, "1 - X");  // all zeros cannot be normalised: the table stays
+        QVERIFY(f.LastMessage().find("nulové") != std::string::npos);
+        QCOMPARE(Weights(form), All("1"));
+        form->NormalCheck->setChecked(false);
+
+        TypeAll(form, "3");
+        f.reporter.answers = {false, true};
+        Apply(form, "Součin s pamětí");
+        QCOMPARE(f.LastMessage(), std::string("Hodnota paměti nebyla nastavena, obsahuje jedničky. Pokračovat?"));
+        QCOMPARE(Weights(form), All("3"));
+        form->OperaceBtn->click();  // Yes: times 64 ones
+        QCOMPARE(Weights(form), All("3"));
+        form->XtoMBtn->click();
+        TypeAll(form, "2");
+        Apply(form, "Součet s pamětí");  // memory set: no question
+        QCOMPARE(Weights(form), All("5"));
+        QCOMPARE(f.reporter.messages.size(), std::size_t(3));
+        form->MtoXBtn->click();
+        QCOMPARE(Weights(form), All("3"));
+
+        f.app->Spectral.ReferenceTable[6][0] = -4.0;  // "T2" with a negative peak
+        form->VyjitZeCombo->setCurrentIndex(6);
+        form->VyjitZeBtn->click();
+        QCOMPARE(Cell(form, 2, 0), QString("-1"));
+    }
+
+    void aCellThatIsNotANumberStopsWhateverReadsTheTable()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        Type(form, 20, "1.5");  // a full stop where the user's separator is a comma
+        f.dialogs.answers = {f.dir.File("w")};
+        for (QPushButton* button : {form->SetBtn, form->XtoMBtn, form->DrawTabBtn, form->SaveBtn, form->OperaceBtn}) {
+            button->click();
+            QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+            QCOMPARE(f.LastMessage(), std::string("\"1.5\" není platné číslo."));
+        }
+        QVERIFY(f.app->Spectral.CustomWeight == Filled(1.0) && !f.app->Spectral.CustomFunctionSet);
+        QVERIFY(!form->MemorySet());
+        QCOMPARE(form->VahFceImage->Picture(), WhiteChart());
+        QVERIFY(!std::filesystem::exists(f.dir.File("w")));
+    }
+
+    void negativeWeightsRoundTripAShortFileEndsInZerosAndABadFileChangesNothing()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        TypeAll(form, "-0,75");
+        Type(form, 1, "2,5E-7");
+        f.dialogs.answers = {f.dir.File("negative"), f.dir.File("negative")};
+        form->SaveBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vahfce/"));
+        QStringList expected = Weights(form);
+        form->ResetNicBtn->click();
+        form->OpenBtn->click();
+        QCOMPARE(Weights(form), expected);
+
+        std::ofstream(f.dir.File("short")) << "2\r\n3.5";
+        QVERIFY(form->LoadWeights(f.dir.File("short")));
+        expected = All("0");
+        expected[0] = "2";
+        expected[16] = "3,5";  // the second number is band 18's
+        QCOMPARE(Weights(form), expected);
+        std::ofstream(f.dir.File("bad")) << "1 2 x3 4";
+        QVERIFY(!form->LoadWeights(f.dir.File("bad")));
+        QVERIFY(f.LastMessage().find(f.dir.File("bad")) != std::string::npos);
+        QCOMPARE(Weights(form), expected);
+    }
+
+    void settingStoresThePeakNormalisedTableForTheModeAndKeepsTheTable()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        Type(form, 0, "2");
+        Type(form, 1, "4");
+        form->SetBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Nová váhová funkce nastavena."));
+        const SpectralVector& weight = f.app->Spectral.CustomWeight;
+        QVERIFY(weight[0] == 0.5 && weight[1] == 1.0 && weight[2] == 0.25 && f.app->Spectral.CustomFunctionSet);
+        QCOMPARE(Weights(form).mid(0, 3), QStringList({"2", "4", "1"}));
+        QCOMPARE(f.app->Spectral.CustomCounterWeight, Filled(1.0));
+
+        form->SetMode(WeightEditorMode::CounterWeight);
+        form->SetBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Nová protiváhová funkce nastavena."));
+        QCOMPARE(f.app->Spectral.CustomCounterWeight, weight);
+        TypeAll(form, "0");
+        form->SetBtn->click();
+        QVERIFY(f.LastMessage().find("nulové") != std::string::npos);
+        QCOMPARE(f.app->Spectral.CustomCounterWeight, weight);
+    }
+
+    void drawingAccumulatesUntilErasedAndRefusesATableWithoutAPositiveWeight()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        Type(form, 3, "2");
+        form->DrawTabBtn->click();
+        f.app->Spectral.CustomWeight[7] = 3.0;
+        form->DrawAktBtn->click();
+        form->DrawRefBtn->click();
+        Bitmap expected = WhiteChart();
+        SpectralVector table = Filled(1.0);
+        table[3] = 2.0;
+        DrawWeightBars(expected, table, 3, kTableBarColour);
+        DrawWeightBars(expected, f.app->Spectral.CustomWeight, 5, kFunctionBarColour);
+        DrawReferenceLine(expected, f.app->Spectral.CurrentReference);
+        QCOMPARE(form->VahFceImage->Picture(), expected);
+        QVERIFY(f.reporter.messages.empty());
+
+        TypeAll(form, "-1");
+        form->DrawTabBtn->click();
+        QVERIFY(f.LastMessage().find("kladnou") != std::string::npos);
+        QCOMPARE(form->VahFceImage->Picture(), expected);
+        form->EraseBtn->click();
+        ClearWeightChart(expected);
+        QCOMPARE(form->VahFceImage->Picture(), expected);
+    }
+
+    void theNeedlePanelButtonsSwitchTheModeButTheCaptionWaitsForTheNextShow()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        auto* m = f.app->MainForm.get();
+        f.app->Spectral.CustomWeight[0] = 0.5;
+        f.app->Spectral.CustomCounterWeight[0] = 0.25;
+        m->Vaha2Btn->click();
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení vlastní váhové funkce"));
+        QCOMPARE(Cell(form, 2, 0), QString("0,5"));
+        form->DrawAktBtn->click();
+
+        m->Protivaha2Btn->click();
+        QCOMPARE(form->Mode(), WeightEditorMode::CounterWeight);
+        QCOMPARE(Cell(form, 2, 0), QString("0,25"));
+        QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení vlastní váhové funkce"));
+        QCOMPARE(form->VahFceImage->Picture(), WhiteChart());
+        form->CloseBtn->click();
+        m->Protivaha2Btn->click();
+        QCOMPARE(form->windowTitle(), QString::fromUtf8("Nastavení vlastní protiváhové funkce"));
+    }
+
+    void aWeightSetInTheEditorGivesTheNeedlePictureOfTheBatchToolWithTheSavedFile()
+    {
+        GuiFixture f;
+        auto* form = f.app->VahFceForm.get();
+        auto* m = f.app->MainForm.get();
+        QVERIFY(f.Load(RandomCube(65, 7, 6, 21)));
+        m->Vaha2Btn->click();
+        form->VyjitZeCombo->setCurrentIndex(7);  // "T3"
+        form->VyjitZeBtn->click();
+        Apply(form, "Mocnina");
+        Type(form, 9, "-0,125");
+        QVERIFY(form->SaveWeights(f.dir.File("t3squared")));
+        form->SetBtn->click();
+        m->Vaha2Combo->setCurrentIndex(kCustomEntry);
+        m->Jehlice2Btn->click();
+        QCOMPARE(f.LastMessage(), std::string("Nová váhová funkce nastavena."));
+
+        const CliResult cli = RunCli("--program-dir " + Quote(f.dir.Path().string()) + " needle " +
+                                     Quote(f.dir.File("cut.dat")) + " --weight-file " +
+                                     Quote(f.dir.File("t3squared")) + " -o " + Quote(f.dir.File("cli.bmp")));
+        QCOMPARE(cli.exitCode, 0);
+        QCOMPARE(ReadBmp(f.dir.File("cli.bmp")), m->BandMapImage->Picture());
+    }
+};
+
+QTEST_MAIN(VahFceFormTest)
+#include "test_vahfce_form.moc"
