@@ -37,7 +37,7 @@ bool SaveWindow(QWidget* window, const QString& path)
     window->show();
     window->raise();
     for (int i = 0; i < 10; ++i) QApplication::processEvents();
-    const QImage image = window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    const QImage image = window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
     return image.save(path, "PNG", 0);
 }
 
