@@ -28,8 +28,10 @@ run: deps
 demo: deps
 	@$(MAKE) --no-print-directory build
 	@test -f workspace/data/vyrezy/stand.dat || $(BUILD_DIR)/cli/lumera-cli synth -o workspace
-	@cd workspace && printf 'pipeline: ' && ../$(BUILD_DIR)/cli/lumera-cli pipeline data/vyrezy/stand.dat -o obr/demo
-	@cd workspace && printf 'accuracy: ' && ../$(BUILD_DIR)/cli/lumera-cli evaluate obr/demo/trees.dat data/vystup/truth.dat
+	@echo "pipeline (seconds of each step):"
+	@cd workspace && ../$(BUILD_DIR)/cli/lumera-cli pipeline data/vyrezy/stand.dat -o obr/demo
+	@echo "accuracy against the true crowns:"
+	@cd workspace && ../$(BUILD_DIR)/cli/lumera-cli evaluate obr/demo/trees.dat data/vystup/truth.dat
 	@echo "files: workspace/obr/demo/"
 
 # The user guide's pictures of the windows (docs/images/), under xvfb-run.
