@@ -118,7 +118,7 @@ BENCHMARK(BM_StandCrownChain)->Unit(benchmark::kMillisecond);
 static void StandProcesses(benchmark::State& state, const std::string& commands)
 {
     const std::string& d = Stand().Dir;
-    const std::string script = "cd " + d + " && mkdir -p out && " + commands + " >/dev/null";
+    const std::string script = "cd " + d + " && mkdir -p out && (" + commands + ") >/dev/null";
     for (auto _ : state)
         if (std::system(script.c_str()) != 0) state.SkipWithError("lumera-cli failed");
 }
