@@ -5,7 +5,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 CMAKE_FLAGS  ?= -G Ninja
 
-.PHONY: all build deps run test test-sanitize bench fuzz accuracy clean
+.PHONY: all build deps run demo screenshots test test-sanitize bench accuracy fuzz clean
 
 all: build
 
@@ -23,6 +23,21 @@ run: deps
 	@$(MAKE) --no-print-directory build
 	@test -f workspace/data/vyrezy/stand.dat || $(BUILD_DIR)/cli/lumera-cli synth -o workspace
 	cd workspace && ../$(BUILD_DIR)/gui/lumera
+
+# The whole chain on the sample stand, scored against its true crowns.
+demo: deps
+	@$(MAKE) --no-print-directory build
+	@test -f workspace/data/vyrezy/stand.dat || $(BUILD_DIR)/cli/lumera-cli synth -o workspace
+	@echo "pipeline (seconds of each step):"
+	@cd workspace && ../$(BUILD_DIR)/cli/lumera-cli pipeline data/vyrezy/stand.dat -o obr/demo
+	@echo "accuracy against the true crowns:"
+	@cd workspace && ../$(BUILD_DIR)/cli/lumera-cli evaluate obr/demo/trees.dat data/vystup/truth.dat
+	@echo "files: workspace/obr/demo/"
+
+# The user guide's pictures of the windows (docs/images/), under xvfb-run.
+screenshots: deps
+	@$(MAKE) --no-print-directory build
+	BUILD_DIR=$(BUILD_DIR) bash scripts/screenshots
 
 test: deps
 	@$(MAKE) --no-print-directory build

@@ -1,8 +1,7 @@
 #include "commands.h"
-#include "crowns/crown_outlines.h"
 #include "crowns/scale_delineation.h"
 #include "data/cutout_file.h"
-#include "data/file_error.h"
+#include "delineate_step.h"
 #include "imaging/bmp_file.h"
 #include "imaging/true_colour.h"
 
@@ -19,9 +18,7 @@ struct DelineateOptions {
 std::optional<VegetationMask> ReadMask(const std::string& path, int width, int height)
 {
     if (path.empty()) return std::nullopt;
-    const Bitmap mask = ReadBmp(path);
-    if (const auto refusal = MaskSizeRefusal(mask, width, height, path)) throw FileError(*refusal);
-    return PictureVegetationMask(mask);
+    return FittingMask(ReadBmp(path), width, height, path);
 }
 
 int RunDelineate(const DelineateOptions& o)
@@ -39,13 +36,10 @@ int RunDelineate(const DelineateOptions& o)
     } else {
         background = ReadBmp(o.picture);
         const auto mask = ReadMask(o.mask, background.Width(), background.Height());
-        result = DelineatePicture(background, mask ? &*mask : nullptr, settings);
+        result = RunPictureDelineateStep(background, mask ? &*mask : nullptr, o.crownRadius);
     }
     WriteTreeMatrix(o.output, result.Trees);
-    if (!o.overlay.empty()) {
-        DrawCrownOutlines(background, result.Trees);
-        WriteBmp(o.overlay, background);
-    }
+    if (!o.overlay.empty()) WriteBmp(o.overlay, OutlinedCrowns(background, result.Trees));
     PrintJson({{"trees", result.Tops.size()}, {"crown_radius", result.CrownRadius}});
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "enhance/equalization.h"
+#include "equalize_step.h"
 #include "imaging/bmp_file.h"
 
 namespace lumera::cli {
@@ -13,14 +14,11 @@ void AddEqualizeCommand(CLI::App& app, const GlobalOptions&, CommandAction& acti
     auto options = std::make_shared<Options>();
     auto* sub = app.add_subcommand("equalize", "Adaptive histogram equalization of a picture");
     sub->add_option("IN", options->input, "Picture (BMP)")->required();
-    sub->add_option("--window", options->window, "Window side (45)")
-        ->check(CLI::Range(kMinEqualizationWindow, kMaxEqualizationWindow));
+    AddEqualizeOptions(*sub, options->window);
     sub->add_option("-o", options->output, "Equalized picture (BMP)")->required();
     sub->callback([options, &action] {
         action = [options] {
-            const Bitmap picture = ReadBmp(options->input);
-            if (const auto refusal = EqualizationRefusal(picture, options->window)) throw CheckFailed(*refusal);
-            WriteBmp(options->output, Equalize(picture, options->window));
+            WriteBmp(options->output, RunEqualizeStep(ReadBmp(options->input), options->window));
             return 0;
         };
     });

@@ -1,40 +1,29 @@
 #include "commands.h"
 #include "data/cutout_file.h"
 #include "extrema/extrema_file.h"
-#include "extrema/picture_search.h"
-#include "filter_option.h"
 #include "imaging/bmp_file.h"
+#include "search_step.h"
 
 namespace lumera::cli {
 
 namespace {
 
-// The options both searches share, with the settings they fill.
+// The options of a search command.
 template <class Settings>
 struct SearchOptions {
-    std::string cube, picture, output, test = "directions", equality = "deny";
-    Settings settings;
+    std::string cube, picture, output;
+    SearchRules<Settings> rules;
     FilterOption filter;
 };
 
 TExtremaList Find(const TData& cube, const MaximaSettings& s) { return FindMaxima(cube, s); }
 TExtremaList Find(const TData& cube, const MinimaSettings& s) { return FindMinima(cube, s); }
-TExtremaList Find(const Bitmap& picture, const std::optional<TFilterCells>& filter, const MaximaSettings& s)
-{
-    return FindMaxima(picture, filter, s);
-}
-TExtremaList Find(const Bitmap& picture, const std::optional<TFilterCells>& filter, const MinimaSettings& s)
-{
-    return FindMinima(picture, filter, s);
-}
 
 template <class Settings>
-int RunSearch(SearchOptions<Settings>& o)
+int RunSearch(const SearchOptions<Settings>& o)
 {
-    o.settings.Test = o.test == "neighbourhood" ? ExtremumTest::Neighbourhood : ExtremumTest::Directions;
-    o.settings.EqualityAllowed = o.equality == "allow";
-    const TExtremaList points = o.cube.empty() ? Find(ReadBmp(o.picture), ChosenFilter(o.filter), o.settings)
-                                               : Find(ReadCutout(o.cube), o.settings);
+    const TExtremaList points = o.cube.empty() ? RunPictureSearchStep(ReadBmp(o.picture), o.rules, o.filter)
+                                               : Find(ReadCutout(o.cube), o.rules.Resolved());
     WriteExtremaFile(o.output, points);
     PrintJson({{"count", points.size()}});
     return 0;
@@ -49,16 +38,8 @@ CLI::App* AddSearchCommand(CLI::App& app, const std::string& name, const std::st
     source->add_option("--cube", o->cube, "Cut-out file: every band tested, the bands vote");
     source->add_option("--picture", o->picture, "Picture (BMP): its brightness, filtered unless --no-filter");
     source->require_option(1);
-    sub->add_option("--test", o->test, "directions|neighbourhood (directions)")
-        ->check(CLI::IsMember({"directions", "neighbourhood"}));
-    sub->add_option("--equality", o->equality, "allow|deny (deny)")->check(CLI::IsMember({"allow", "deny"}));
-    sub->add_option("--directions", o->settings.Directions, "Directions required")
-        ->check(CLI::Range(1, 4))
-        ->capture_default_str();
-    sub->add_option("--neighbours", o->settings.Neighbours, "Neighbours required")
-        ->check(CLI::Range(1, 24))
-        ->capture_default_str();
-    sub->add_option("--bands", o->settings.Bands, "Bands required (--cube only)")
+    AddSearchRuleOptions(*sub, o->rules);
+    sub->add_option("--bands", o->rules.settings.Bands, "Bands required (--cube only)")
         ->check(CLI::Range(1, 65))
         ->capture_default_str();
     AddFilterOption(*sub, o->filter, true);
@@ -86,7 +67,7 @@ void AddMinimaCommand(CLI::App& app, const GlobalOptions&, CommandAction& action
     auto o = std::make_shared<SearchOptions<MinimaSettings>>();
     auto* sub =
         AddSearchCommand(app, "minima", "The minima grid search (\"Minimová síť\"): writes an extrema file", o, action);
-    sub->add_option("--size", o->settings.Size, "Neighbourhood side, 3 or 5")
+    sub->add_option("--size", o->rules.settings.Size, "Neighbourhood side, 3 or 5")
         ->check(CLI::IsMember({3, 5}))
         ->capture_default_str();
 }

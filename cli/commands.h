@@ -48,5 +48,6 @@ void AddTilesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& 
 void AddMergeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

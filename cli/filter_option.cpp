@@ -1,9 +1,9 @@
 #include "filter_option.h"
 
-#include <charconv>
 #include <stdexcept>
 
 #include "data/file_error.h"
+#include "whole_number.h"
 
 namespace lumera::cli {
 
@@ -26,10 +26,8 @@ std::optional<NamedFilter> SplitNamed(const std::string& filter)
 // The edge of a named matrix, or nothing when the text is no usable edge.
 std::optional<int> Edge(const std::string& text)
 {
-    int edge = 0;
-    const auto [next, error] = std::from_chars(text.data(), text.data() + text.size(), edge);
-    if (text.empty() || error != std::errc() || next != text.data() + text.size() || EdgeRefusal(edge))
-        return std::nullopt;
+    const auto edge = WholeNumber(text);
+    if (!edge || EdgeRefusal(*edge)) return std::nullopt;
     return edge;
 }
 

@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     AddMergeCommand(app, global, action);
     AddDelineateCommand(app, global, action);
     AddCrownsCommand(app, global, action);
+    AddPipelineCommand(app, global, action);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,27 @@
+#include "delineate_step.h"
+
+#include "crowns/crown_outlines.h"
+#include "data/file_error.h"
+
+namespace lumera::cli {
+
+VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std::string& maskPath)
+{
+    if (const auto refusal = MaskSizeRefusal(mask, width, height, maskPath)) throw FileError(*refusal);
+    return PictureVegetationMask(mask);
+}
+
+Delineation RunPictureDelineateStep(const Bitmap& picture, const VegetationMask* mask, double crownRadius)
+{
+    DelineationSettings settings;
+    settings.CrownRadius = crownRadius;
+    return DelineatePicture(picture, mask, settings);
+}
+
+Bitmap OutlinedCrowns(Bitmap picture, const TTreeMatrix& trees)
+{
+    DrawCrownOutlines(picture, trees);
+    return picture;
+}
+
+}  // namespace lumera::cli

@@ -1,0 +1,134 @@
+#include "pipeline_run.h"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+
+#include "crowns/tree_table.h"
+#include "data/cutout_file.h"
+#include "data/file_error.h"
+#include "delineate_step.h"
+#include "extrema/brightness.h"
+#include "extrema/extrema_file.h"
+#include "imaging/bmp_file.h"
+
+namespace lumera::cli {
+
+namespace {
+
+// Times the steps one after another and reports each as it ends.
+class StepClock {
+public:
+    explicit StepClock(const StepProgress& progress) : progress_(progress) {}
+
+    void End(const std::string& step)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - last_).count();
+        last_ = now;
+        seconds_[step] = seconds;
+        if (progress_) progress_(step, seconds);
+    }
+
+    nlohmann::ordered_json Seconds()
+    {
+        seconds_["total"] = std::chrono::duration<double>(last_ - start_).count();
+        return seconds_;
+    }
+
+private:
+    const StepProgress& progress_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now(), last_ = start_;
+    nlohmann::ordered_json seconds_ = nlohmann::ordered_json::object();
+};
+
+// What either method of finding the crowns hands on.
+struct Crowns {
+    TExtremaList Tops;
+    TTreeMatrix Trees;
+    std::optional<Bitmap> Network;
+    Bitmap Overlay;
+    nlohmann::ordered_json Figures;  // the method's own figures for the summary
+};
+
+Crowns SpecifiedCrowns(const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
+{
+    Crowns c;
+    c.Tops = RunPictureSearchStep(equalized, o.search, o.crowns.filter);
+    clock.End("maxima");
+    const Bitmap background = o.background.empty() ? equalized : ReadBmp(o.background);
+    TCrownChainResult chain = RunCrownStep(c.Tops, background, equalized, o.crowns);
+    clock.End("crowns");
+    c.Trees = std::move(*chain.State.TreeMatrix);
+    c.Network = std::move(chain.Network);
+    c.Overlay = std::move(chain.Overlay);
+    c.Figures = {{"boundary_points", chain.FirstNetwork.size()}};
+    return c;
+}
+
+Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
+{
+    const VegetationMask vegetation = FittingMask(mask, equalized.Width(), equalized.Height(), "mask.bmp");
+    Delineation d = RunPictureDelineateStep(equalized, &vegetation, o.crownRadius);
+    clock.End("delineate");
+    Crowns c;
+    c.Tops = std::move(d.Tops);
+    c.Overlay = OutlinedCrowns(equalized, d.Trees);
+    c.Trees = std::move(d.Trees);
+    c.Figures = {{"crown_radius", d.CrownRadius}};
+    return c;
+}
+
+void MakeFolder(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path))
+        throw FileError("Složku " + path + " nelze vytvořit: " + error.message());
+}
+
+std::vector<TTreeRow> TreeRows(const Crowns& crowns, const Bitmap& equalized, const std::vector<double>& ndvi)
+{
+    const std::vector<TTreeFigures> figures = MeasureTrees(crowns.Trees, crowns.Tops);
+    const std::vector<double> brightness = MeanPerTree(crowns.Trees, BrightnessMatrix(equalized).Values);
+    const std::vector<double> meanNdvi = MeanPerTree(crowns.Trees, ndvi);
+    std::vector<TTreeRow> rows;
+    rows.reserve(figures.size());
+    for (std::size_t i = 0; i < figures.size(); ++i) rows.push_back({figures[i], brightness[i], meanNdvi[i]});
+    return rows;
+}
+
+}  // namespace
+
+nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string& outDir,
+                                   const PipelineOptions& o, const std::string& programDir,
+                                   const StepProgress& progress)
+{
+    StepClock clock(progress);
+    const MaskStep mask = RunMaskStep(ReadCutout(cutout), o.mask, programDir);
+    clock.End("mask");
+    const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
+    clock.End("equalize");
+    const Crowns crowns =
+        o.method == "scale" ? ScaleCrowns(mask.Picture, equalized, o, clock) : SpecifiedCrowns(equalized, o, clock);
+    const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
+    clock.End("trees");
+
+    MakeFolder(outDir);
+    const std::string dir = outDir + "/";
+    WriteBmp(dir + "mask.bmp", mask.Picture);
+    WriteBmp(dir + "equalized.bmp", equalized);
+    WriteExtremaFile(dir + "maxima.txt", crowns.Tops);
+    if (crowns.Network) WriteBmp(dir + "network.bmp", *crowns.Network);
+    WriteTreeMatrix(dir + "trees.dat", crowns.Trees);
+    WriteBmp(dir + "trees.bmp", crowns.Overlay);
+    WriteTreeTable(dir + "trees.csv", rows);
+    clock.End("write");
+    nlohmann::ordered_json summary = {{"cutout", cutout}, {"method", o.method}, {"maxima", crowns.Tops.size()}};
+    summary.update(crowns.Figures);
+    summary["trees"] = rows.size();
+    summary["seconds"] = clock.Seconds();
+    return summary;
+}
+
+}  // namespace lumera::cli
