@@ -42,12 +42,33 @@ void AddMinimaCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
 void AddRefdataCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddSynthCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+
+// The commands that read scenes and write map layers. They need GDAL, whose
+// hundred-odd shared libraries would add tens of milliseconds to the start of
+// every command, so they live in the companion program lumera-cli-map, which
+// lumera-cli hands them to.
+struct MapCommand {
+    const char* Name;
+    const char* Description;
+};
+inline constexpr MapCommand kImportCommand{"import", "Import a window of a scene GDAL reads as a 65-band cut-out"};
+inline constexpr MapCommand kPolygonsCommand{
+    "polygons",
+    "Write the crowns of a tree matrix as polygons with tree number, pixel count, area (m², when "
+    "georeferenced in a projected system) and centroid; the matrix holds no tree tops, so no top position"};
+inline constexpr MapCommand kTilesCommand{"tiles",
+                                          "Cut a large scene into overlapping 65-band cut-outs with tiles.csv"};
+inline constexpr MapCommand kMergeCommand{
+    "merge", "Join the crowns of tiles (each tile folder holding its trees.dat) without doubles at the seams"};
+inline constexpr MapCommand kMapCommands[] = {kImportCommand, kPolygonsCommand, kTilesCommand, kMergeCommand};
+
+// In lumera-cli-map only.
 void AddImportCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddPolygonsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddTilesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddMergeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
-void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
-void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
-void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

@@ -6,10 +6,7 @@ namespace lumera::cli {
 
 void AddPolygonsCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
-    auto* sub = app.add_subcommand(
-        "polygons",
-        "Write the crowns of a tree matrix as polygons with tree number, pixel count, area (m², when "
-        "georeferenced in a projected system) and centroid; the matrix holds no tree tops, so no top position");
+    auto* sub = app.add_subcommand(kPolygonsCommand.Name, kPolygonsCommand.Description);
     struct Options {
         std::string trees, geo, output;
     };

@@ -6,7 +6,7 @@ namespace lumera::cli {
 
 void AddTilesCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
-    auto* sub = app.add_subcommand("tiles", "Cut a large scene into overlapping 65-band cut-outs with tiles.csv");
+    auto* sub = app.add_subcommand(kTilesCommand.Name, kTilesCommand.Description);
     struct Options {
         std::string scene, dir;
         int size = 400, overlap = 0;
@@ -34,8 +34,7 @@ void AddTilesCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 
 void AddMergeCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
-    auto* sub = app.add_subcommand(
-        "merge", "Join the crowns of tiles (each tile folder holding its trees.dat) without doubles at the seams");
+    auto* sub = app.add_subcommand(kMergeCommand.Name, kMergeCommand.Description);
     auto dir = std::make_shared<std::string>(), output = std::make_shared<std::string>();
     sub->add_option("DIR", *dir, "Folder written by tiles, each tile folder holding trees.dat")->required();
     sub->add_option("-o", *output, "Crowns file: .gpkg, .geojson or .shp")->required();

@@ -5,7 +5,7 @@ namespace lumera::cli {
 
 void AddImportCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
-    auto* sub = app.add_subcommand("import", "Import a window of a scene GDAL reads as a 65-band cut-out");
+    auto* sub = app.add_subcommand(kImportCommand.Name, kImportCommand.Description);
     struct Options {
         std::string scene, output;
         std::vector<int> window;
