@@ -17,13 +17,13 @@ using namespace lumera::testing;
 namespace {
 
 // A 3 x 2 reflectance scene of 130 bands from 380 nm in 5 nm steps.
-void WriteSmallScene(const std::string& path, SceneSpec spec = {})
+void WriteSmallScene(const std::string& path, SceneRecipe recipe = {})
 {
-    spec.Centres = Centres(380, 5, 130);
-    spec.Value = [](int, int x, int y) { return 0.1 * (x + 1) + 0.3 * y; };
-    spec.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
-    spec.Epsg = 32633;
-    WriteScene(path, spec);
+    recipe.Centres = Centres(380, 5, 130);
+    recipe.Value = [](int, int x, int y) { return 0.1 * (x + 1) + 0.3 * y; };
+    recipe.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
+    recipe.Epsg = 32633;
+    WriteScene(path, recipe);
 }
 
 // A 4 x 2 x 130 reflectance cube in an HDF5 file (netCDF-4), one of its data sets.
@@ -114,10 +114,10 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
 TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
 {
     TempDir dir;
-    SceneSpec spec;
-    spec.Width = 10;
-    spec.Height = 4;
-    WriteSmallScene(dir.File("scene.img"), spec);
+    SceneRecipe recipe;
+    recipe.Width = 10;
+    recipe.Height = 4;
+    WriteSmallScene(dir.File("scene.img"), recipe);
     EXPECT_EQ(ExpectSuccess("tiles " + Quote(dir.File("scene.img")) + " --size 6 --overlap 4 -o " +
                             Quote(dir.File("tiles"))),
               "{\"tiles\":3,\"scale\":10000.0,\"clipped\":0}\n");

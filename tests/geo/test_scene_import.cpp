@@ -47,20 +47,20 @@ std::string Refusal(const std::string& path, const ImportOptions& options = {})
 TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
 {
     TempDir dir;
-    SceneSpec spec;
-    spec.Width = 4;
-    spec.Height = 3;
-    spec.Centres = Centres(380, 5, 130);
-    spec.NoData = -1.0;
-    spec.Value = [](int band, int x, int y) {
+    SceneRecipe recipe;
+    recipe.Width = 4;
+    recipe.Height = 3;
+    recipe.Centres = Centres(380, 5, 130);
+    recipe.NoData = -1.0;
+    recipe.Value = [](int band, int x, int y) {
         if (band == 2 && x == 1 && y == 1) return -1.0;  // no data in a band that band 1 reads
         if (band == 40 && x == 3 && y == 2) return std::nan("");
         if (band == 129 && x == 2 && y == 2) return -1.0;  // beyond 1 µm: never read
         return Reflectance(x, y);
     };
-    spec.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
-    spec.Epsg = 32633;
-    WriteScene(dir.File("scene.img"), spec);
+    recipe.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
+    recipe.Epsg = 32633;
+    WriteScene(dir.File("scene.img"), recipe);
 
     const ImportResult r = Import(dir.File("scene.img"), InWindow({1, 1, 3, 2}));
     ASSERT_EQ(std::make_tuple(r.Cube.NBands, r.Cube.NRows, r.Cube.NColumns), std::make_tuple(65, 2, 3));
@@ -87,13 +87,13 @@ TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
 TEST(SceneImport, GeoTiffBandItemsHandComputedBandAndPartialFill)
 {
     TempDir dir;
-    SceneSpec spec;
-    spec.Driver = "GTiff";
-    spec.Style = SceneSpec::Wavelengths::BandItems;
-    spec.Unit = "nm";
-    spec.Centres = {386.7, 391.7, 396.7};
-    spec.Value = [](int band, int, int) { return std::vector<double>{0.01, 0.02, 0.04}[band]; };
-    WriteScene(dir.File("scene.tif"), spec);
+    SceneRecipe recipe;
+    recipe.Driver = "GTiff";
+    recipe.Style = SceneRecipe::Wavelengths::BandItems;
+    recipe.Unit = "nm";
+    recipe.Centres = {386.7, 391.7, 396.7};
+    recipe.Value = [](int band, int, int) { return std::vector<double>{0.01, 0.02, 0.04}[band]; };
+    WriteScene(dir.File("scene.tif"), recipe);
 
     const std::string refused = Refusal(dir.File("scene.tif"));
     EXPECT_NE(refused.find("nepokrývá bandy 3 (0.4089 µm), 4 (0.4176 µm)"), std::string::npos) << refused;
@@ -118,11 +118,11 @@ TEST(SceneImport, GeoTiffBandItemsHandComputedBandAndPartialFill)
 TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
 {
     TempDir dir;
-    SceneSpec spec;
-    spec.Centres = Centres(0.38, 0.005, 130);
-    spec.Unit = "";
-    spec.Value = [](int, int x, int y) { return y == 0 ? 1000.0 * (x + 1) : (x == 0 ? -50.0 : 40000.0); };
-    WriteScene(dir.File("counts.img"), spec);
+    SceneRecipe recipe;
+    recipe.Centres = Centres(0.38, 0.005, 130);
+    recipe.Unit = "";
+    recipe.Value = [](int, int x, int y) { return y == 0 ? 1000.0 * (x + 1) : (x == 0 ? -50.0 : 40000.0); };
+    WriteScene(dir.File("counts.img"), recipe);
     const ImportResult r = Import(dir.File("counts.img"));
     EXPECT_EQ(r.Scale, 1.0);
     EXPECT_EQ(r.Cube.At(10, 0, 2), 3000);
@@ -142,14 +142,14 @@ TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
 TEST(SceneImport, WavelengthFileForASceneWithout)
 {
     TempDir dir;
-    SceneSpec spec;
-    spec.Style = SceneSpec::Wavelengths::None;
-    spec.Centres = Centres(380, 5, 130);
-    WriteScene(dir.File("bare.img"), spec);
+    SceneRecipe recipe;
+    recipe.Style = SceneRecipe::Wavelengths::None;
+    recipe.Centres = Centres(380, 5, 130);
+    WriteScene(dir.File("bare.img"), recipe);
     EXPECT_NE(Refusal(dir.File("bare.img")).find("neuvádí vlnové délky"), std::string::npos);
 
     std::ofstream list(dir.File("wl.txt"));
-    for (double c : spec.Centres) list << c << '\n';
+    for (double c : recipe.Centres) list << c << '\n';
     list.close();
     ImportOptions options;
     options.Wavelengths = dir.File("wl.txt");
@@ -165,11 +165,11 @@ TEST(SceneImport, WavelengthFileForASceneWithout)
 TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
 {
     TempDir dir;
-    SceneSpec spec;
-    spec.Width = 401;
-    spec.Height = 2;
-    spec.Centres = Centres(380, 10, 65);
-    WriteScene(dir.File("wide.img"), spec);
+    SceneRecipe recipe;
+    recipe.Width = 401;
+    recipe.Height = 2;
+    recipe.Centres = Centres(380, 10, 65);
+    WriteScene(dir.File("wide.img"), recipe);
     EXPECT_NE(Refusal(dir.File("wide.img")).find("401 x 2"), std::string::npos);
     for (const PixelRect& w : {PixelRect{-1, 0, 10, 2}, PixelRect{392, 0, 10, 2}, PixelRect{0, 1, 10, 2}})
         EXPECT_NE(Refusal(dir.File("wide.img"), InWindow(w)).find("neleží celé uvnitř"), std::string::npos);

@@ -13,14 +13,14 @@ namespace {
 // of a pixel is the same in every band.
 std::string WriteSixByFive(const TempDir& dir)
 {
-    SceneSpec spec;
-    spec.Width = 6;
-    spec.Height = 5;
-    spec.Centres = Centres(380, 5, 130);
-    spec.Value = [](int, int x, int y) { return 0.01 * (x + 10 * y); };
-    spec.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
-    spec.Epsg = 32633;
-    WriteScene(dir.File("scene.img"), spec);
+    SceneRecipe recipe;
+    recipe.Width = 6;
+    recipe.Height = 5;
+    recipe.Centres = Centres(380, 5, 130);
+    recipe.Value = [](int, int x, int y) { return 0.01 * (x + 10 * y); };
+    recipe.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
+    recipe.Epsg = 32633;
+    WriteScene(dir.File("scene.img"), recipe);
     return dir.File("scene.img");
 }
 

@@ -11,7 +11,7 @@
 
 namespace lumera::testing {
 
-struct SceneSpec {
+struct SceneRecipe {
     enum class Wavelengths { Envi, BandItems, None };
     std::string Driver = "ENVI";
     int Width = 3;
@@ -33,20 +33,20 @@ inline std::string NumberList(const std::vector<double>& values)
     return text + "}";
 }
 
-inline void WriteScene(const std::string& path, const SceneSpec& s)
+inline void WriteScene(const std::string& path, const SceneRecipe& s)
 {
     GDALAllRegister();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(s.Driver.c_str());
     const int bands = static_cast<int>(s.Centres.size());
     GDALDataset* ds = driver->Create(path.c_str(), s.Width, s.Height, bands, s.Type, nullptr);
-    if (s.Style == SceneSpec::Wavelengths::Envi) {
+    if (s.Style == SceneRecipe::Wavelengths::Envi) {
         ds->SetMetadataItem("wavelength", NumberList(s.Centres).c_str(), "ENVI");
         if (!s.Unit.empty()) ds->SetMetadataItem("wavelength_units", s.Unit.c_str(), "ENVI");
     }
     std::vector<double> plane(std::size_t(s.Width) * s.Height);
     for (int b = 0; b < bands; ++b) {
         GDALRasterBand* band = ds->GetRasterBand(b + 1);
-        if (s.Style == SceneSpec::Wavelengths::BandItems) {
+        if (s.Style == SceneRecipe::Wavelengths::BandItems) {
             band->SetMetadataItem("wavelength", std::to_string(s.Centres[b]).c_str());
             if (!s.Unit.empty()) band->SetMetadataItem("wavelength_units", s.Unit.c_str());
         }
