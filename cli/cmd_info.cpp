@@ -10,8 +10,8 @@ void AddInfoCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
     sub->add_option("CUTOUT", *path, "Cut-out file")->required();
     sub->callback([path, &action] {
         action = [path] {
-            const TData cube = ReadCutout(*path);
-            PrintJson({{"bands", cube.NBands}, {"rows", cube.NRows}, {"columns", cube.NColumns}});
+            const TCutoutHeader cutout = ReadCutoutHeader(*path);  // the values are not needed
+            PrintJson({{"bands", cutout.NBands}, {"rows", cutout.NRows}, {"columns", cutout.NColumns}});
             return 0;
         };
     });

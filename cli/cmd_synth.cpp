@@ -1,16 +1,10 @@
 #include <cmath>
 
 #include "commands.h"
+#include "data/cutout_file.h"
 #include "stand/stand_workspace.h"
 
 namespace lumera::cli {
-
-namespace {
-
-// Stands larger than this take more memory than a workstation should spend on a demonstration.
-constexpr int kMaxStandSide = 1000;
-
-}  // namespace
 
 void AddSynthCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
@@ -27,7 +21,7 @@ void AddSynthCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
     sub->add_option("--size", o->size, "Width and height in pixels (400,400)")
         ->delimiter(',')
         ->expected(2)
-        ->check(CLI::Range(1, kMaxStandSide));
+        ->check(CLI::Range(1, kMaxCutoutDimension));
     sub->add_option("--trees", o->trees, "Number of trees to place (220 on 400 x 400, in proportion on other sizes)")
         ->check(CLI::Range(0, 100000));
     sub->callback([o, &action] {

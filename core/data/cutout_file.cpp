@@ -2,6 +2,8 @@
 
 #include <bit>
 #include <cstdint>
+#include <filesystem>
+#include <new>
 #include <fstream>
 #include <span>
 
@@ -33,11 +35,19 @@ void CheckCount(const std::string& path, const char* what, int32_t value, int32_
                         std::to_string(value) + ", musí být 1 až " + std::to_string(limit) + ".");
 }
 
-}  // namespace
+struct OpenedCutout {
+    std::ifstream In;
+    TCutoutHeader Header;
+};
 
-TData ReadCutout(const std::string& path)
+// Opens a cut-out and checks its header and length; the stream stands at the
+// first value.
+OpenedCutout OpenCutout(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw FileError("Soubor " + path + " nelze přečíst: je to složka.");
+    OpenedCutout file{std::ifstream(path, std::ios::binary | std::ios::ate), {}};
+    std::ifstream& in = file.In;
     if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
     const std::streamoff length = in.tellg();
     in.seekg(0);
@@ -46,23 +56,40 @@ TData ReadCutout(const std::string& path)
     if (length < 6 || !in.read(reinterpret_cast<char*>(header), 6))
         throw FileError("Soubor " + path + " je kratší než hlavička datového výřezu (" +
                         std::to_string(length) + " bajtů, očekáváno alespoň 6).");
+    TCutoutHeader& h = file.Header;
+    h.NBands = DecodeLittleEndian(header);
+    h.NRows = DecodeLittleEndian(header + 2);
+    h.NColumns = DecodeLittleEndian(header + 4);
+    CheckCount(path, "počet bandů", h.NBands, kSensorBands);
+    CheckCount(path, "počet řádků", h.NRows, kMaxCutoutDimension);
+    CheckCount(path, "počet sloupců", h.NColumns, kMaxCutoutDimension);
 
-    TData cube;
-    cube.NBands = DecodeLittleEndian(header);
-    cube.NRows = DecodeLittleEndian(header + 2);
-    cube.NColumns = DecodeLittleEndian(header + 4);
-    CheckCount(path, "počet bandů", cube.NBands, kSensorBands);
-    CheckCount(path, "počet řádků", cube.NRows, kMaxCutoutDimension);
-    CheckCount(path, "počet sloupců", cube.NColumns, kMaxCutoutDimension);
-
-    const std::size_t count = std::size_t(cube.NBands) * cube.PlaneSize();
-    const std::streamoff expected = 6 + 2 * static_cast<std::streamoff>(count);
+    const std::streamoff expected = 6 + 2 * std::streamoff(h.NBands) * h.NRows * h.NColumns;
     if (length < expected)
         throw FileError("Soubor " + path + " je kratší, než slibuje jeho hlavička: " + std::to_string(length) +
                         " bajtů, očekáváno " + std::to_string(expected) + ".");
+    return file;
+}
 
-    cube.Values.resize(count);  // left uninitialised: the read fills every value
-    if (!in.read(reinterpret_cast<char*>(cube.Values.data()), static_cast<std::streamsize>(2 * count)))
+}  // namespace
+
+TCutoutHeader ReadCutoutHeader(const std::string& path) { return OpenCutout(path).Header; }
+
+TData ReadCutout(const std::string& path)
+{
+    OpenedCutout file = OpenCutout(path);
+    TData cube;
+    cube.NBands = file.Header.NBands;
+    cube.NRows = file.Header.NRows;
+    cube.NColumns = file.Header.NColumns;
+    const std::size_t count = std::size_t(cube.NBands) * cube.PlaneSize();
+    try {
+        cube.Values.resize(count);  // left uninitialised: the read fills every value
+    } catch (const std::bad_alloc&) {
+        throw FileError("Soubor " + path + " nelze načíst: nedostatek paměti pro " + std::to_string(2 * count) +
+                        " bajtů.");
+    }
+    if (!file.In.read(reinterpret_cast<char*>(cube.Values.data()), static_cast<std::streamsize>(2 * count)))
         throw FileError("Soubor " + path + " nelze přečíst celý.");
     ToLittleEndian(cube.Values.data(), cube.Values.size());
     return cube;

@@ -5,8 +5,21 @@
 
 namespace lumera {
 
-// Largest count a cut-out header can hold (a signed 16-bit field).
-constexpr int kMaxCutoutDimension = 32767;
+// Largest number of rows or columns of a cut-out Lumera reads or makes. Cut-outs
+// are meant to be at most 400 x 400; this leaves room for larger synthetic
+// stands while a whole cut-out (65 bands) stays within 130 MB.
+constexpr int kMaxCutoutDimension = 1000;
+
+// The dimensions a cut-out file declares.
+struct TCutoutHeader {
+    int32_t NBands = 0;
+    int32_t NRows = 0;
+    int32_t NColumns = 0;
+};
+
+// Reads and checks a cut-out's header (every count within its limits) and the
+// file's length against it, without reading the values. Throws FileError.
+TCutoutHeader ReadCutoutHeader(const std::string& path);
 
 // Reads a cut-out file: three little-endian signed 16-bit counts (bands, rows,
 // columns), then the values band by band, row by row, column by column.

@@ -78,7 +78,8 @@ TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndBadFilesAreRefusedNamingThe
     const std::pair<std::vector<int>, std::string> files[] = {  // words of the file (none: missing), a detail of the refusal
         {{}, ""}, {{1, 2}, "6"}, {{0, 2, 3}, "0"}, {{66, 1, 1}, "66"}, {{1, 0, 3}, "0"}, {{1, 0x8000, 3}, "-32768"},
         {{1, 2, 0}, "0"}, {{1, 2, 3, 10, 20, 30, 40, 50}, "16 bajtů, očekáváno 18"},
-        {{65, 32767, 32767, 1, 2, 3}, "139577917576"},  // a huge header in a small file, refused before allocating
+        {{65, 1000, 1000, 1, 2, 3}, "130000006"},  // a large header in a small file, refused before allocating
+        {{65, 1001, 2, 1, 2, 3}, "1001"},          // beyond the largest cut-out
     };
     for (std::size_t i = 0; i < std::size(files); ++i) {
         const std::string name = "bad" + std::to_string(i) + ".dat";
@@ -107,4 +108,23 @@ TEST(CutoutFile, LargestCutoutReadsBackExactlyAndAFailedLoadLeavesThePreviousCub
     std::ofstream(dir.File("short.dat"), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size() - 2));
     EXPECT_THROW(loaded = ReadCutout(dir.File("short.dat")), FileError);
     EXPECT_TRUE(loaded.Values == full.Values && loaded.NBands == 65);
+}
+
+TEST(CutoutFile, HeaderAloneGivesTheDimensionsAndAFolderIsRefusedByName)
+{
+    TempDir dir;
+    WriteCutout(dir.File("a.dat"), RandomCube(3, 4, 5, 1));
+    const TCutoutHeader header = ReadCutoutHeader(dir.File("a.dat"));
+    EXPECT_EQ(header.NBands, 3);
+    EXPECT_EQ(header.NRows, 4);
+    EXPECT_EQ(header.NColumns, 5);
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    for (auto read : {+[](const std::string& p) { ReadCutoutHeader(p); }, +[](const std::string& p) { ReadCutout(p); }}) {
+        try {
+            read(dir.File("folder.dat"));
+            ADD_FAILURE() << "a folder was read";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("folder.dat nelze přečíst: je to složka"), std::string::npos) << e.what();
+        }
+    }
 }
