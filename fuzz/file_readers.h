@@ -5,6 +5,8 @@
 
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
+#include "extrema/extrema_file.h"
+#include "extrema/filter_matrix.h"
 #include "imaging/bmp_file.h"
 #include "spectral/reference_files.h"
 #include "spectral/weight_file.h"
@@ -23,6 +25,8 @@ inline const std::map<std::string, std::function<void(const std::string&)>>& Fil
         {"reference_table", [](const std::string& path) { ReadReferenceTable(path); }},
         {"reference_text", [](const std::string& path) { ReadReferenceText(path); }},
         {"weight_file", [](const std::string& path) { ReadWeightFile(path); }},
+        {"extrema_file", [](const std::string& path) { ReadExtremaFile(path); }},
+        {"filter_file", [](const std::string& path) { ReadFilterFile(path); }},
     };
     return readers;
 }

@@ -1,12 +1,14 @@
 // Writes small valid files of every kind with the program's own writers, as
 // the starting corpus of the fuzz targets: fuzz_seeds OUTDIR PROGRAM_DIR.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
+#include "extrema/extrema_file.h"
+#include "extrema/filter_matrix.h"
 #include "imaging/bmp_file.h"
+#include "spectral/weight_file.h"
 
 using namespace lumera;
 namespace fs = std::filesystem;
@@ -38,7 +40,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const fs::path out(argv[1]), refsp = fs::path(argv[2]) / "data" / "refsp";
-    for (const char* kind : {"bmp", "cutout", "tree_matrix", "reference_table", "reference_text", "weight_file"})
+    for (const char* kind : {"bmp", "cutout", "tree_matrix", "reference_table", "reference_text", "weight_file", "extrema_file", "filter_file"})
         fs::create_directories(out / kind);
     WriteBmp((out / "bmp" / "small.bmp").string(), SmallPicture(5, 3));
     WriteBmp((out / "bmp" / "square.bmp").string(), SmallPicture(8, 8));
@@ -49,7 +51,8 @@ int main(int argc, char** argv)
     WriteTreeMatrix((out / "tree_matrix" / "small.dat").string(), trees);
     fs::copy_file(refsp / "AllRefSp.dat", out / "reference_table" / "AllRefSp.dat", fs::copy_options::overwrite_existing);
     fs::copy_file(refsp / "RefSpE34.txt", out / "reference_text" / "RefSpE34.txt", fs::copy_options::overwrite_existing);
-    std::ofstream weights(out / "weight_file" / "ones.txt");
-    for (int i = 0; i < 64; ++i) weights << " 1.00000000000000E+0000";
+    WriteWeightFile((out / "weight_file" / "ones.txt").string(), SpectralVector(kSpectralBands, 1.0));
+    WriteExtremaFile((out / "extrema_file" / "tops.txt").string(), {{1, 2}, {30, 4}, {7, 7}});
+    WriteFilterFile((out / "filter_file" / "gauss5.txt").string(), GaussFilter(5, '.'));
     return 0;
 }

@@ -10,6 +10,10 @@ namespace {
 
 constexpr uint32_t kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
 
+// Room between the headers and the pixels: a palette and whatever a writer
+// puts there; more is taken for a damaged offset.
+constexpr std::size_t kMaxBmpGap = 256 * 4 + 65536;
+
 uint32_t Le(const unsigned char* b, std::size_t at, int size)
 {
     uint32_t v = 0;
@@ -44,6 +48,8 @@ void ReadMasks(const std::string& path, BmpLayout& layout, const unsigned char* 
 void CheckPalette(const std::string& path, BmpLayout& layout, uint32_t declaredColours)
 {
     if (layout.PixelOffset < layout.PaletteStart) Refuse(path, "obrazová data začínají uvnitř hlavičky");
+    if (layout.PixelOffset > layout.PaletteStart + kMaxBmpGap)
+        Refuse(path, "obrazová data začínají až na bajtu " + std::to_string(layout.PixelOffset));
     if (layout.Bits > 8) return;
     const int full = 1 << layout.Bits;
     const std::size_t room = (layout.PixelOffset - layout.PaletteStart) / layout.PaletteEntrySize;

@@ -1,5 +1,6 @@
 #include "imaging/bmp_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -34,13 +35,19 @@ std::array<unsigned char, 54> BmpHeader(const Bitmap& picture, std::size_t strid
     return header;
 }
 
-// Reads up to `count` bytes from the current position onto the end of `bytes`.
+// Reads up to `count` bytes from the current position onto the end of `bytes`,
+// a block at a time, so a file shorter than its header claims never costs
+// more memory than its own length.
 void ReadMore(std::istream& in, std::vector<unsigned char>& bytes, std::size_t count)
 {
-    const std::size_t had = bytes.size();
-    bytes.resize(had + count);
-    in.read(reinterpret_cast<char*>(bytes.data() + had), std::streamsize(count));
-    bytes.resize(had + std::size_t(in.gcount()));
+    constexpr std::size_t kBlock = std::size_t(1) << 20;
+    while (count > 0 && in) {
+        const std::size_t had = bytes.size(), step = std::min(count, kBlock);
+        bytes.resize(had + step);
+        in.read(reinterpret_cast<char*>(bytes.data() + had), std::streamsize(step));
+        bytes.resize(had + std::size_t(in.gcount()));
+        count -= step;
+    }
 }
 
 }  // namespace
