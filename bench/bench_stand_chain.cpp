@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include "crowns/crown_chain.h"
 #include "crowns/tree_table.h"
@@ -139,3 +142,30 @@ static void BM_StandPipeline(benchmark::State& state)
     StandProcesses(state, std::string(LUMERA_CLI_PATH) + " pipeline data/vyrezy/stand.dat -o out");
 }
 BENCHMARK(BM_StandPipeline)->Unit(benchmark::kMillisecond);
+
+// The cube commands of the batch tool as whole processes on the stand, started
+// without a shell (`BM_StandCubeCommand/0` info, /1 ndvi, /2 needle, /3 mask,
+// /4 truecolor). Wall-clock time: the work happens in the child.
+static void BM_StandCubeCommand(benchmark::State& state)
+{
+    static const char* const kCommands[] = {"info", "ndvi", "needle", "mask", "truecolor"};
+    const std::string& d = Stand().Dir;
+    const std::string cutout = d + "/" + kStandCutout, output = d + "/command.bmp", programDir = "--program-dir=" + d;
+    const char* command = kCommands[state.range(0)];
+    std::vector<const char*> argv = {LUMERA_CLI_PATH, command, cutout.c_str()};
+    if (state.range(0) > 0) argv.insert(argv.end(), {"-o", output.c_str(), programDir.c_str()});
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    state.SetLabel(command);
+    for (auto _ : state) {
+        pid_t child = 0;
+        int status = 1;
+        if (posix_spawn(&child, argv[0], &quiet, nullptr, const_cast<char* const*>(argv.data()), environ) != 0 ||
+            waitpid(child, &status, 0) != child || status != 0)
+            state.SkipWithError("lumera-cli failed");
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+}
+BENCHMARK(BM_StandCubeCommand)->DenseRange(0, 4)->UseRealTime()->Unit(benchmark::kMillisecond);

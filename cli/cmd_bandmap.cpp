@@ -21,7 +21,7 @@ void AddBandMapCommand(CLI::App& app, const GlobalOptions&, CommandAction& actio
     sub->add_option("-o,--output", options->output, "Output picture (24-bit BMP)")->required();
     sub->callback([options, &action] {
         action = [options] {
-            const TData cube = ReadCutout(options->cutout);
+            const TData cube = MapCutout(options->cutout);
             if (const std::string problem = BandRangeError(cube, options->band); !problem.empty())
                 throw std::invalid_argument(problem);
             const BandMapResult map = MakeBandMap(cube, options->band);

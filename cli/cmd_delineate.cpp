@@ -28,7 +28,7 @@ int RunDelineate(const DelineateOptions& o)
     Delineation result;
     Bitmap background;
     if (!o.cube.empty()) {
-        const TData cube = ReadCutout(o.cube);
+        const TData cube = MapCutout(o.cube);
         if (const auto refusal = DelineationRefusal(cube)) throw CheckFailed(*refusal);
         const auto mask = ReadMask(o.mask, cube.NColumns, cube.NRows);
         result = DelineateCutout(cube, mask ? &*mask : nullptr, settings);

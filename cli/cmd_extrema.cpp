@@ -23,7 +23,7 @@ template <class Settings>
 int RunSearch(const SearchOptions<Settings>& o)
 {
     const TExtremaList points = o.cube.empty() ? RunPictureSearchStep(ReadBmp(o.picture), o.rules, o.filter)
-                                               : Find(ReadCutout(o.cube), o.rules.Resolved());
+                                               : Find(MapCutout(o.cube), o.rules.Resolved());
     WriteExtremaFile(o.output, points);
     PrintJson({{"count", points.size()}});
     return 0;

@@ -19,7 +19,7 @@ void AddNdviCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
     sub->callback([o, &action] {
         action = [o] {
             const NdviSettings settings = ToNdviSettings(o->ndvi);
-            const AnalysisResult result = RunNdvi(ReadCutout(o->cutout), settings);
+            const AnalysisResult result = RunNdvi(MapCutout(o->cutout), settings);
             if (!result.Ran()) throw CheckFailed(result.Stopped);
             WriteBmp(o->output, result.Picture);
             PrintJson(FiguresJson(result.Figures));

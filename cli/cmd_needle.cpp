@@ -20,7 +20,7 @@ void AddNeedleCommand(CLI::App& app, const GlobalOptions& global, CommandAction&
         action = [o, &global] {
             SpectralState state;
             const NeedleSettings settings = PrepareNeedle(o->needle, global.programDir, state);
-            const AnalysisResult result = RunNeedle(ReadCutout(o->cutout), state, settings);
+            const AnalysisResult result = RunNeedle(MapCutout(o->cutout), state, settings);
             if (!result.Ran()) throw CheckFailed(result.Stopped);
             WriteBmp(o->output, result.Picture);
             PrintJson(FiguresJson(result.Figures));

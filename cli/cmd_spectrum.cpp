@@ -21,7 +21,7 @@ void AddSpectrumCommand(CLI::App& app, const GlobalOptions&, CommandAction& acti
     sub->add_option("--row", options->row, "Row, 1-based")->required();
     sub->callback([options, &action] {
         action = [options] {
-            const TData cube = ReadCutout(options->cutout);
+            const TData cube = MapCutout(options->cutout);
             if (const std::string problem = PixelRangeError(cube, options->column, options->row); !problem.empty())
                 throw std::invalid_argument(problem);
             // The cube holds 16-bit integers: written as JSON integers, the

@@ -13,7 +13,7 @@ void AddTruecolorCommand(CLI::App& app, const GlobalOptions&, CommandAction& act
     sub->add_option("-o", *output, "Picture (BMP)")->required();
     sub->callback([input, output, &action] {
         action = [input, output] {
-            const TData cube = ReadCutout(*input);
+            const TData cube = MapCutout(*input);
             if (const auto refusal = TrueColourRefusal(cube)) throw CheckFailed(*refusal);
             WriteBmp(*output, TrueColourComposite(cube));
             return 0;

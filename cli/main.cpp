@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "process_memory.h"
 
 using namespace lumera::cli;
 
@@ -94,6 +95,7 @@ int main(int argc, char** argv)
         return HandToMapProgram(command, argv);
 #endif
     lumera::RemoveTemporaryFilesOnInterrupt();
+    PlaceHeapOnLargePages();
     CLI::App app{"lumera-cli: the Lumera workbench's analyses without a window"};
     app.require_subcommand(1);
     // Options may stand in any order: the tool's own options are also taken

@@ -105,7 +105,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
                                    const StepProgress& progress)
 {
     StepClock clock(progress);
-    const MaskStep mask = RunMaskStep(ReadCutout(cutout), o.mask, programDir);
+    const MaskStep mask = RunMaskStep(MapCutout(cutout), o.mask, programDir);
     clock.End("mask");
     const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
     clock.End("equalize");

@@ -23,9 +23,10 @@ namespace {
 struct TemporarySlot {
     std::atomic<bool> Claimed{false};
     std::atomic<bool> Ready{false};
-    char Path[4096];
+    char Path[4096] = {};
 };
-std::array<TemporarySlot, 64> temporaries;
+// Constant-initialised, so its 256 KB stay untouched zero pages until a write.
+constinit std::array<TemporarySlot, 64> temporaries{};
 
 // Notes a temporary file for removal on interruption while it exists.
 class TemporaryRecord {

@@ -14,6 +14,8 @@ namespace lumera {
 
 namespace {
 
+constexpr std::size_t kCutoutHeaderBytes = 6;
+
 int16_t DecodeLittleEndian(const unsigned char* p)
 {
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
@@ -92,6 +94,21 @@ TData ReadCutout(const std::string& path)
     if (!file.In.read(reinterpret_cast<char*>(cube.Values.data()), static_cast<std::streamsize>(2 * count)))
         throw FileError("Soubor " + path + " nelze přečíst celý.");
     ToLittleEndian(cube.Values.data(), cube.Values.size());
+    return cube;
+}
+
+TData MapCutout(const std::string& path)
+{
+    if constexpr (std::endian::native != std::endian::little) return ReadCutout(path);
+    const TCutoutHeader header = ReadCutoutHeader(path);
+    const std::size_t count = std::size_t(header.NBands) * header.NRows * header.NColumns;
+    auto file = MapFile(path, kCutoutHeaderBytes + 2 * count);
+    if (!file) return ReadCutout(path);
+    TData cube;
+    cube.NBands = header.NBands;
+    cube.NRows = header.NRows;
+    cube.NColumns = header.NColumns;
+    cube.Values = CubeValues(std::move(file), kCutoutHeaderBytes, count);
     return cube;
 }
 

@@ -84,14 +84,38 @@ TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndBadFilesAreRefusedNamingThe
     for (std::size_t i = 0; i < std::size(files); ++i) {
         const std::string name = "bad" + std::to_string(i) + ".dat";
         if (!files[i].first.empty()) WriteWords(dir.File(name), files[i].first);
-        try {
-            ReadCutout(dir.File(name));
-            ADD_FAILURE() << name << " was accepted";
-        } catch (const FileError& e) {
-            const std::string refusal = e.what();
-            EXPECT_NE(refusal.find(files[i].second, refusal.find(name)), std::string::npos) << refusal;
+        for (auto read : {ReadCutout, MapCutout}) {
+            try {
+                read(dir.File(name));
+                ADD_FAILURE() << name << " was accepted";
+            } catch (const FileError& e) {
+                const std::string refusal = e.what();
+                EXPECT_NE(refusal.find(files[i].second, refusal.find(name)), std::string::npos) << refusal;
+            }
         }
     }
+}
+
+TEST(CutoutFile, MappedCubeReadsAsLoadedAndAWriteMakesItsOwnCopyLeavingTheFile)
+{
+    TempDir dir;
+    for (const auto& [bands, rows, columns] : {std::tuple{1, 1, 1}, {65, 3, 2}, {7, 13, 11}, {65, 97, 101}}) {
+        const TData cube = RandomCube(bands, rows, columns, unsigned(rows), -32768, 32767);
+        WriteCutout(dir.File("c.dat"), cube);
+        const TData mapped = MapCutout(dir.File("c.dat"));
+        EXPECT_EQ(std::tie(mapped.NBands, mapped.NRows, mapped.NColumns), std::tie(bands, rows, columns));
+        EXPECT_TRUE(mapped.Values == cube.Values) << bands << " x " << rows << " x " << columns;
+    }
+    const std::string bytes = ReadAll(dir.File("c.dat"));
+    const TData mapped = MapCutout(dir.File("c.dat"));
+    ASSERT_TRUE(mapped.Values.Mapped());  // a regular file on a system that maps files
+    TData copy = mapped;
+    copy.Values[5] = int16_t(copy.Values[5] ^ 1);
+    EXPECT_FALSE(copy.Values.Mapped());
+    EXPECT_NE(copy.Values[5], mapped.Values[5]);
+    EXPECT_EQ(ReadAll(dir.File("c.dat")), bytes);
+    copy.Values.assign(3, 9);
+    EXPECT_EQ(copy.Values, (CubeValues{9, 9, 9}));
 }
 
 TEST(CutoutFile, LargestCutoutReadsBackExactlyAndAFailedLoadLeavesThePreviousCube)
@@ -102,6 +126,7 @@ TEST(CutoutFile, LargestCutoutReadsBackExactlyAndAFailedLoadLeavesThePreviousCub
     TData loaded = ReadCutout(dir.File("full.dat"));
     ASSERT_EQ(std::tie(loaded.NBands, loaded.NRows, loaded.NColumns), std::make_tuple(65, 400, 400));
     EXPECT_TRUE(loaded.Values == full.Values);
+    EXPECT_TRUE(MapCutout(dir.File("full.dat")).Values == full.Values);
 
     // One value short: refused, and the cube loaded before stays as it was.
     const std::string bytes = ReadAll(dir.File("full.dat"));

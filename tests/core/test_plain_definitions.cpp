@@ -4,6 +4,7 @@
 #include <random>
 
 #include "imaging/true_colour.h"
+#include "spectral/band_mean.h"
 #include "plain_definitions.h"
 #include "sample_data.h"
 #include "spectral/masking.h"
@@ -93,6 +94,26 @@ TEST(PlainDefinitions, NeedleMeasureOnEveryInstructionSetWithAndWithoutDivisor)
     const std::vector<double> plain = plain::NeedleMeasure(LargestCutout(), state.Axis, weight, &counter);
     for (const InstructionSet set : InstructionSetsHere())
         EXPECT_TRUE(SameBytes(NeedleMeasure(LargestCutout(), state.Axis, weight, &counter, set), plain)) << int(set);
+}
+
+TEST(PlainDefinitions, BandMeansOnEveryInstructionSetForEveryRangeAndChunk)
+{
+    for (unsigned seed = 0; seed < std::size(kSizes); ++seed) {
+        const TData cube = Cube(65, kSizes[seed], seed);
+        const std::size_t plane = cube.PlaneSize();
+        for (const auto& [first, last] : {std::pair{1, 65}, {1, 35}, {19, 19}, {2, 7}, {60, 65}}) {
+            for (const InstructionSet set : InstructionSetsHere()) {
+                std::vector<double> mean(plane);
+                for (std::size_t begin = 0; begin < plane; begin += 7)  // chunks of odd length
+                    BandMeanKernelFor(set)(cube, first, last, begin, std::min<std::size_t>(7, plane - begin),
+                                           mean.data() + begin);
+                for (std::size_t p = 0; p < plane; ++p)
+                    ASSERT_TRUE(SameBytes({mean[p]}, {plain::BandMean(cube, first, last, int(p % cube.NColumns),
+                                                                      int(p / cube.NColumns))}))
+                        << "seed " << seed << ", bands " << first << "-" << last << ", set " << int(set);
+            }
+        }
+    }
 }
 
 TEST(PlainDefinitions, NdviNeedleAndMaskGridsFiguresAndPictures)
