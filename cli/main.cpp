@@ -1,6 +1,5 @@
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -9,6 +8,7 @@
 #include "commands.h"
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "map_program.h"
 #include "process_memory.h"
 
 using namespace lumera::cli;
@@ -44,9 +44,7 @@ bool IsMapCommand(std::string_view name)
 // arguments; comes back only when it cannot be started.
 int HandToMapProgram(std::string_view command, char** argv)
 {
-    std::error_code ignored;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ignored);
-    const std::string program = (self.parent_path() / "lumera-cli-map").string();
+    const std::string program = MapProgramPath();
     argv[0] = const_cast<char*>(program.c_str());
     execv(program.c_str(), argv);
     std::cerr << "Příkaz " << command << " nelze spustit: program " << program << " chybí nebo nejde spustit ("

@@ -11,6 +11,8 @@
 #include "extrema/brightness.h"
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
+#include "map_program.h"
+#include "mapping/geotransform.h"
 
 namespace lumera::cli {
 
@@ -98,6 +100,16 @@ std::vector<TTreeRow> TreeRows(const Crowns& crowns, const Bitmap& equalized, co
     return rows;
 }
 
+// The crowns as polygons on the map beside the other files, by the map
+// program (this one has no GDAL).
+void WriteCrownsOnTheMap(const std::string& cutout, const std::string& dir)
+{
+    const std::string crowns = dir + "crowns.gpkg";
+    if (RunMapProgram({"polygons", dir + "trees.dat", "--geo", GeoReferencePath(cutout), "--tops", dir + "maxima.txt",
+                       "-o", crowns}) != 0)
+        throw FileError("Soubor " + crowns + " nelze zapsat: obrysy korun na mapě se nepodařilo vytvořit.");
+}
+
 }  // namespace
 
 nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string& outDir,
@@ -123,10 +135,13 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteTreeMatrix(dir + "trees.dat", crowns.Trees);
     WriteBmp(dir + "trees.bmp", crowns.Overlay);
     WriteTreeTable(dir + "trees.csv", rows);
+    const bool onTheMap = std::filesystem::exists(GeoReferencePath(cutout));
+    if (onTheMap) WriteCrownsOnTheMap(cutout, dir);
     clock.End("write");
     nlohmann::ordered_json summary = {{"cutout", cutout}, {"method", o.method}, {"maxima", crowns.Tops.size()}};
     summary.update(crowns.Figures);
     summary["trees"] = rows.size();
+    if (onTheMap) summary["crowns_map"] = "crowns.gpkg";
     summary["seconds"] = clock.Seconds();
     return summary;
 }

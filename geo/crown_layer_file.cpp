@@ -40,6 +40,10 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
     AddField(*layer, "tree", OFTInteger);
     AddField(*layer, "pixels", OFTInteger64);
     if (crowns.WithArea) AddField(*layer, "area_m2", OFTReal);
+    if (crowns.WithTops) {
+        AddField(*layer, "top_x", OFTReal);
+        AddField(*layer, "top_y", OFTReal);
+    }
     AddField(*layer, "centroid_x", OFTReal);
     AddField(*layer, "centroid_y", OFTReal);
     if (crowns.WithTiles) {
@@ -52,6 +56,10 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
         feature.SetField("tree", crowns.WithTiles ? static_cast<int>(i + 1) : crown.Summary.Tree);
         feature.SetField("pixels", static_cast<GIntBig>(crown.Summary.Pixels));
         if (crowns.WithArea) feature.SetField("area_m2", crown.AreaM2);
+        if (crowns.WithTops && crown.Summary.HasTop()) {
+            feature.SetField("top_x", crown.Top.X);
+            feature.SetField("top_y", crown.Top.Y);
+        }
         feature.SetField("centroid_x", crown.Centroid.X);
         feature.SetField("centroid_y", crown.Centroid.Y);
         if (crowns.WithTiles) {

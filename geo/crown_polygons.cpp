@@ -62,16 +62,17 @@ std::map<int32_t, OGRGeometryUniquePtr> Outlines(GDALDataset& raster)
 }  // namespace
 
 std::vector<CrownFeature> PolygonizeCrowns(const TTreeMatrix& matrix, const GeoTransform& transform,
-                                           double pixelAreaM2)
+                                           double pixelAreaM2, const TExtremaList* maxima)
 {
     UseGdal();
     const DatasetPtr raster = MatrixRaster(matrix, transform);
     std::map<int32_t, OGRGeometryUniquePtr> outlines = Outlines(*raster);
     std::vector<CrownFeature> features;
-    for (const CrownSummary& crown : SummarizeCrowns(matrix)) {
+    for (const CrownSummary& crown : SummarizeCrowns(matrix, maxima)) {
         CrownFeature f;
         f.Summary = crown;
         f.Centroid = PixelToMap(transform, crown.CentroidColumn, crown.CentroidRow);
+        if (crown.HasTop()) f.Top = PixelToMap(transform, crown.TopColumn + 0.5, crown.TopRow + 0.5);
         f.AreaM2 = double(crown.Pixels) * pixelAreaM2;
         f.Geometry = std::move(outlines[crown.Tree]);
         features.push_back(std::move(f));

@@ -17,6 +17,7 @@ constexpr GeoTransform kPixelTransform = {0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
 struct CrownFeature {
     CrownSummary Summary;  // in the tree matrix's own pixels
     MapPoint Centroid;     // the summary's centroid through the transform
+    MapPoint Top;          // the centre of the top's pixel through the transform, when known
     double AreaM2 = 0.0;   // 0 when the area in square metres is not known
     std::string Tile;      // the tile it came from, in a merged layer
     OGRGeometryUniquePtr Geometry;  // a polygon, or a multipolygon for a crown in pieces
@@ -25,9 +26,10 @@ struct CrownFeature {
 // One feature per tree number ≥ 1, ascending, outlined along the pixel edges
 // by GDAL's polygonize (pixels joined through their sides) and carried through
 // the transform. `pixelAreaM2` is the area of one pixel in square metres, or 0
-// when it is not known.
+// when it is not known. With the maxima the trees grew from, each crown knows
+// its top (see SummarizeCrowns).
 std::vector<CrownFeature> PolygonizeCrowns(const TTreeMatrix& matrix, const GeoTransform& transform,
-                                           double pixelAreaM2);
+                                           double pixelAreaM2, const TExtremaList* maxima = nullptr);
 
 // A layer of crowns to write: the features and what the file should say about them.
 struct CrownLayer {
@@ -35,12 +37,14 @@ struct CrownLayer {
     bool WithArea = false;   // an "area_m2" field
     bool WithTiles = false;  // "tile" and "tile_tree" fields
     std::vector<CrownFeature> Crowns;
+    bool WithTops = false;  // "top_x" and "top_y" fields, empty for a crown whose top is not known
 };
 
 // Writes the layer as a GeoPackage (.gpkg), GeoJSON (.geojson) or shapefile
 // (.shp), chosen by the extension, completely or not at all. Fields: "tree",
-// "pixels", "area_m2" (when known), "centroid_x", "centroid_y", and for a
-// merged layer "tile" and "tile_tree" (the crown's number in its tile).
+// "pixels", "area_m2" (when known), "top_x", "top_y" (when known), "centroid_x",
+// "centroid_y", and for a merged layer "tile" and "tile_tree" (the crown's
+// number in its tile).
 // Throws FileError naming the file.
 void WriteCrownLayer(const std::string& path, const CrownLayer& layer);
 

@@ -11,8 +11,6 @@
 
 namespace lumera {
 
-std::string GeoReferencePath(const std::string& cutoutPath) { return cutoutPath + ".geo.json"; }
-
 void WriteGeoReference(const std::string& path, const GeoReference& reference)
 {
     const nlohmann::ordered_json json = {{"geotransform", reference.Transform}, {"crs", reference.Crs}};

@@ -12,9 +12,6 @@ struct GeoReference {
     std::string Crs;
 };
 
-// The georeference file belonging to a cut-out: its name with ".geo.json".
-std::string GeoReferencePath(const std::string& cutoutPath);
-
 // {"geotransform":[6 numbers],"crs":"WKT"}, written atomically.
 void WriteGeoReference(const std::string& path, const GeoReference& reference);
 // Reads a georeference file; throws FileError naming the file when it is not one.

@@ -4,11 +4,13 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "extrema/extrema_file.h"
 #include "scene_refusal.h"
 
 namespace lumera {
@@ -126,7 +128,11 @@ MergeSummary MergeTileCrowns(const std::string& dir)
         const double pixelArea = georeferenced ? PixelAreaSquareMetres(reference) : 0.0;
         merged.Layer.Crs = reference.Crs;
         merged.Layer.WithArea = pixelArea > 0.0;
-        for (CrownFeature& crown : PolygonizeCrowns(trees, reference.Transform, pixelArea)) {
+        const std::string topsPath = (folder / "maxima.txt").string();
+        std::optional<TExtremaList> tops;
+        if (fs::exists(topsPath)) tops = ReadExtremaFile(topsPath);
+        merged.Layer.WithTops = merged.Layer.WithTops || tops.has_value();
+        for (CrownFeature& crown : PolygonizeCrowns(trees, reference.Transform, pixelArea, tops ? &*tops : nullptr)) {
             ++merged.Found;
             if (!TileOwnsCrown(e.Place, crown.Summary, sceneWidth, sceneHeight)) continue;
             crown.Tile = e.Folder;

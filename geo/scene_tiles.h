@@ -28,8 +28,10 @@ struct MergeSummary {
 
 // Joins the crowns of a tiled scene: every folder listed in `dir`/tiles.csv
 // must hold the tile's tree matrix "trees.dat" (as a delineation of its
-// "cut.dat" writes it). Each crown is kept from the tile that owns it
-// (TileOwnsCrown), so a crown seen by two neighbours is kept once. The
+// "cut.dat" writes it), and may hold the maxima its trees grew from,
+// "maxima.txt" (as `pipeline` writes it), which give each crown its top.
+// Each crown is kept from the tile that owns it (TileOwnsCrown), so a crown
+// seen by two neighbours is kept once. The
 // crowns are in map coordinates when the tiles are georeferenced, else in
 // scene pixels. Throws FileError for a missing or malformed file.
 MergeSummary MergeTileCrowns(const std::string& dir);

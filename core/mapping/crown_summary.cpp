@@ -16,7 +16,7 @@ struct Accumulator {
 
 }  // namespace
 
-std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix)
+std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix, const TExtremaList* maxima)
 {
     std::map<int32_t, Accumulator> trees;
     for (int y = 0; y < matrix.Height; ++y)
@@ -33,9 +33,15 @@ std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix)
         }
     std::vector<CrownSummary> crowns;
     crowns.reserve(trees.size());
-    for (const auto& [tree, a] : trees)
-        crowns.push_back({tree, a.Pixels, a.SumColumn / double(a.Pixels), a.SumRow / double(a.Pixels),
-                          {a.MinX, a.MinY, a.MaxX - a.MinX + 1, a.MaxY - a.MinY + 1}});
+    for (const auto& [tree, a] : trees) {
+        CrownSummary& c = crowns.emplace_back(CrownSummary{tree, a.Pixels, a.SumColumn / double(a.Pixels),
+                                                           a.SumRow / double(a.Pixels),
+                                                           {a.MinX, a.MinY, a.MaxX - a.MinX + 1, a.MaxY - a.MinY + 1}});
+        if (!maxima || std::size_t(tree) > maxima->size()) continue;
+        const TExtremum& top = (*maxima)[std::size_t(tree) - 1];
+        if (top.X >= 0 && top.X < matrix.Width && top.Y >= 0 && top.Y < matrix.Height)
+            c.TopColumn = top.X, c.TopRow = top.Y;
+    }
     return crowns;
 }
 
@@ -47,6 +53,7 @@ bool TileOwnsCrown(const Tile& tile, const CrownSummary& crown, int sceneWidth, 
     if ((b.X + b.Width == w.Width && w.X + w.Width < sceneWidth) ||
         (b.Y + b.Height == w.Height && w.Y + w.Height < sceneHeight))
         return false;
+    if (crown.HasTop()) return tile.Core.Contains(w.X + crown.TopColumn, w.Y + crown.TopRow);
     const int column = w.X + static_cast<int>(std::floor(crown.CentroidColumn));
     const int row = w.Y + static_cast<int>(std::floor(crown.CentroidRow));
     return tile.Core.Contains(column, row);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "crowns/tree_matrix.h"
+#include "extrema/extremum.h"
 #include "mapping/tile_grid.h"
 
 namespace lumera {
@@ -16,16 +17,22 @@ struct CrownSummary {
     double CentroidColumn = 0.0;
     double CentroidRow = 0.0;
     PixelRect Bounds;
+    // The pixel of the tree's top, the maximum it grew from; -1 when not known.
+    int32_t TopColumn = -1;
+    int32_t TopRow = -1;
+
+    bool HasTop() const { return TopColumn >= 0; }
 };
 
-// One summary per tree number ≥ 1 present in the matrix, ascending.
-std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix);
+// One summary per tree number ≥ 1 present in the matrix, ascending. With the
+// maxima the trees grew from, tree k's top is maxima[k − 1] (unknown when the
+// list is shorter or the point lies outside the matrix).
+std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix, const TExtremaList* maxima = nullptr);
 
 // Whether a tile keeps a crown it found: the crown must not touch a window
-// edge that lies inside the scene (there it may be cut off), and the pixel
-// holding its centroid must lie in the tile's core. A tree matrix holds no
-// tree tops, so the centroid stands for the crown's position. `crown` is in
-// the tile's own pixels.
+// edge that lies inside the scene (there it may be cut off), and the pixel of
+// its top must lie in the tile's core; the pixel holding its centroid stands
+// for the top when that is not known. `crown` is in the tile's own pixels.
 bool TileOwnsCrown(const Tile& tile, const CrownSummary& crown, int sceneWidth, int sceneHeight);
 
 }  // namespace lumera

@@ -17,4 +17,6 @@ MapPoint PixelToMap(const GeoTransform& t, double column, double row)
 
 double PixelArea(const GeoTransform& t) { return std::abs(t[1] * t[5] - t[2] * t[4]); }
 
+std::string GeoReferencePath(const std::string& cutoutPath) { return cutoutPath + ".geo.json"; }
+
 }  // namespace lumera

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <string>
 
 namespace lumera {
 
@@ -17,6 +18,9 @@ struct MapPoint {
 GeoTransform WindowGeoTransform(const GeoTransform& scene, int column, int row);
 
 MapPoint PixelToMap(const GeoTransform& t, double column, double row);
+
+// The georeference file belonging to a cut-out: its name with ".geo.json".
+std::string GeoReferencePath(const std::string& cutoutPath);
 
 // Area of one pixel on the map (the absolute determinant), in squared map units.
 double PixelArea(const GeoTransform& t);

@@ -9,6 +9,7 @@
 #include "crown_files.h"
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
+#include "extrema/extrema_file.h"
 #include "scene_files.h"
 
 using namespace lumera;
@@ -101,14 +102,40 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
     WriteTreeMatrix(dir.File("trees.dat"), trees);
     WriteSmallScene(dir.File("scene.img"));
     ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
+    WriteExtremaFile(dir.File("maxima.txt"), {{0, 0}, {2, 1}, {0, 1}});
     EXPECT_EQ(ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " --geo " +
-                            Quote(dir.File("cut.dat.geo.json")) + " -o " + Quote(dir.File("crowns.gpkg"))),
-              "{\"crowns\":3,\"georeferenced\":true,\"area\":true}\n");
+                            Quote(dir.File("cut.dat.geo.json")) + " --tops " + Quote(dir.File("maxima.txt")) +
+                            " -o " + Quote(dir.File("crowns.gpkg"))),
+              "{\"crowns\":3,\"georeferenced\":true,\"area\":true,\"tops\":true}\n");
     const ReadLayer layer = ReadCrownFile(dir.File("crowns.gpkg"));
     ASSERT_EQ(layer.Crowns.size(), 3u);
     EXPECT_EQ(layer.Epsg, 32633);
     EXPECT_EQ(layer.Crowns[1].Envelope.MinX, 500002.0);
-    EXPECT_EQ(layer.Crowns[1].Reals[0], 12.0);  // area_m2 of 3 pixels of 2 x 2 m
+    // area_m2 of 3 pixels of 2 x 2 m, then the centre of the top's pixel (2, 1)
+    const std::vector<double>& reals = layer.Crowns[1].Reals;
+    ASSERT_EQ(reals.size(), 5u);
+    EXPECT_EQ(std::vector<double>(reals.begin(), reals.begin() + 3), (std::vector<double>{12.0, 500005.0, 5499997.0}));
+    EXPECT_DOUBLE_EQ(reals[3], 500000.0 + 2 * 6.5 / 3);  // the centroid
+    EXPECT_DOUBLE_EQ(reals[4], 5500000.0 - 2 * 3.5 / 3);
+}
+
+TEST(CliPipelineOnTheMap, AGeoreferencedCutOutAlsoGetsItsCrownsOnTheMap)
+{
+    TempDir dir;
+    ExpectSuccess("synth -o " + Quote(dir.Path().string()) + " --size 60,60 --seed 3");
+    const std::string cut = dir.File("data/vyrezy/stand.dat");
+    std::ofstream(cut + ".geo.json") << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":""})";
+    const auto summary = nlohmann::json::parse(ExpectSuccess("pipeline " + Quote(cut) + " -o " + Quote(dir.File("out")) +
+                                                             " --program-dir " + Quote(dir.Path().string())));
+    EXPECT_EQ(summary["crowns_map"], "crowns.gpkg");
+    const ReadLayer layer = ReadCrownFile(dir.File("out/crowns.gpkg"));
+    ASSERT_EQ(layer.Crowns.size(), summary["trees"].get<std::size_t>());
+    for (const ReadCrown& crown : layer.Crowns) {
+        EXPECT_EQ(crown.Fields, (std::vector<std::string>{"tree", "pixels", "top_x", "top_y", "centroid_x", "centroid_y"}));
+        EXPECT_DOUBLE_EQ(crown.Area, 0.25 * double(crown.Pixels));
+        EXPECT_GE(crown.Envelope.MinX, 600000.0);
+        EXPECT_LE(crown.Envelope.MaxY, 5400000.0);
+    }
 }
 
 TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
@@ -135,5 +162,18 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
     const ReadLayer merged = ReadCrownFile(dir.File("trees.geojson"));
     ASSERT_EQ(merged.Crowns.size(), 1u);
     EXPECT_EQ(merged.Crowns[0].Envelope.MinX, 500006.0);
+    // With the tiles' maxima the crown's top (scene column 3) decides: the
+    // first tile's core holds it, the middle one's no longer does.
+    WriteExtremaFile(dir.File("tiles/r00_c00/maxima.txt"), {{3, 1}});
+    TExtremaList middleTops(6, {0, 0});  // the crown is tree 7 there
+    middleTops.push_back({1, 1});
+    WriteExtremaFile(dir.File("tiles/r00_c01/maxima.txt"), middleTops);
+    EXPECT_EQ(ExpectSuccess("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("tops.geojson"))),
+              "{\"found\":3,\"crowns\":1}\n");
+    const ReadLayer byTop = ReadCrownFile(dir.File("tops.geojson"));
+    ASSERT_EQ(byTop.Crowns.size(), 1u);
+    EXPECT_EQ(byTop.Crowns[0].Reals[1], 500007.0);  // top_x: the centre of scene column 3
+    EXPECT_EQ(byTop.Crowns[0].Texts.at("tile"), "r00_c00");
+    EXPECT_EQ(merged.Crowns[0].Texts.at("tile"), "r00_c01");
     ExpectFailure("tiles " + Quote(dir.File("scene.img")) + " --size 5 --overlap 5 -o " + Quote(dir.File("t2")), 2);
 }

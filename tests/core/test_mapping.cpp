@@ -176,4 +176,17 @@ TEST(CrownSummary, PixelsCentroidsBoundsAndOwnership)
     EXPECT_TRUE(TileOwnsCrown(tile, crowns[1], 8, 3));
     tile.Core = {4, 0, 2, 3};  // the centroid (2.83, 1.83) falls outside this core
     EXPECT_FALSE(TileOwnsCrown(tile, crowns[1], 8, 3));
+
+    // Tree k's top is the k-th maximum; it decides where a crown belongs. A
+    // list too short or a point outside the matrix leaves the top unknown.
+    const TExtremaList maxima = {{9, 9}, {3, 1}, {0, 0}, {3, 2}};
+    const std::vector<CrownSummary> topped = SummarizeCrowns(m, &maxima);
+    EXPECT_FALSE(topped[0].HasTop());
+    EXPECT_EQ(std::make_pair(topped[1].TopColumn, topped[1].TopRow), std::make_pair(3, 1));
+    EXPECT_FALSE(topped[2].HasTop());
+    tile.Core = {4, 0, 3, 3};  // holds the centroid (scene column 6), not the top (column 7)
+    EXPECT_TRUE(TileOwnsCrown(tile, crowns[1], 8, 3));
+    EXPECT_FALSE(TileOwnsCrown(tile, topped[1], 8, 3));
+    tile.Core = {7, 0, 1, 3};
+    EXPECT_TRUE(TileOwnsCrown(tile, topped[1], 8, 3));
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Reading crown layers back through GDAL, as a GIS would.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ struct ReadCrown {
     int Parts = 0;
     std::vector<std::string> Fields;
     std::vector<double> Reals;  // every real field in order
+    std::map<std::string, std::string> Texts;  // every text field by name
 };
 
 struct ReadLayer {
@@ -51,6 +53,8 @@ inline ReadLayer ReadCrownFile(const std::string& path)
         for (int i = 0; i < feature->GetFieldCount(); ++i) {
             c.Fields.push_back(feature->GetFieldDefnRef(i)->GetNameRef());
             if (feature->GetFieldDefnRef(i)->GetType() == OFTReal) c.Reals.push_back(feature->GetFieldAsDouble(i));
+            if (feature->GetFieldDefnRef(i)->GetType() == OFTString)
+                c.Texts[feature->GetFieldDefnRef(i)->GetNameRef()] = feature->GetFieldAsString(i);
         }
         result.Crowns.push_back(c);
     }
