@@ -43,8 +43,10 @@ public:
     bool LoadCutout(const std::string& path);
     // Imports a window of a scene into a cut-out file in the cut-out folder
     // (with its georeference beside it) and loads that; on failure reports it
-    // and changes nothing.
-    bool ImportSceneWindow(const std::string& scenePath, const PixelRect& window, bool allowPartial);
+    // and changes nothing. The wavelength file and the scale as the user
+    // wrote them: "" for the scene's wavelengths and a guessed scale.
+    bool ImportSceneWindow(const std::string& scenePath, const PixelRect& window, const std::string& wavelengthFile,
+                           const std::string& scale, bool allowPartial);
     // The close question; true when the user agreed and the data were released.
     bool FormCloseQuery();
 

@@ -5,6 +5,7 @@
 #include "data/program_paths.h"
 #include "import_dialog.h"
 #include "main_form.h"
+#include "mapping/value_scaling.h"
 #include "scene_import.h"
 #include "scene_refusal.h"
 #include "workbench.h"
@@ -24,12 +25,28 @@ std::string ImportedCutoutPath(const std::string& programDir, const std::string&
            std::to_string(w.Y) + "_" + std::to_string(w.Width) + "x" + std::to_string(w.Height) + ".dat";
 }
 
+// The batch tool's import options from what the dialog holds; a scale that
+// is not a positive number is refused before the scene is read.
+ImportOptions ChosenOptions(const PixelRect& window, const std::string& wavelengthFile, const std::string& scale,
+                            bool allowPartial)
+{
+    ImportOptions options;
+    options.Window = window;
+    if (!wavelengthFile.empty()) options.Wavelengths = wavelengthFile;
+    if (!scale.empty()) {
+        options.Scale = ParseCountScale(scale);
+        if (!options.Scale) throw SceneRefusal(CountScaleRefusal(scale));
+    }
+    options.AllowPartial = allowPartial;
+    return options;
+}
+
 }  // namespace
 
 void TMainForm::Importsnmku1Click()
 {
-    const auto path =
-        App.Dialogs.OpenFile(this, QStringLiteral("Import snímku"), ProgramPath(App.Data.ProgramDir, "\\data\\"));
+    const std::string dataFolder = ProgramPath(App.Data.ProgramDir, "\\data\\");
+    const auto path = App.Dialogs.OpenFile(this, QStringLiteral("Import snímku"), dataFolder);
     if (!path) return;
     int width = 0, height = 0, bands = 0;
     try {
@@ -39,19 +56,18 @@ void TMainForm::Importsnmku1Click()
         App.Messages.Error(e.what());
         return;
     }
-    TImportDialog dialog(this, width, height, bands);
+    TImportDialog dialog(this, width, height, bands, App.Dialogs, dataFolder);
     if (dialog.exec() != QDialog::Accepted) return;
-    ImportSceneWindow(*path, dialog.Window(), dialog.AllowPartial());
+    ImportSceneWindow(*path, dialog.Window(), dialog.WavelengthFile(), dialog.Scale(), dialog.AllowPartial());
 }
 
-bool TMainForm::ImportSceneWindow(const std::string& scenePath, const PixelRect& window, bool allowPartial)
+bool TMainForm::ImportSceneWindow(const std::string& scenePath, const PixelRect& window,
+                                  const std::string& wavelengthFile, const std::string& scale, bool allowPartial)
 {
     const std::string cutoutPath = ImportedCutoutPath(App.Data.ProgramDir, scenePath, window);
     try {
+        const ImportOptions options = ChosenOptions(window, wavelengthFile, scale, allowPartial);
         Scene scene = OpenScene(scenePath);
-        ImportOptions options;
-        options.Window = window;
-        options.AllowPartial = allowPartial;
         const ImportResult result = ImportScene(scene, options);
         std::filesystem::create_directories(std::filesystem::path(cutoutPath).parent_path());
         WriteImportedCutout(cutoutPath, result);

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "mapping/value_scaling.h"
 #include "scene_refusal.h"
 
 namespace lumera::cli {
@@ -11,10 +12,13 @@ void AddSceneOptions(CLI::App* sub, ImportOptions& options)
     sub->add_option_function<std::string>(
         "--wavelengths", [&options](const std::string& path) { options.Wavelengths = path; },
         "File of the scene's band centres, one a line, nm or µm (default: the scene's metadata)");
-    sub->add_option_function<double>(
-           "--scale", [&options](double k) { options.Scale = k; },
-           "Counts per scene value (default: 10000 for reflectance 0…1, else 1)")
-        ->check(CLI::PositiveNumber);
+    sub->add_option_function<std::string>(
+        "--scale",
+        [&options](const std::string& k) {
+            options.Scale = ParseCountScale(k);
+            if (!options.Scale) throw CLI::ValidationError("--scale", CountScaleRefusal(k));
+        },
+        "Counts per scene value (default: 10000 for reflectance 0…1, else 1)");
     sub->add_flag("--allow-partial", options.AllowPartial, "Fill bands the scene does not cover with 0");
 }
 

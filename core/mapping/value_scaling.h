@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace lumera {
 
@@ -12,6 +15,13 @@ constexpr int32_t kMaxCount = 32767;
 // on bright, sunlit surfaces) and are scaled to 0 … 10000; larger floating
 // values are taken as counts.
 double GuessCountScale(bool integerValues, double largestValue);
+
+// A factor the user writes instead: a positive number, with a comma or a
+// point as the decimal separator; nothing for anything else.
+std::optional<double> ParseCountScale(std::string_view text);
+
+// Why a factor the user wrote is refused, naming it.
+std::string CountScaleRefusal(std::string_view text);
 
 // A scaled value as a cut-out count: rounded (ties to even) and clipped to
 // 0 … 32767; `clipped` is raised when it had to be clipped.

@@ -91,6 +91,7 @@ TEST(CliImport, RefusalsExitTwoUnreadableScenesOneAndNothingIsWritten)
     const std::string to = " -o " + Quote(dir.File("cut.dat"));
     ExpectFailure("import " + Quote(dir.File("scene.img")) + " --window 2,0,2,2" + to, 2, "neleží celé uvnitř");
     ExpectFailure("import " + Quote(dir.File("nothing.img")) + to, 1, "nothing.img");
+    ExpectFailure("import " + Quote(dir.File("scene.img")) + " --scale -5" + to, 1, "Měřítko \"-5\" není kladné");
     EXPECT_FALSE(std::filesystem::exists(dir.File("cut.dat")));
 }
 

@@ -107,6 +107,16 @@ TEST(ValueScaling, GuessRoundTiesToEvenAndClip)
     EXPECT_TRUE(clipped);
 }
 
+TEST(ValueScaling, AWrittenScaleIsAPositiveNumberWithEitherSeparator)
+{
+    EXPECT_EQ(ParseCountScale("10000"), 10000.0);
+    EXPECT_EQ(ParseCountScale(" 2,5 "), 2.5);
+    EXPECT_EQ(ParseCountScale("1e-3"), 0.001);
+    for (const char* bad : {"", "0", "-0", "-1", "abc", "2,5,1", "inf", "nan", "1e999"})
+        EXPECT_EQ(ParseCountScale(bad), std::nullopt) << bad;
+    EXPECT_EQ(CountScaleRefusal("-1"), "Měřítko \"-1\" není kladné číslo (počet na jednotku hodnoty snímku).");
+}
+
 TEST(GeoTransformMath, WindowCornerAndPixelArea)
 {
     const GeoTransform scene = {500000, 2, 0.5, 5500000, 0.25, -2};

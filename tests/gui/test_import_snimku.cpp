@@ -1,5 +1,7 @@
 #include <filesystem>
+#include <fstream>
 
+#include "cli_runner.h"
 #include "gui_fixture.h"
 #include "import_dialog.h"
 #include "scene_files.h"
@@ -11,9 +13,8 @@ namespace {
 
 // A 6 x 5 reflectance scene, 130 bands from 380 nm, georeferenced; the value
 // of a pixel is the same in every band.
-std::string WriteSixByFive(const TempDir& dir)
+std::string WriteSixByFive(const TempDir& dir, SceneRecipe recipe = {})
 {
-    SceneRecipe recipe;
     recipe.Width = 6;
     recipe.Height = 5;
     recipe.Centres = Centres(380, 5, 130);
@@ -24,8 +25,10 @@ std::string WriteSixByFive(const TempDir& dir)
     return dir.File("scene.img");
 }
 
-// Answers the window dialog once it is shown: the window given, or cancelled.
-void AnswerImportDialog(std::optional<PixelRect> window, QString* shownSize = nullptr)
+// Answers the window dialog once it is shown: the window given, or cancelled;
+// `fill` may set its other fields first.
+void AnswerImportDialog(std::optional<PixelRect> window, QString* shownSize = nullptr,
+                        std::function<void(gui::TImportDialog*)> fill = {})
 {
     QTimer::singleShot(0, [=] {
         auto* dialog = qobject_cast<gui::TImportDialog*>(QApplication::activeModalWidget());
@@ -39,8 +42,27 @@ void AnswerImportDialog(std::optional<PixelRect> window, QString* shownSize = nu
         dialog->YSpin->setValue(window->Y);
         dialog->SirkaSpin->setValue(window->Width);
         dialog->VyskaSpin->setValue(window->Height);
+        if (fill) fill(dialog);
         dialog->TlacitkaBox->button(QDialogButtonBox::Ok)->click();
     });
+}
+
+// The scene's centres in nanometres, one a line under the unit.
+std::string WriteWavelengthFile(const TempDir& dir)
+{
+    std::ofstream list(dir.File("wl.txt"));
+    list << "nm\n";
+    for (double c : Centres(380, 5, 130)) list << c << '\n';
+    return dir.File("wl.txt");
+}
+
+// The cut-out the batch tool writes for the same scene and window.
+std::string BatchCutout(const TempDir& dir, const std::string& scene, const std::string& options)
+{
+    const CliResult r = RunCli("import " + Quote(scene) + " --window 1,2,3,2 " + options + " -o " +
+                               Quote(dir.File("batch.dat")));
+    if (r.exitCode != 0) return "exit " + std::to_string(r.exitCode) + ": " + r.err;
+    return ReadAll(dir.File("batch.dat"));
 }
 
 }  // namespace
@@ -81,7 +103,7 @@ private slots:
         const QString label = f.app->MainForm->SouborLabel->text();
         auto* main = f.app->MainForm.get();
 
-        QVERIFY(!main->ImportSceneWindow(scene, {3, 0, 4, 5}, false));
+        QVERIFY(!main->ImportSceneWindow(scene, {3, 0, 4, 5}, "", "", false));
         QVERIFY(f.LastMessage().find("neleží celé uvnitř") != std::string::npos);
         const std::size_t messages = f.reporter.messages.size();
         f.dialogs.answers = {scene, std::nullopt};
@@ -96,6 +118,58 @@ private slots:
 
         QCOMPARE(f.app->Data.Cube.Values, values);
         QCOMPARE(main->SouborLabel->text(), label);
+        QVERIFY(!std::filesystem::exists(f.dir.File("data/vyrezy")));
+    }
+
+    void aWavelengthFileAndAScaleGiveTheBatchToolsCutOut()
+    {
+        GuiFixture f;
+        SceneRecipe withoutWavelengths;
+        withoutWavelengths.Style = SceneRecipe::Wavelengths::None;
+        const std::string scene = WriteSixByFive(f.dir, withoutWavelengths);
+        const std::string wavelengths = WriteWavelengthFile(f.dir);
+        auto* main = f.app->MainForm.get();
+        const std::string cutout = f.dir.File("data/vyrezy/scene_1_2_3x2.dat");
+
+        // The file chosen through the dialog's "…" button.
+        f.dialogs.answers = {scene, wavelengths};
+        AnswerImportDialog(PixelRect{1, 2, 3, 2}, nullptr, [](gui::TImportDialog* dialog) {
+            QCOMPARE(dialog->MeritkoEdit->placeholderText(), QStringLiteral("automaticky"));
+            dialog->VlnoveDelkyBtn->click();
+        });
+        main->Importsnmku1->trigger();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/"));
+        QCOMPARE(main->SouborLabel->text().toStdString(), cutout);
+        QCOMPARE(ReadAll(cutout), BatchCutout(f.dir, scene, "--wavelengths " + Quote(wavelengths)));
+
+        // A comma as the decimal separator, as Czech settings write it.
+        QVERIFY(main->ImportSceneWindow(scene, {1, 2, 3, 2}, wavelengths, " 5000,5 ", false));
+        QCOMPARE(f.app->Data.Cube.At(0, 0, 0), int16_t(1050));  // scene pixel (1, 2): 0.21
+        QCOMPARE(ReadAll(cutout),
+                 BatchCutout(f.dir, scene, "--wavelengths " + Quote(wavelengths) + " --scale 5000.5"));
+    }
+
+    void aBadWavelengthFileOrScaleIsNamedAndTheLoadedCutOutKept()
+    {
+        GuiFixture f;
+        const std::string scene = WriteSixByFive(f.dir);
+        QVERIFY(f.Load(MakeCube(2, 2, 3, 7)));
+        const auto values = f.app->Data.Cube.Values;
+        auto* main = f.app->MainForm.get();
+        std::ofstream(f.dir.File("short.txt")) << "400\n500\n";
+        std::ofstream(f.dir.File("words.txt")) << "nm\n400\nsnímek\n";
+        const std::vector<std::pair<std::string, std::string>> refused = {
+            {f.dir.File("none.txt"), ""},   {f.dir.File("short.txt"), ""}, {f.dir.File("words.txt"), ""},
+            {"", "0"},                      {"", "-2"},                    {"", "deset"},
+            {"", "1e999"}};
+        for (const auto& [wavelengths, scale] : refused) {
+            QVERIFY(!main->ImportSceneWindow(scene, {0, 0, 2, 2}, wavelengths, scale, false));
+            QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
+            const std::string named = wavelengths.empty() ? "\"" + scale + "\"" : wavelengths;
+            QVERIFY2(f.LastMessage().find(named) != std::string::npos, f.LastMessage().c_str());
+        }
+        QCOMPARE(f.app->Data.Cube.Values, values);
+        QCOMPARE(main->SouborLabel->text().toStdString(), f.dir.File("cut.dat"));
         QVERIFY(!std::filesystem::exists(f.dir.File("data/vyrezy")));
     }
 };
