@@ -9,7 +9,7 @@
 #include "data/atomic_file.h"
 #include "data/file_error.h"
 #include "map_program.h"
-#include "process_memory.h"
+#include "process_setup.h"
 
 using namespace lumera::cli;
 
@@ -94,6 +94,7 @@ int main(int argc, char** argv)
 #endif
     lumera::RemoveTemporaryFilesOnInterrupt();
     PlaceHeapOnLargePages();
+    FailCleanlyWhenAMappedFileShrinks();
     CLI::App app{"lumera-cli: the Lumera workbench's analyses without a window"};
     app.require_subcommand(1);
     // Options may stand in any order: the tool's own options are also taken

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -8,10 +9,22 @@
 #include "extrema/extrema_file.h"
 #include "extrema/filter_matrix.h"
 #include "imaging/bmp_file.h"
+#include "mapping/wavelength_units.h"
 #include "spectral/reference_files.h"
 #include "spectral/weight_file.h"
 
 namespace lumera::fuzzing {
+
+// A cut-out read into memory and mapped must be the same cube; either both
+// accept the file or both refuse it.
+inline void ReadMappedCutoutAlike(const std::string& path)
+{
+    const TData read = ReadCutout(path);
+    const TData mapped = MapCutout(path);
+    if (!(read.Values == mapped.Values) || read.NBands != mapped.NBands || read.NRows != mapped.NRows ||
+        read.NColumns != mapped.NColumns)
+        std::abort();
+}
 
 // Every reader of a file the user can hand the program, by the name of its
 // fuzz target and of its folder of regression inputs. A reader may accept a
@@ -20,13 +33,14 @@ inline const std::map<std::string, std::function<void(const std::string&)>>& Fil
 {
     static const std::map<std::string, std::function<void(const std::string&)>> readers{
         {"bmp", [](const std::string& path) { ReadBmp(path); }},
-        {"cutout", [](const std::string& path) { ReadCutout(path); }},
+        {"cutout", [](const std::string& path) { ReadMappedCutoutAlike(path); }},
         {"tree_matrix", [](const std::string& path) { ReadTreeMatrix(path); }},
         {"reference_table", [](const std::string& path) { ReadReferenceTable(path); }},
         {"reference_text", [](const std::string& path) { ReadReferenceText(path); }},
         {"weight_file", [](const std::string& path) { ReadWeightFile(path); }},
         {"extrema_file", [](const std::string& path) { ReadExtremaFile(path); }},
         {"filter_file", [](const std::string& path) { ReadFilterFile(path); }},
+        {"wavelength_file", [](const std::string& path) { ReadWavelengthFile(path); }},
     };
     return readers;
 }

@@ -58,8 +58,7 @@ private:
 
 void RemoveTemporariesAndDie(int signal)
 {
-    for (TemporarySlot& slot : temporaries)
-        if (slot.Ready.load()) unlink(slot.Path);
+    RemoveTemporaryFilesNow();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -105,6 +104,12 @@ std::string TemporaryPathBeside(const std::string& target)
     std::string name(1, '.');
     name.append(path.filename().string()).append(tag);
     return (path.parent_path() / name).string();
+}
+
+void RemoveTemporaryFilesNow()
+{
+    for (TemporarySlot& slot : temporaries)
+        if (slot.Ready.load()) unlink(slot.Path);
 }
 
 void RemoveTemporaryFilesOnInterrupt()

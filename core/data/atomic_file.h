@@ -20,4 +20,7 @@ std::string TemporaryPathBeside(const std::string& target);
 // the process ends, so an interrupted write leaves nothing behind.
 void RemoveTemporaryFilesOnInterrupt();
 
+// Removes the temporary files being written right now; safe in a signal handler.
+void RemoveTemporaryFilesNow();
+
 }  // namespace lumera

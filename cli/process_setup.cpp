@@ -1,12 +1,15 @@
-#include "process_memory.h"
+#include "process_setup.h"
 
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>  // before the test of __GLIBC__, which the C library defines
+#include <unistd.h>
+
+#include "data/atomic_file.h"
 
 #if defined(__linux__) && defined(__GLIBC__)
 #include <malloc.h>
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 
 namespace lumera::cli {
@@ -36,5 +39,20 @@ void PlaceHeapOnLargePages()
     if (top > start) below = std::malloc(start - bottom);
 #endif
 }
+
+namespace {
+
+void FailOnLostPages(int)
+{
+    static const char kMessage[] =
+        "Soubor výřezu se během čtení zkrátil (jiný program jej přepsal); výstupy nebyly zapsány.\n";
+    lumera::RemoveTemporaryFilesNow();
+    (void)!write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    _exit(1);
+}
+
+}  // namespace
+
+void FailCleanlyWhenAMappedFileShrinks() { std::signal(SIGBUS, FailOnLostPages); }
 
 }  // namespace lumera::cli
