@@ -26,7 +26,10 @@ std::string EnviScene()
         GDALDataset* ds = GetGDALDriverManager()->GetDriverByName("ENVI")->Create(file.c_str(), kSide, kSide,
                                                                                     kSceneBands, GDT_Int16, nullptr);
         std::string list = "{";
-        for (int b = 0; b < kSceneBands; ++b) list += (b ? "," : "") + std::to_string(380 + 5 * b);
+        for (int b = 0; b < kSceneBands; ++b) {
+            if (b) list += ',';
+            list += std::to_string(380 + 5 * b);
+        }
         ds->SetMetadataItem("wavelength", (list + "}").c_str(), "ENVI");
         ds->SetMetadataItem("wavelength_units", "Nanometers", "ENVI");
         std::vector<int16_t> plane(std::size_t(kSide) * kSide);

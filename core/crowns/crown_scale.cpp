@@ -60,6 +60,8 @@ bool IsPeak(const TMatice& r, int x, int y, int reach)
 // The picture smoothed to sigma at half steps of the scale, kept while the
 // next level can use it: each level's coarser smoothing is the next one's finer.
 struct ScaleLadder {
+    explicit ScaleLadder(const TMatice& brightness) : Brightness(brightness) {}
+
     const TMatice& Brightness;
     int BlockSideNow = 0;
     TMatice Blocks;
@@ -123,7 +125,7 @@ double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask
 {
     const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
     std::vector<double> energies;
-    ScaleLadder ladder{brightness};
+    ScaleLadder ladder(brightness);
     for (int level = 0; ScaleLadder::Sigma(2 * level) <= largest; ++level)
         energies.push_back(BlobEnergy(ladder, mask, level));
     if (energies.empty()) return 0.0;

@@ -127,7 +127,9 @@ TEST(CrownTops, NeverCloserThanTheMinimumDistance)
         const TExtremaList tops = FindCrownTops(m, Everything(m), distance);
         ASSERT_FALSE(tops.empty());
         for (std::size_t i = 0; i < tops.size(); ++i) {
-            if (i > 0) EXPECT_GE(m.At(tops[i - 1].X, tops[i - 1].Y), m.At(tops[i].X, tops[i].Y));
+            if (i > 0) {
+                EXPECT_GE(m.At(tops[i - 1].X, tops[i - 1].Y), m.At(tops[i].X, tops[i].Y));
+            }
             for (std::size_t j = 0; j < i; ++j)
                 EXPECT_GE(std::hypot(tops[i].X - tops[j].X, tops[i].Y - tops[j].Y), distance);
         }

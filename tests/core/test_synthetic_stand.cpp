@@ -43,7 +43,9 @@ TEST(SyntheticStand, TruthFitsTheCubeAndEveryTreeHasPixels)
         // Numbers run 0, 1, ..., K without holes: each numbered tree has pixels.
         const std::set<int32_t> numbers(s.Truth.Values.begin(), s.Truth.Values.end());
         EXPECT_EQ(*numbers.rbegin(), int32_t(numbers.size()) - 1);
-        if (options.Width == 400) EXPECT_GE(numbers.size() - 1, 150u);
+        if (options.Width == 400) {
+            EXPECT_GE(numbers.size() - 1, 150u);
+        }
     }
 }
 
