@@ -4,6 +4,7 @@
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "imaging/bmp_decode.h"
 
 namespace lumera {
 
@@ -44,9 +45,11 @@ TTreeMatrix ReadTreeMatrix(const std::string& path)
     if (length < 8 || !in.read(reinterpret_cast<char*>(header), 8))
         throw FileError("Soubor " + path + " není matice stromů: chybí hlavička.");
     const int32_t width = GetInt32(header), height = GetInt32(header + 4);
-    if (width < 1 || height < 1 || width > kMaxTreeMatrixSide || height > kMaxTreeMatrixSide)
+    if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide ||
+        int64_t(width) * height > kMaxPicturePixels)
         throw FileError("Soubor " + path + " není matice stromů: rozměry " + std::to_string(width) + " x " +
-                        std::to_string(height) + ".");
+                        std::to_string(height) + " (nejvýše " + std::to_string(kMaxPictureSide) +
+                        " buněk na stranu a " + std::to_string(kMaxPicturePixels) + " celkem).");
     const std::streamoff expected = 8 + 4 * static_cast<std::streamoff>(width) * height;
     if (length != expected)
         throw FileError("Soubor " + path + " má délku " + std::to_string(length) + " bajtů, matice " +

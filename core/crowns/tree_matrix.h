@@ -20,8 +20,8 @@ struct TTreeMatrix {
     int32_t At(int x, int y) const { return Values[std::size_t(y) * std::size_t(Width) + std::size_t(x)]; }
 };
 
-// Largest side of a tree matrix file that is accepted as genuine.
-constexpr int32_t kMaxTreeMatrixSide = 32767;
+// A tree matrix covers a picture, so a file is accepted up to the largest
+// picture Lumera reads (kMaxPictureSide a side, kMaxPicturePixels in all).
 
 // The tree matrix file: int32 width, int32 height, then the entries row by
 // row, all little-endian, no other header.

@@ -4,9 +4,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <sstream>
 
 #include "data/file_error.h"
+#include "data/small_file.h"
 #include "data/number_format.h"
 
 namespace lumera {
@@ -72,8 +73,9 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text)
 
 WavelengthFile ReadWavelengthFile(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
+    // A list for ten thousand bands takes some 200 kB; nothing longer is read.
+    constexpr std::size_t kMaxWavelengthFileBytes = std::size_t(1) << 20;
+    std::istringstream in(ReadSmallFile(path, kMaxWavelengthFileBytes));
     WavelengthFile file;
     std::optional<double> unit;
     std::string line;
