@@ -37,14 +37,8 @@ void TEkvalizaceForm::CreateControls()
     ObrLabel = MakeLabel("ObrLabel", "N/A");
     Label2 = MakeLabel("Label2", "Velikost:");
     VelObrLabel = MakeLabel("VelObrLabel", "N/A");
-    const PictureSlot input = MakePictureSlot("VstupPanel", "VstupScrollBox", "VstupImage", 504, 502);
-    VstupPanel = input.Panel;
-    VstupScrollBox = input.ScrollBox;
-    VstupImage = input.Image;
-    const PictureSlot result = MakePictureSlot("ZpracovanePanel", "ZpracovaneScrollBox", "ZpracovaneImage", 504, 502);
-    ZpracovanePanel = result.Panel;
-    ZpracovaneScrollBox = result.ScrollBox;
-    ZpracovaneImage = result.Image;
+    MakePictureSlot("Vstup", 504, 502, VstupPanel, VstupScrollBox, VstupImage);
+    MakePictureSlot("Zpracovane", 504, 502, ZpracovanePanel, ZpracovaneScrollBox, ZpracovaneImage);
     Label3 = MakeLabel("Label3", QStringLiteral("Hrana plovoucího okna"));
     HranaSpin = MakeSpin("HranaSpin", kMinEqualizationWindow, kMaxEqualizationWindow, kDefaultEqualizationWindow);
     HranaSpin->setSingleStep(2);

@@ -74,15 +74,8 @@ void TExtrForm::CreateControls()
     FiltrCheck->setChecked(true);
     Filtr = std::make_unique<FilterPanel>(App, this);
 
-    const PictureSlot source = MakePictureSlot("VstupPanel", "VstupScrollBox", "VstupImage", kPanelSide, kScrollBoxSide);
-    VstupPanel = source.Panel;
-    VstupScrollBox = source.ScrollBox;
-    VstupImage = source.Image;
-    const PictureSlot processed =
-        MakePictureSlot("ZpracovanePanel", "ZpracovaneScrollBox", "ZpracovaneImage", kPanelSide, kScrollBoxSide);
-    ZpracovanePanel = processed.Panel;
-    ZpracovaneScrollBox = processed.ScrollBox;
-    ZpracovaneImage = processed.Image;
+    MakePictureSlot("Vstup", kPanelSide, kScrollBoxSide, VstupPanel, VstupScrollBox, VstupImage);
+    MakePictureSlot("Zpracovane", kPanelSide, kScrollBoxSide, ZpracovanePanel, ZpracovaneScrollBox, ZpracovaneImage);
     PodkladBtn = MakeButton("PodkladBtn", QStringLiteral("Nahrát podklad"));
     PodkladBtn->setProperty("Tag", 0);  // the source-loaded flag
     SavePictureBtn = MakeButton("SavePictureBtn", QStringLiteral("Uložit obraz"));

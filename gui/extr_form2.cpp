@@ -108,15 +108,8 @@ void TExtrForm2::CreateCrownControls()
 
 void TExtrForm2::CreatePictureControls()
 {
-    const PictureSlot left = MakePictureSlot("VstupPanel", "VstupScrollBox", "VstupImage", kPanelSide, kScrollBoxSide);
-    VstupPanel = left.Panel;
-    VstupScrollBox = left.ScrollBox;
-    VstupImage = left.Image;
-    const PictureSlot right =
-        MakePictureSlot("ZpracovanePanel", "ZpracovaneScrollBox", "ZpracovaneImage", kPanelSide, kScrollBoxSide);
-    ZpracovanePanel = right.Panel;
-    ZpracovaneScrollBox = right.ScrollBox;
-    ZpracovaneImage = right.Image;
+    MakePictureSlot("Vstup", kPanelSide, kScrollBoxSide, VstupPanel, VstupScrollBox, VstupImage);
+    MakePictureSlot("Zpracovane", kPanelSide, kScrollBoxSide, ZpracovanePanel, ZpracovaneScrollBox, ZpracovaneImage);
     VstupImage->SetPictureSize(kPictureSide, kPictureSide);
     ZpracovaneImage->SetPictureSize(kPictureSide, kPictureSide);
     VsZprBtn = MakeButton("VsZprBtn", "-->");

@@ -24,6 +24,16 @@ PictureSlot MakePictureSlot(const QString& panelName, const QString& scrollBoxNa
     return slot;
 }
 
+void MakePictureSlot(const QString& prefix, int panelSide, int scrollBoxSide, QFrame*& panel, QScrollArea*& scrollBox,
+                     PictureView*& image)
+{
+    const PictureSlot slot =
+        MakePictureSlot(prefix + "Panel", prefix + "ScrollBox", prefix + "Image", panelSide, scrollBoxSide);
+    panel = slot.Panel;
+    scrollBox = slot.ScrollBox;
+    image = slot.Image;
+}
+
 PictureView* MakeDetailImage(const QString& name)
 {
     auto* detail = new PictureView(name);

@@ -20,6 +20,11 @@ struct PictureSlot {
 PictureSlot MakePictureSlot(const QString& panelName, const QString& scrollBoxName, const QString& imageName,
                             int panelSide, int scrollBoxSide);
 
+// The same for a window whose members are named prefix + "Panel", "ScrollBox"
+// and "Image", which it fills in.
+void MakePictureSlot(const QString& prefix, int panelSide, int scrollBoxSide, QFrame*& panel, QScrollArea*& scrollBox,
+                     PictureView*& image);
+
 // A detail picture holding a fresh black 241 x 241 bitmap.
 PictureView* MakeDetailImage(const QString& name);
 
