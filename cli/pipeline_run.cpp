@@ -6,7 +6,7 @@
 
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
-#include "data/file_error.h"
+#include "data/staged_folder.h"
 #include "delineate_step.h"
 #include "extrema/brightness.h"
 #include "extrema/extrema_file.h"
@@ -79,14 +79,6 @@ Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const PipelineOp
     return c;
 }
 
-void MakeFolder(const std::string& path)
-{
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error || !std::filesystem::is_directory(path))
-        throw FileError("Složku " + path + " nelze vytvořit: " + error.message());
-}
-
 std::vector<TTreeRow> TreeRows(const Crowns& crowns, const Bitmap& equalized, const std::vector<double>& ndvi)
 {
     const std::vector<TTreeFigures> figures = MeasureTrees(crowns.Trees, crowns.Tops);
@@ -114,8 +106,8 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
     clock.End("trees");
 
-    MakeFolder(outDir);
-    const std::string dir = outDir + "/";
+    StagedFolder out(outDir);
+    const std::string dir = out.Path() + "/";
     WriteBmp(dir + "mask.bmp", mask.Picture);
     WriteBmp(dir + "equalized.bmp", equalized);
     WriteExtremaFile(dir + "maxima.txt", crowns.Tops);
@@ -123,6 +115,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteTreeMatrix(dir + "trees.dat", crowns.Trees);
     WriteBmp(dir + "trees.bmp", crowns.Overlay);
     WriteTreeTable(dir + "trees.csv", rows);
+    out.Commit();
     clock.End("write");
     nlohmann::ordered_json summary = {{"cutout", cutout}, {"method", o.method}, {"maxima", crowns.Tops.size()}};
     summary.update(crowns.Figures);
