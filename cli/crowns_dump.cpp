@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "data/atomic_file.h"
-#include "data/staged_folder.h"
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
 
@@ -42,13 +41,11 @@ TExtremaList Positions(const TNetwork& network)
 
 void WriteCrownDump(const std::string& folder, const TCrownChainResult& result)
 {
-    StagedFolder staged(folder);
-    const std::filesystem::path dir(staged.Path());
+    const std::filesystem::path dir(folder);
     WriteTreeMatrix((dir / "labels.dat").string(), result.State.VoroMatrix);
     WriteNetworkText((dir / "boundary.txt").string(), result.FirstNetwork);
     WriteExtremaFile((dir / "moved.txt").string(), Positions(result.FirstMoves));
     WriteBmp((dir / "network.bmp").string(), result.FirstConnection);
-    staged.Commit();
 }
 
 }  // namespace lumera::cli
