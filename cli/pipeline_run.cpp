@@ -1,7 +1,6 @@
 #include "pipeline_run.h"
 
 #include <chrono>
-#include <filesystem>
 #include <optional>
 
 #include "crowns/tree_table.h"
