@@ -1,7 +1,10 @@
+#include <optional>
+
 #include "commands.h"
 #include "crown_step.h"
 #include "crowns/tree_figures.h"
 #include "crowns_dump.h"
+#include "data/staged_folder.h"
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
 
@@ -19,10 +22,14 @@ int RunCrowns(const Options& o)
 {
     const TExtremaList maxima = ReadExtremaFile(o.maxima);
     const TCrownChainResult result = RunCrownStep(maxima, ReadBmp(o.background), ReadBmp(o.equalized), o.crowns);
+    // The dump is staged first: a dump folder that cannot be made then fails
+    // the command before any other output is written.
+    std::optional<StagedFolder> dump;
+    if (!o.dump.empty()) WriteCrownDump(dump.emplace(o.dump).Path(), result);
     WriteTreeMatrix(o.output, *result.State.TreeMatrix);
     if (!o.network.empty()) WriteBmp(o.network, result.Network);
     if (!o.overlay.empty()) WriteBmp(o.overlay, result.Overlay);
-    if (!o.dump.empty()) WriteCrownDump(o.dump, result);
+    if (dump) dump->Commit();
     PrintJson({{"maxima", maxima.size()},
                {"boundary_points", result.FirstNetwork.size()},
                {"trees", MeasureTrees(*result.State.TreeMatrix, maxima).size()}});

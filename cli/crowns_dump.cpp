@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "data/atomic_file.h"
-#include "data/file_error.h"
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
 
@@ -42,9 +41,6 @@ TExtremaList Positions(const TNetwork& network)
 
 void WriteCrownDump(const std::string& folder, const TCrownChainResult& result)
 {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) throw FileError("Složku " + folder + " nelze vytvořit: " + error.message() + ".");
     const std::filesystem::path dir(folder);
     WriteTreeMatrix((dir / "labels.dat").string(), result.State.VoroMatrix);
     WriteNetworkText((dir / "boundary.txt").string(), result.FirstNetwork);

@@ -10,7 +10,7 @@ namespace lumera::cli {
 // (the network after "Směry", one point a line: X Y NeighbourCount NormalX
 // NormalY and the neighbour indices, normals with 17 significant digits),
 // moved.txt (the first moves as an extrema file) and network.bmp (the right
-// picture after the first "Propojit"). The folder is made when missing.
+// picture after the first "Propojit"), into an existing folder.
 void WriteCrownDump(const std::string& folder, const TCrownChainResult& result);
 
 }  // namespace lumera::cli

@@ -13,9 +13,11 @@
 
 using namespace lumera::cli;
 
+// A file name or a scene's text need not be UTF-8; such bytes become U+FFFD
+// rather than an error after the outputs are written.
 void lumera::cli::PrintJson(const nlohmann::ordered_json& value)
 {
-    std::cout << value.dump() << '\n';
+    std::cout << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
 namespace {

@@ -1,12 +1,11 @@
 #include "pipeline_run.h"
 
 #include <chrono>
-#include <filesystem>
 #include <optional>
 
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
-#include "data/file_error.h"
+#include "data/staged_folder.h"
 #include "delineate_step.h"
 #include "extrema/brightness.h"
 #include "extrema/extrema_file.h"
@@ -81,14 +80,6 @@ Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const PipelineOp
     return c;
 }
 
-void MakeFolder(const std::string& path)
-{
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error || !std::filesystem::is_directory(path))
-        throw FileError("Složku " + path + " nelze vytvořit: " + error.message());
-}
-
 std::vector<TTreeRow> TreeRows(const Crowns& crowns, const Bitmap& equalized, const std::vector<double>& ndvi)
 {
     const std::vector<TTreeFigures> figures = MeasureTrees(crowns.Trees, crowns.Tops);
@@ -126,8 +117,8 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
     clock.End("trees");
 
-    MakeFolder(outDir);
-    const std::string dir = outDir + "/";
+    StagedFolder out(outDir);
+    const std::string dir = out.Path() + "/";
     WriteBmp(dir + "mask.bmp", mask.Picture);
     WriteBmp(dir + "equalized.bmp", equalized);
     WriteExtremaFile(dir + "maxima.txt", crowns.Tops);
@@ -137,6 +128,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteTreeTable(dir + "trees.csv", rows);
     const bool onTheMap = std::filesystem::exists(GeoReferencePath(cutout));
     if (onTheMap) WriteCrownsOnTheMap(cutout, dir);
+    out.Commit();
     clock.End("write");
     nlohmann::ordered_json summary = {{"cutout", cutout}, {"method", o.method}, {"maxima", crowns.Tops.size()}};
     summary.update(crowns.Figures);

@@ -31,8 +31,9 @@ struct PipelineOptions {
 using StepProgress = std::function<void(const std::string& step, double seconds)>;
 
 // The chain from a cut-out to single trees. Everything is computed before
-// anything is written, so a cut-out that fails at a check or an unreadable
-// input leaves OUTDIR as it was. Writes mask.bmp, equalized.bmp, maxima.txt
+// anything is written, and the files are staged and moved in together, so a
+// cut-out that fails at a check, an unreadable input or an output that cannot
+// be written leaves OUTDIR as it was. Writes mask.bmp, equalized.bmp, maxima.txt
 // (the tree tops), network.bmp (not with "scale"), trees.dat, trees.bmp and
 // trees.csv into the folder outDir (made when missing), and returns the run's
 // summary with the seconds of each step.

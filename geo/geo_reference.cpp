@@ -14,7 +14,10 @@ namespace lumera {
 void WriteGeoReference(const std::string& path, const GeoReference& reference)
 {
     const nlohmann::ordered_json json = {{"geotransform", reference.Transform}, {"crs", reference.Crs}};
-    WriteFileAtomically(path, [&](std::ostream& out) { out << json.dump(2) << '\n'; });
+    // A scene's coordinate system may name itself in another encoding (a
+    // Czech name in Windows-1250); such bytes become U+FFFD, the rest stays.
+    const std::string text = json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    WriteFileAtomically(path, [&](std::ostream& out) { out << text << '\n'; });
 }
 
 GeoReference ReadGeoReference(const std::string& path)

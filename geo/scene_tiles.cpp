@@ -10,6 +10,7 @@
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "data/staged_folder.h"
 #include "extrema/extrema_file.h"
 #include "scene_refusal.h"
 
@@ -85,22 +86,32 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions
                            " pixelů a překryv menší než dlaždice (zadáno " + std::to_string(size) + " a " +
                            std::to_string(overlap) + ").");
     const std::vector<Tile> tiles = TileGrid(scene.Width, scene.Height, size, overlap);
-    fs::create_directories(dir);
+    // A scene that cannot be read to its end fails at a later tile: the tiles
+    // are staged so that such a failure leaves the folder as it was.
+    StagedFolder staged(dir);
     TilingSummary summary;
+    bool georeferenced = false;
     for (const Tile& tile : tiles) {
         options.Window = tile.Window;
         ImportResult result = ImportScene(scene, options);
         if (summary.Tiles == 0) {
             options.Scale = summary.Scale = result.Scale;
             summary.Notes = result.Notes;
+            georeferenced = result.Reference.has_value();
         }
         summary.Clipped += result.Clipped;
-        const fs::path folder = fs::path(dir) / TileFolder(tile);
+        const fs::path folder = fs::path(staged.Path()) / TileFolder(tile);
         fs::create_directories(folder);
         WriteImportedCutout((folder / "cut.dat").string(), result);
         ++summary.Tiles;
     }
-    WriteManifest((fs::path(dir) / "tiles.csv").string(), tiles);
+    WriteManifest((fs::path(staged.Path()) / "tiles.csv").string(), tiles);
+    staged.Commit();
+    // The georeference of an earlier tiling would otherwise stay beside the new cut-outs.
+    std::error_code ignored;
+    if (!georeferenced)
+        for (const Tile& tile : tiles)
+            fs::remove(GeoReferencePath((fs::path(dir) / TileFolder(tile) / "cut.dat").string()), ignored);
     return summary;
 }
 

@@ -69,4 +69,8 @@ TEST(CliCrowns, BadInputExitsOneWithoutOutput)
     for (const char* option : {" --moves 0", " --moves ten", " --cycle-moves 10", " --threshold 256", " --cycles -1", " --filter gauss:4"})
         ExpectFailure(in.arguments + option, 1);
     EXPECT_FALSE(std::filesystem::exists(in.dir.File("trees.dat")));
+    // A dump folder that cannot be made once failed the command after the tree matrix was written.
+    std::ofstream(in.dir.File("dump")) << "a file";
+    ExpectFailure(in.arguments + " --dump " + Quote(in.dir.File("dump")), 1, "dump");
+    EXPECT_FALSE(std::filesystem::exists(in.dir.File("trees.dat")));
 }

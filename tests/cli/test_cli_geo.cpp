@@ -178,3 +178,48 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
     EXPECT_EQ(merged.Crowns[0].Texts.at("tile"), "r00_c01");
     ExpectFailure("tiles " + Quote(dir.File("scene.img")) + " --size 5 --overlap 5 -o " + Quote(dir.File("t2")), 2);
 }
+
+TEST(CliTiles, ASceneUnreadablePastItsFirstTileLeavesTheFolderAsItWas)
+{
+    TempDir dir;
+    SceneRecipe recipe;
+    recipe.Driver = "GTiff";
+    recipe.Width = 6;
+    recipe.Height = 12;
+    WriteSmallScene(dir.File("scene.tif"), recipe);
+    const std::string into = " --size 6 -o " + Quote(dir.File("tiles"));
+    ExpectSuccess("tiles " + Quote(dir.File("scene.tif")) + " --scale 5000" + into);
+    const auto earlier = ReadAll(dir.File("tiles/r00_c00/cut.dat")), list = ReadAll(dir.File("tiles/tiles.csv"));
+    // The rows of the second tile cut off: the first tile still reads.
+    std::string bytes = ReadAll(dir.File("scene.tif"));
+    bytes.resize(bytes.size() * 3 / 4);
+    std::ofstream(dir.File("cut.tif"), std::ios::binary) << bytes;
+    ExpectFailure("tiles " + Quote(dir.File("cut.tif")) + into, 1, "cut.tif");
+    EXPECT_TRUE(ReadAll(dir.File("tiles/r00_c00/cut.dat")) == earlier) << "the first tile replaced";
+    EXPECT_EQ(ReadAll(dir.File("tiles/tiles.csv")), list);
+    ExpectFailure("tiles " + Quote(dir.File("cut.tif")) + " --size 6 -o " + Quote(dir.File("fresh")), 1, "cut.tif");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("fresh")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);  // no staging folder left
+}
+
+// A mutated header once made the import write the cut-out and then fail on its
+// georeference: the coordinate system's name was no UTF-8 text.
+TEST(CliImport, ACoordinateSystemNamedInAnotherEncodingIsKept)
+{
+    TempDir dir;
+    WriteSmallScene(dir.File("scene.img"));
+    std::string header = ReadAll(dir.File("scene.hdr"));
+    const std::size_t name = header.find("WGS_1984_UTM_Zone_33N");
+    ASSERT_NE(name, std::string::npos) << header;
+    header.replace(name, 8, "K\xF8ov\xE1k");  // Windows-1250
+    std::ofstream(dir.File("scene.hdr"), std::ios::binary) << header;
+    ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
+    const auto geo = nlohmann::json::parse(ReadAll(dir.File("cut.dat.geo.json")));
+    EXPECT_NE(geo["crs"].get<std::string>().find("K\uFFFDov\uFFFDk_UTM_Zone_33N"), std::string::npos) << geo;
+    TTreeMatrix trees(3, 2);
+    trees.Values = {1, 1, 2, 3, 2, 2};
+    WriteTreeMatrix(dir.File("trees.dat"), trees);
+    EXPECT_EQ(ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " --geo " + Quote(dir.File("cut.dat.geo.json")) +
+                            " -o " + Quote(dir.File("crowns.gpkg"))),
+              "{\"crowns\":3,\"georeferenced\":true,\"area\":true}\n");
+}

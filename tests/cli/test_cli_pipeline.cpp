@@ -156,6 +156,31 @@ TEST_F(CliPipeline, SeveralCutoutsRunInParallelAndABrokenOneFailsAlone)
     EXPECT_FALSE(std::filesystem::exists(out.File("broken"))) << "a failed cut-out left files behind";
 }
 
+TEST_F(CliPipeline, AnOutputThatCannotBeWrittenLeavesTheFolderAsItWas)
+{
+    TempDir out;
+    const std::string pipe = out.File("pipe");
+    ExpectSuccess(ProgramDir() + "pipeline " + Quote(Cutout()) + " -o " + Quote(pipe));
+    std::map<std::string, std::string> earlier;
+    for (const char* file : kOutputs) earlier[file] = ReadAll(pipe + "/" + file);
+    std::filesystem::remove(pipe + "/trees.csv");
+    std::filesystem::create_directory(pipe + "/trees.csv");
+    ExpectFailure(ProgramDir() + "pipeline " + Quote(Cutout()) + " --window 41 -o " + Quote(pipe), 1, "trees.csv");
+    for (const char* file : kOutputs) EXPECT_TRUE(ReadAll(pipe + "/" + file) == earlier[file]) << file << " replaced";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.Path()), {}), 1) << "a staging folder left";
+}
+
+// The summary names the cut-out; a name that is no UTF-8 once failed the run
+// after its files were written.
+TEST_F(CliPipeline, ACutoutNameThatIsNoUtf8IsPrintedReplaced)
+{
+    TempDir in;
+    std::filesystem::copy_file(Cutout(), in.File("stand\xFF.dat"));
+    const auto summary = nlohmann::json::parse(
+        ExpectSuccess(ProgramDir() + "pipeline " + Quote(in.File("stand\xFF.dat")) + " -o " + Quote(in.File("out"))));
+    EXPECT_EQ(summary["cutout"], in.File("stand\uFFFD.dat"));
+}
+
 TEST_F(CliPipeline, CutoutsOfOneNameAreRefused)
 {
     TempDir out;

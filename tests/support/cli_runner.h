@@ -14,12 +14,14 @@ struct CliResult {
 };
 
 // Runs lumera-cli with the given arguments (already quoted for the shell),
-// capturing standard output and standard error separately.
-inline CliResult RunCli(const std::string& arguments)
+// capturing standard output and standard error separately. A run still going
+// after `secondsAllowed` (when given) is ended and reported as exit code 124.
+inline CliResult RunCli(const std::string& arguments, int secondsAllowed = 0)
 {
     TempDir capture;
     const std::string out = capture.File("out"), err = capture.File("err");
-    const std::string command = std::string("'") + LUMERA_CLI_PATH + "' " + arguments + " >'" + out + "' 2>'" + err + "' </dev/null";
+    const std::string limit = secondsAllowed > 0 ? "timeout -k 5 " + std::to_string(secondsAllowed) + " " : "";
+    const std::string command = limit + "'" + LUMERA_CLI_PATH + "' " + arguments + " >'" + out + "' 2>'" + err + "' </dev/null";
     const int status = std::system(command.c_str());
     CliResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
