@@ -1,10 +1,12 @@
 #include "pipeline_run.h"
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
+#include "data/file_error.h"
 #include "data/staged_folder.h"
 #include "delineate_step.h"
 #include "extrema/brightness.h"

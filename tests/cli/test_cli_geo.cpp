@@ -221,5 +221,5 @@ TEST(CliImport, ACoordinateSystemNamedInAnotherEncodingIsKept)
     WriteTreeMatrix(dir.File("trees.dat"), trees);
     EXPECT_EQ(ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " --geo " + Quote(dir.File("cut.dat.geo.json")) +
                             " -o " + Quote(dir.File("crowns.gpkg"))),
-              "{\"crowns\":3,\"georeferenced\":true,\"area\":true}\n");
+              "{\"crowns\":3,\"georeferenced\":true,\"area\":true,\"tops\":false}\n");
 }
