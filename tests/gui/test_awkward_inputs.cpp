@@ -384,7 +384,7 @@ private slots:
     // window, with lists empty or pointing outside them.
     void tinyPictures()
     {
-        for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(10, 10), QSize(60, 60)}) {
+        for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(10, 10), QSize(60, 60), QSize(3000, 2), QSize(1, 3000)}) {
             GuiFixture f;
             const std::string picture = f.dir.File("small.bmp");
             WriteBmp(picture, PatternPicture(size.width(), size.height()));
@@ -538,11 +538,55 @@ private slots:
             }
     }
 
+    // Weights at the ends of the doubles, squared beyond them, set as the
+    // custom functions, saved, read back and used by the needle analysis:
+    // every figure shown is finite, or a message says why there is none.
+    void extremeWeightsThroughTheNeedleAnalysis()
+    {
+        GuiFixture f;
+        QVERIFY(f.Load(PatternCube(65, 4, 5)));
+        auto* editor = f.app->VahFceForm.get();
+        auto* main = f.app->MainForm.get();
+        const std::string saved = f.dir.File("weights.txt");
+        for (const QString& text : {"1e200", "-1e308", "1e-320", "4e-162", "inf", "nan"}) {
+            for (WeightEditorMode mode : {WeightEditorMode::Weight, WeightEditorMode::CounterWeight}) {
+                editor->SetMode(mode);
+                for (int r = 0; r < editor->VahFceGrid->rowCount(); ++r)
+                    for (int c = 0; c < editor->VahFceGrid->columnCount(); ++c)
+                        if (auto* item = editor->VahFceGrid->item(r, c); item && (item->flags() & Qt::ItemIsEditable))
+                            item->setText(text);
+                for (int operation = 0; operation < editor->OperaceCombo->count(); ++operation) {
+                    editor->OperaceCombo->setCurrentIndex(operation);
+                    editor->SetBtn->click();
+                    editor->OperaceBtn->click();
+                }
+                editor->SetBtn->click();
+                if (editor->SaveWeights(saved)) QVERIFY(editor->LoadWeights(saved));
+                editor->DrawTabBtn->click();
+                editor->DrawAktBtn->click();
+            }
+            for (int weight = 0; weight < main->Vaha2Combo->count(); ++weight)
+                for (int counter = 0; counter < main->Protivaha2Combo->count(); counter += 3) {
+                    main->Vaha2Combo->setCurrentIndex(weight);
+                    main->Protivaha2Combo->setCurrentIndex(counter);
+                    main->Normalizace2Check->setChecked(counter % 2 == 0);
+                    main->Normalizace2Combo->setCurrentIndex(1);
+                    main->VyslMinLabel->setText("-");
+                    const std::size_t said = f.reporter.messages.size();
+                    main->Jehlice2Btn->click();
+                    if (Said(f, said)) continue;
+                    for (QLabel* figure : {main->VyslMinLabel, main->VyslMaxLabel, main->VyslDmezLabel, main->VyslHmezLabel})
+                        QVERIFY2(!figure->text().contains(QRegularExpression("nan|inf", QRegularExpression::CaseInsensitiveOption)),
+                                 qPrintable(text + " " + figure->text()));
+                }
+        }
+    }
+
     // Random sessions over all windows: presses, spins, choices, clicks on the
     // pictures and dialogs answered with any file, in any order.
     void randomSessions()
     {
-        for (unsigned seed = 1; seed <= 3; ++seed) {
+        for (unsigned seed = 1; seed <= 4; ++seed) {
             GuiFixture f;
             std::mt19937 rng(seed);
             auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
@@ -563,7 +607,7 @@ private slots:
                 answers.push_back(f.dir.File(name));
 
             const std::vector<QWidget*> windows = Windows(*f.app);
-            for (int step = 0; step < 400; ++step) {
+            for (int step = 0; step < 500; ++step) {
                 QWidget* window = windows[pick(int(windows.size()))];
                 f.dialogs.answers = {answers[pick(int(answers.size()))]};
                 f.reporter.answers = {pick(4) != 0};
