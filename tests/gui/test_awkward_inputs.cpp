@@ -13,7 +13,9 @@
 #include "extrema/filter_matrix.h"
 #include "filter_panel.h"
 #include "gui_fixture.h"
+#include "import_dialog.h"
 #include "radio_group.h"
+#include "scene_files.h"
 #include "spectral/weight_file.h"
 
 using namespace lumera;
@@ -161,6 +163,17 @@ std::string Repeat(const std::string& line, int times)
     return text;
 }
 
+// A 6 x 5 reflectance scene of 130 bands from 380 nm.
+SceneRecipe SixByFiveScene()
+{
+    SceneRecipe recipe;
+    recipe.Width = 6;
+    recipe.Height = 5;
+    recipe.Centres = Centres(380, 5, 130);
+    recipe.Value = [](int, int x, int y) { return 0.01 * (x + 10 * y); };
+    return recipe;
+}
+
 const std::vector<FileMaker>& FileKinds()
 {
     static const std::vector<FileMaker> kinds = {
@@ -189,6 +202,7 @@ const std::vector<FileMaker>& FileKinds()
         {"short-filter.txt", [](const std::string& p) { WriteText(p, "5\r\n1\r\n1\r\n"); }},
         {"weights.txt", [](const std::string& p) { WriteWeightFile(p, SpectralVector(64, 0.5)); }},
         {"bad-weights.txt", [](const std::string& p) { WriteText(p, "1.5 2x5 7\r\n"); }},
+        {"scene.img", [](const std::string& p) { WriteScene(p, SixByFiveScene()); }},
     };
     return kinds;
 }
@@ -266,6 +280,9 @@ std::vector<Reader> Readers()
         {"processing filter", "filter.txt", kBadFilters,
          [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->Filter.Load(p); },
          WindowOf<gui::TExtrForm2>},
+        {"imported scene", "scene.img", KindsOtherThan("scene.img"),
+         [](GuiFixture& f, const std::string& p) { return f.app->MainForm->ImportSceneWindow(p, {1, 1, 2, 3}, false); },
+         WindowOf<gui::TMainForm>},
         {"weights", "weights.txt", {"bad-weights.txt", "picture.bmp", "cutout.dat"},
          [](GuiFixture& f, const std::string& p) { return f.app->VahFceForm->LoadWeights(p); },
          WindowOf<gui::TVahFceForm>},
@@ -476,6 +493,39 @@ private slots:
                 QVERIFY(fs::is_directory(f.dir.File("taken.bmp")) && fs::is_regular_file(f.dir.File("plain")));
             }
         QVERIFY(entries() == before);
+    }
+
+    // Scene windows at the ends of the import dialog's spins and beyond the
+    // scene: refused with a message, or imported and usable when inside.
+    void sceneWindowsAtAndBeyondTheEdges()
+    {
+        GuiFixture f;
+        const std::string scene = f.dir.File("scene.img");
+        WriteScene(scene, SixByFiveScene());
+        auto* main = f.app->MainForm.get();
+        for (bool maximum : {true, false}) {
+            QTimer::singleShot(0, [maximum] {
+                auto* dialog = qobject_cast<gui::TImportDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                SetSpins(dialog, maximum);
+                dialog->TlacitkaBox->button(QDialogButtonBox::Ok)->click();
+            });
+            f.dialogs.answers = {scene};
+            const std::size_t said = f.reporter.messages.size();
+            main->Importsnmku1->trigger();
+            QVERIFY(Said(f, said));
+            QCOMPARE(f.app->Data.DataLoaded, !maximum);
+        }
+        QCOMPARE(f.app->Data.Cube.NColumns * f.app->Data.Cube.NRows, 1);
+        PressAtSpinEnds(f, main);
+        for (const PixelRect window : {PixelRect{-1, 0, 2, 2}, PixelRect{0, 0, 0, 0}, PixelRect{5, 4, 2, 1},
+                                       PixelRect{2, 1, 100000, 3}, PixelRect{2147483647, 2147483647, 1, 1},
+                                       PixelRect{0, 0, 401, 1}})
+            for (bool partial : {false, true}) {
+                const std::size_t said = f.reporter.messages.size();
+                QVERIFY(!main->ImportSceneWindow(scene, window, partial));
+                QVERIFY(Said(f, said));
+            }
     }
 
     // The program started with a reference spectrum file damaged: it says so
