@@ -96,12 +96,32 @@ QStringList PressEverything(GuiFixture& f, QWidget* window)
     return silent;
 }
 
+// Whether the presses that neither asked, said nor changed anything are
+// all of buttons whose work may already be done.
+bool OnlyHarmlessSilent(QStringList silent)
+{
+    static const QStringList harmless = {
+        "Button3",        // clears the spectrum plot, already clear
+        "Vaha2Btn", "Protivaha2Btn",  // open the editor, already showing its function
+        "ResetAkt", "EraseBtn", "CloseBtn", "ResetNicBtn",  // table and picture already as asked
+        "OperaceBtn",  // the chosen operation on a table of zeros gives zeros
+        "XtoMBtn", "MtoXBtn",  // the table of zeros to the memory and back
+        // the processing steps on an empty list: painting nothing, normals
+        // of no network, copying and whitening pictures already alike
+        "ShowMaxBtn", "ShowMinBtn", "VoroHrShowBtn", "SmeryBtn", "VsZprBtn", "ZprVsBtn", "bilyBtn",
+    };
+    silent.removeIf([](const QString& name) { return harmless.contains(name); });
+    if (!silent.empty()) qWarning() << "silent:" << silent;
+    return silent.empty();
+}
+
 // Presses on every picture of the window at points inside, on and beyond its edges.
 void ClickPictures(QWidget* window)
 {
     for (gui::PictureView* view : window->findChildren<gui::PictureView*>()) {
         const int w = view->Picture().Width(), h = view->Picture().Height();
-        const QList<QPoint> points = {{0, 0}, {w - 1, h - 1}, {w, h}, {-1, -1}, {w / 2, h / 2}, {-100000, 7}, {7, 100000}};
+        const QList<QPoint> points = {{0, 0},       {w - 1, h - 1}, {w, h},      {-1, -1},
+                                      {w / 2, h / 2}, {-100000, 7},   {7, 100000}};
         for (const QPoint& p : points)
             for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) emit view->MouseDown(p.x(), p.y(), button);
     }
@@ -109,7 +129,8 @@ void ClickPictures(QWidget* window)
 
 void SetSpins(QWidget* window, bool maximum)
 {
-    for (QSpinBox* spin : window->findChildren<QSpinBox*>()) spin->setValue(maximum ? spin->maximum() : spin->minimum());
+    for (QSpinBox* spin : window->findChildren<QSpinBox*>())
+        spin->setValue(maximum ? spin->maximum() : spin->minimum());
 }
 
 // Types text beyond each spin's range: the spin must stay within it.
@@ -352,20 +373,8 @@ private slots:
     void everyButtonBeforeItsInputs()
     {
         GuiFixture f(false);
-        const QStringList harmless = {
-            "Button3",        // clears the spectrum plot, already clear
-            "Vaha2Btn", "Protivaha2Btn",  // open the editor, already showing its function
-            "ResetAkt", "EraseBtn", "CloseBtn", "ResetNicBtn",  // table and picture already as asked
-            "OperaceBtn",  // the chosen operation on a table of zeros gives zeros
-            "XtoMBtn", "MtoXBtn",  // the table of zeros to the memory and back
-            // the processing steps on an empty list: painting nothing, normals
-            // of no network, copying and whitening pictures already alike
-            "ShowMaxBtn", "ShowMinBtn", "VoroHrShowBtn", "SmeryBtn", "VsZprBtn", "ZprVsBtn", "bilyBtn",
-        };
         for (QWidget* window : Windows(*f.app)) {
-            QStringList silent = PressEverything(f, window);
-            silent.removeIf([&](const QString& name) { return harmless.contains(name); });
-            QVERIFY2(silent.empty(), qPrintable(silent.join(' ')));
+            QVERIFY(OnlyHarmlessSilent(PressEverything(f, window)));
             ClickPictures(window);
             PressAtSpinEnds(f, window);
         }
@@ -397,11 +406,23 @@ private slots:
         }
     }
 
+    // The largest cut-out the program reads, through every button of the
+    // main window and the search on the cube.
+    void largestCutout()
+    {
+        GuiFixture f;
+        QVERIFY(f.Load(PatternCube(65, kMaxCutoutDimension, kMaxCutoutDimension)));
+        QVERIFY(OnlyHarmlessSilent(PressEverything(f, f.app->MainForm.get())));
+        f.app->ExtrForm->VypocetPodle->SetItemIndex(0);  // search on the cube
+        QVERIFY(OnlyHarmlessSilent(PressEverything(f, f.app->ExtrForm.get())));
+    }
+
     // Pictures smaller than 61 x 61, than the filter and than the equalization
     // window, with lists empty or pointing outside them.
     void tinyPictures()
     {
-        for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(10, 10), QSize(60, 60), QSize(3000, 2), QSize(1, 3000)}) {
+        for (const QSize size :
+             {QSize(1, 1), QSize(2, 3), QSize(10, 10), QSize(60, 60), QSize(3000, 2), QSize(1, 3000)}) {
             GuiFixture f;
             const std::string picture = f.dir.File("small.bmp");
             WriteBmp(picture, PatternPicture(size.width(), size.height()));
@@ -417,7 +438,8 @@ private slots:
             QVERIFY2(Said(f, said), "a window larger than the picture is refused");
             PressAtSpinEnds(f, app.EkvalizaceForm.get());
 
-            for (int slot = 1; slot <= gui::TVyslForm::kSlots; ++slot) QVERIFY(app.VyslForm->LoadPicture(slot, picture));
+            for (int slot = 1; slot <= gui::TVyslForm::kSlots; ++slot)
+                QVERIFY(app.VyslForm->LoadPicture(slot, picture));
             ClickPictures(app.VyslForm.get());
 
             for (const std::string& list : {empty, outside}) {
@@ -444,6 +466,35 @@ private slots:
                 PressAtSpinEnds(f, form2);
             }
         }
+    }
+
+    // The processing steps pressed forwards and backwards while the pictures
+    // change size between them, so that each step meets a mosaic, network,
+    // filtered image or tree matrix made for another size.
+    void processingStepsAcrossPictureSizes()
+    {
+        GuiFixture f;
+        auto* form = f.app->ExtrForm2.get();
+        WriteExtremaFile(f.dir.File("tops.txt"), {{3, 3}, {40, 30}, {8, 50}, {-1, 2}, {70, 5}, {5, 500}});
+        QVERIFY(form->LoadMaxima(f.dir.File("tops.txt")));
+        form->Filter.HranaBtn->click();  // a 7 x 7 filter of ones
+        for (const QSize size : {QSize(10, 10), QSize(90, 70), QSize(1, 1), QSize(60, 61), QSize(2, 90)}) {
+            const std::string background = f.dir.File("background.bmp");
+            WriteBmp(background, PatternPicture(size.width(), size.height()));
+            for (int side : {0, 1}) {
+                form->ShowKam->SetItemIndex(side);
+                const auto buttons = form->findChildren<QPushButton*>();
+                for (auto b = buttons.rbegin(); b != buttons.rend(); ++b)
+                    if ((*b)->isEnabled()) (*b)->click();
+                PressEverything(f, form);
+                form->PodkladCesta->setText(QString::fromStdString(background));
+                form->ShowPodkladBtn->click();
+                QCOMPARE(form->VstupImage->Picture().Width(), size.width());
+                QCOMPARE(form->ZpracovaneImage->Picture().Height(), size.height());
+            }
+            ClickPictures(form);
+        }
+        QVERIFY(form->State.TreeMatrix && form->PropojitBtn->isEnabled());  // every step was reached
     }
 
     // Every reader given every kind of file: its own is read; a file it cannot
@@ -625,9 +676,10 @@ private slots:
                     const std::size_t said = f.reporter.messages.size();
                     main->Jehlice2Btn->click();
                     if (Said(f, said)) continue;
-                    for (QLabel* figure : {main->VyslMinLabel, main->VyslMaxLabel, main->VyslDmezLabel, main->VyslHmezLabel})
-                        QVERIFY2(!figure->text().contains(QRegularExpression("nan|inf", QRegularExpression::CaseInsensitiveOption)),
-                                 qPrintable(text + " " + figure->text()));
+                    const QRegularExpression nonFinite("nan|inf", QRegularExpression::CaseInsensitiveOption);
+                    for (QLabel* figure :
+                         {main->VyslMinLabel, main->VyslMaxLabel, main->VyslDmezLabel, main->VyslHmezLabel})
+                        QVERIFY2(!figure->text().contains(nonFinite), qPrintable(text + " " + figure->text()));
                 }
         }
     }
