@@ -55,7 +55,7 @@ QString Snapshot(const QWidget* window)
 }
 
 // The lists the extrema windows keep out of sight, and which windows are shown.
-QString Hidden(gui::Workbench& app)
+QString OutOfSight(gui::Workbench& app)
 {
     QString shown;
     for (QWidget* window : Windows(app)) shown += window->isVisible() ? "v" : "h";
@@ -84,10 +84,10 @@ QStringList PressEverything(GuiFixture& f, QWidget* window)
     QStringList silent;
     auto press = [&](const QString& name, const std::function<void()>& click) {
         const std::size_t asked = f.dialogs.initialDirs.size(), said = f.reporter.messages.size();
-        const QString before = Snapshot(window) + Hidden(*f.app);
+        const QString before = Snapshot(window) + OutOfSight(*f.app);
         click();
         if (f.dialogs.initialDirs.size() == asked && f.reporter.messages.size() == said &&
-            Snapshot(window) + Hidden(*f.app) == before)
+            Snapshot(window) + OutOfSight(*f.app) == before)
             silent << name;
     };
     for (QPushButton* button : window->findChildren<QPushButton*>())
@@ -228,8 +228,8 @@ const std::vector<FileMaker>& FileKinds()
     return kinds;
 }
 
-// A reader of a window: the file kind it takes, the kinds it must refuse
-// and what it must leave as it was when it refuses one.
+// A reader of a window: the file kind it takes, the kinds it must refuse,
+// and the window a refusal must leave as it was.
 struct Reader {
     const char* name;
     std::string own;
@@ -345,7 +345,7 @@ std::vector<Writer> Writers()
 }
 
 // Rejects any modal dialog a press opens, so that a test never waits on one.
-class ModalCloser : public QObject {
+class ModalCloser {
 public:
     ModalCloser()
     {
@@ -508,7 +508,7 @@ private slots:
             QVERIFY2(reader.read(f, f.dir.File(reader.own)), reader.name);
             for (const FileMaker& kind : FileKinds()) {
                 const std::string path = f.dir.File(kind.name);
-                const QString before = Snapshot(window) + Hidden(*f.app);
+                const QString before = Snapshot(window) + OutOfSight(*f.app);
                 const std::size_t said = f.reporter.messages.size();
                 const bool read = reader.read(f, path);
                 const std::string what = std::string(reader.name) + " given " + kind.name;
@@ -517,7 +517,7 @@ private slots:
                 QVERIFY2(!(read && mustRefuse), what.c_str());
                 if (read) continue;
                 QVERIFY2(Said(f, said) && f.LastMessage().find(kind.name) != std::string::npos, what.c_str());
-                QVERIFY2(Snapshot(window) + Hidden(*f.app) == before, what.c_str());
+                QVERIFY2(Snapshot(window) + OutOfSight(*f.app) == before, what.c_str());
             }
         }
     }
@@ -649,7 +649,7 @@ private slots:
         auto* editor = f.app->VahFceForm.get();
         auto* main = f.app->MainForm.get();
         const std::string saved = f.dir.File("weights.txt");
-        for (const QString& text : {"1e200", "-1e308", "1e-320", "4e-162", "inf", "nan"}) {
+        for (const QString text : {"1e200", "-1e308", "1e-320", "4e-162", "inf", "nan"}) {
             for (WeightEditorMode mode : {WeightEditorMode::Weight, WeightEditorMode::CounterWeight}) {
                 editor->SetMode(mode);
                 for (int r = 0; r < editor->VahFceGrid->rowCount(); ++r)
