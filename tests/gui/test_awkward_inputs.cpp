@@ -656,9 +656,14 @@ private slots:
                     for (int c = 0; c < editor->VahFceGrid->columnCount(); ++c)
                         if (auto* item = editor->VahFceGrid->item(r, c); item && (item->flags() & Qt::ItemIsEditable))
                             item->setText(text);
-                for (int operation = 0; operation < editor->OperaceCombo->count(); ++operation) {
-                    editor->OperaceCombo->setCurrentIndex(operation);
+                // Each operation (-1: none chosen, as at the start) on what the one before left.
+                for (int operation = -1; operation < editor->OperaceCombo->count(); ++operation) {
                     editor->SetBtn->click();
+                    const SpectralState& spectral = f.app->Spectral;
+                    for (const SpectralVector* custom : {&spectral.CustomWeight, &spectral.CustomCounterWeight})
+                        QVERIFY2(std::ranges::all_of(*custom, [](double v) { return std::isfinite(v); }),
+                                 qPrintable(text));
+                    editor->OperaceCombo->setCurrentIndex(operation);
                     editor->OperaceBtn->click();
                 }
                 editor->SetBtn->click();
