@@ -30,6 +30,14 @@ std::vector<QWidget*> Windows(gui::Workbench& app)
             app.VyslForm.get(), app.ExtrForm.get(),   app.ExtrForm2.get()};
 }
 
+QString Cells(const QTableWidget* table)
+{
+    QString s;
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c) s += "|" + (table->item(r, c) ? table->item(r, c)->text() : "");
+    return s;
+}
+
 // What a user sees of a window, to tell whether a press changed anything
 // (the path typed for the background is the user's, not the window's).
 QString Snapshot(const QWidget* window)
@@ -45,10 +53,7 @@ QString Snapshot(const QWidget* window)
         if (const auto* label = qobject_cast<const QLabel*>(w)) s += label->text();
         if (const auto* spin = qobject_cast<const QSpinBox*>(w)) s += QString::number(spin->value());
         if (const auto* memo = qobject_cast<const QPlainTextEdit*>(w)) s += memo->toPlainText();
-        if (const auto* table = qobject_cast<const QTableWidget*>(w))
-            for (int r = 0; r < table->rowCount(); ++r)
-                for (int c = 0; c < table->columnCount(); ++c)
-                    s += "|" + (table->item(r, c) ? table->item(r, c)->text() : QString());
+        if (const auto* table = qobject_cast<const QTableWidget*>(w)) s += Cells(table);
         s += "\n";
     }
     return s;
@@ -665,6 +670,7 @@ private slots:
                                  qPrintable(text));
                     editor->OperaceCombo->setCurrentIndex(operation);
                     editor->OperaceBtn->click();
+                    QVERIFY2(!Cells(editor->VahFceGrid).contains(QRegularExpression("INF|NAN")), qPrintable(text));
                 }
                 editor->SetBtn->click();
                 if (editor->SaveWeights(saved)) QVERIFY(editor->LoadWeights(saved));
