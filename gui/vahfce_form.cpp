@@ -1,5 +1,8 @@
 #include "vahfce_form.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -310,6 +313,12 @@ void TVahFceForm::OperaceBtnClick()
         !App.Messages.Confirm("Hodnota paměti nebyla nastavena, obsahuje jedničky. Pokračovat?"))
         return;
     SpectralVector y = ApplyWeightOperation(*x, operation, memory_, App.Messages);
+    // Squares and sums of weights near the largest double overflow; the
+    // table would show "INF" or "NAN" in place of numbers.
+    if (!std::ranges::all_of(y, [](double v) { return std::isfinite(v); })) {
+        App.Messages.Error("Výsledek operace přesahuje rozsah čísel, tabulka zůstává beze změny.");
+        return;
+    }
     if (NormalCheck->isChecked() && !Normalise(y)) return;
     WriteTable(y);
 }

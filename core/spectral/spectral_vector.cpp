@@ -61,7 +61,10 @@ bool TryNormalisePeak(SpectralVector& f)
     const double peak = std::max(std::fabs(minimum), std::fabs(maximum));
     if (peak == 0.0) return false;
     const double scale = 1.0 / peak;
-    for (double& v : f) v *= scale;
+    if (std::isfinite(scale))
+        for (double& v : f) v *= scale;
+    else  // a subnormal peak: its reciprocal overflows, the quotients do not
+        for (double& v : f) v /= peak;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "spectral/weight_chart.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "data/rounding.h"
 
@@ -12,10 +13,15 @@ namespace {
 // conversion to a pixel row cannot overflow; everything there is outside.
 constexpr double kFarBelow = 1 << 20;
 
-// The row of a value's top for the given scale: H - round(scale x v) - 1.
-int TopRow(int height, double scale, double value)
+// The row of a value's top, H - round(scale x v) - 1 with scale = span / peak.
+// A peak so small that the scale overflows (a subnormal one) is measured as
+// the value's share of the peak instead, which draws the same chart, where
+// the product would give infinities and, for a zero, no number at all.
+int TopRow(int height, double span, double peak, double value)
 {
-    return height - Round(std::max(scale * value, -kFarBelow)) - 1;
+    const double scale = span / peak;
+    const double scaled = std::isfinite(scale) ? scale * value : span * (value / peak);
+    return height - Round(std::max(scaled, -kFarBelow)) - 1;
 }
 
 }  // namespace
@@ -33,10 +39,9 @@ bool DrawWeightBars(Bitmap& picture, const SpectralVector& f, int left, BgrColou
     const double peak = PositivePeak(f);
     if (peak <= 0.0) return false;
     const int height = picture.Height();
-    const double scale = (height - 11) / peak;
     for (std::size_t i = 0; i < f.size(); ++i) {
         const int x = 10 * int(i) + left;
-        FillRect(picture, x, TopRow(height, scale, f[i]), x + 3, height, colour);
+        FillRect(picture, x, TopRow(height, height - 11, peak, f[i]), x + 3, height, colour);
     }
     return true;
 }
@@ -46,12 +51,11 @@ bool DrawReferenceLine(Bitmap& picture, const SpectralVector& r)
     const double peak = PositivePeak(r);
     if (peak <= 0.0) return false;
     const int height = picture.Height();
-    const double scale = (height - 2) / peak;
     // A pen two pixels wide: the line stamped with a 2 x 2 square.
     for (const TPoint shift : {TPoint{0, 0}, TPoint{1, 0}, TPoint{0, 1}, TPoint{1, 1}}) {
         std::vector<TPoint> points;
         for (std::size_t i = 0; i < r.size(); ++i)
-            points.push_back({10 * int(i) + 5 + shift.X, TopRow(height, scale, r[i]) + shift.Y});
+            points.push_back({10 * int(i) + 5 + shift.X, TopRow(height, height - 2, peak, r[i]) + shift.Y});
         DrawPolyline(picture, points, kReferenceLineColour);
     }
     return true;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 
 #include "recording_reporter.h"
 #include "sample_data.h"
+#include "spectral/analysis_picture.h"
 #include "spectral/needle.h"
 #include "spectral/spectral_vector.h"
 #include "spectral_fixture.h"
@@ -77,4 +79,17 @@ TEST(Needle, RefusesUnsetCustomWeightMissingTableFewBandsAndWeightsWithoutPeak)
     flat.ReferenceTable[3].assign(kSpectralBands, 0.4);  // 1 - E all 0: no counter-weight
     EXPECT_NE(RunNeedle(cube, flat, {}).Stopped.find("Váhová funkce"), std::string::npos);
     EXPECT_NE(RunNeedle(cube, flat, {.Weight = 3, .CounterWeight = 3}).Stopped.find("Protiváhová funkce"), std::string::npos);
+}
+
+// The last guard of every analysis: a range that is not finite is never
+// shown or reported as a result.
+TEST(AnalysisResult, ARangeThatIsNotFiniteStopsTheAnalysis)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    for (const auto& [min, max] : {std::pair{0.0, inf}, std::pair{-inf, 1.0}, std::pair{nan, 1.0}}) {
+        const AnalysisResult result = FinishedAnalysis({min, max}, 2, 1, min, max, {0, 0, false, 1.0});
+        EXPECT_FALSE(result.Ran());
+        EXPECT_NE(result.Stopped.find("není konečný"), std::string::npos);
+    }
+    EXPECT_TRUE(FinishedAnalysis({0.0, 1.0}, 2, 1, 0.0, 1.0, {0, 0, false, 1.0}).Ran());
 }

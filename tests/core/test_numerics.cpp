@@ -92,6 +92,9 @@ TEST(SpectralVectorOps, NormalisePeakAxisTrapezoidIntegralElementWiseOperationsA
     EXPECT_EQ(zeros, SpectralVector(64, 0.0));
     EXPECT_EQ(r.messages.size(), 1u);
     r.messages.clear();
+    SpectralVector subnormal = {-1e-320, 0.0, 5e-321};  // 1 / 1e-320 overflows
+    EXPECT_TRUE(NormalisePeak(subnormal, r));
+    EXPECT_EQ(subnormal, SpectralVector({-1, 0, 0.5}));
 
     SpectralState s;
     BuildSpectralAxis(s);

@@ -109,6 +109,19 @@ TEST(WeightChart, BarsAndTheReferenceLineScaleToTheLargestValueAndNeedAPositiveO
     EXPECT_TRUE(DrawWeightBars(picture, far, 5, kFunctionBarColour));
     EXPECT_EQ(CountColour(picture, kFunctionBarColour), 3 * 240);
 
+    // A subnormal peak, whose scale overflows: the same bars as for a peak of 1.
+    picture.Fill(255, 255, 255);
+    SpectralVector tiny(kSpectralBands, 0.0);
+    tiny[0] = 1e-320;
+    tiny[1] = 5e-321;
+    EXPECT_TRUE(DrawWeightBars(picture, tiny, 5, kFunctionBarColour));
+    EXPECT_TRUE(IsColour(picture, 5, 10, kFunctionBarColour) && !IsColour(picture, 5, 9, kFunctionBarColour));
+    EXPECT_TRUE(IsColour(picture, 15, 129, kFunctionBarColour) && !IsColour(picture, 15, 128, kFunctionBarColour));
+    EXPECT_EQ(CountColour(picture, kFunctionBarColour), 3 * (240 + 121 + 62));
+    picture.Fill(255, 255, 255);
+    ASSERT_TRUE(DrawReferenceLine(picture, tiny));
+    EXPECT_TRUE(IsColour(picture, 5, 2, kReferenceLineColour) && IsColour(picture, 636, 249, kReferenceLineColour));
+
     picture.Fill(255, 255, 255);
     ASSERT_TRUE(DrawReferenceLine(picture, SpectralVector(kSpectralBands, 0.5)));  // peak at row 1
     EXPECT_TRUE(IsColour(picture, 636, 1, kReferenceLineColour) && IsColour(picture, 5, 2, kReferenceLineColour));
