@@ -307,7 +307,7 @@ std::vector<Reader> Readers()
          [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->Filter.Load(p); },
          WindowOf<gui::TExtrForm2>},
         {"imported scene", "scene.img", KindsOtherThan("scene.img"),
-         [](GuiFixture& f, const std::string& p) { return f.app->MainForm->ImportSceneWindow(p, {1, 1, 2, 3}, false); },
+         [](GuiFixture& f, const std::string& p) { return f.app->MainForm->ImportSceneWindow(p, {1, 1, 2, 3}, "", "", false); },
          WindowOf<gui::TMainForm>},
         {"weights", "weights.txt", {"bad-weights.txt", "picture.bmp", "cutout.dat"},
          [](GuiFixture& f, const std::string& p) { return f.app->VahFceForm->LoadWeights(p); },
@@ -579,7 +579,7 @@ private slots:
                                        PixelRect{0, 0, 401, 1}})
             for (bool partial : {false, true}) {
                 const std::size_t said = f.reporter.messages.size();
-                QVERIFY(!main->ImportSceneWindow(scene, window, partial));
+                QVERIFY(!main->ImportSceneWindow(scene, window, "", "", partial));
                 QVERIFY(Said(f, said));
             }
     }
