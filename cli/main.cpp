@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "commands.h"
-#include "data/atomic_file.h"
+#include "data/temporary_files.h"
 #include "data/file_error.h"
 #include "map_program.h"
 #include "process_setup.h"

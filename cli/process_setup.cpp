@@ -5,7 +5,7 @@
 #include <cstdlib>  // before the test of __GLIBC__, which the C library defines
 #include <unistd.h>
 
-#include "data/atomic_file.h"
+#include "data/temporary_files.h"
 
 #if defined(__linux__) && defined(__GLIBC__)
 #include <malloc.h>
@@ -35,7 +35,7 @@ void PlaceHeapOnLargePages()
     std::free(probe);
     // The heap below the first large page stays taken (and untouched), so the
     // grids begin on large pages rather than on 4 KB ones below them.
-    static void* volatile below = nullptr;  // volatile, or the compiler drops the call
+    [[maybe_unused]] static void* volatile below = nullptr;  // volatile, or the compiler drops the call
     if (top > start) below = std::malloc(start - bottom);
 #endif
 }

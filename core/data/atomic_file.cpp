@@ -1,8 +1,5 @@
 #include "data/atomic_file.h"
 
-#include <array>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -12,56 +9,12 @@
 #include <unistd.h>
 
 #include "data/file_error.h"
+#include "data/temporary_files.h"
 
 namespace lumera {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The temporary files being written right now, so that an interrupted
-// process can remove them: a signal handler may only read plain memory.
-struct TemporarySlot {
-    std::atomic<bool> Claimed{false};
-    std::atomic<bool> Ready{false};
-    char Path[4096] = {};
-};
-// Constant-initialised, so its 256 KB stay untouched zero pages until a write.
-constinit std::array<TemporarySlot, 64> temporaries{};
-
-// Notes a temporary file for removal on interruption while it exists.
-class TemporaryRecord {
-public:
-    explicit TemporaryRecord(const fs::path& temp)
-    {
-        const std::string text = temp.string();
-        if (text.size() >= sizeof(TemporarySlot::Path)) return;
-        for (TemporarySlot& slot : temporaries) {
-            if (slot.Claimed.exchange(true)) continue;
-            std::memcpy(slot.Path, text.c_str(), text.size() + 1);
-            slot.Ready.store(true);
-            slot_ = &slot;
-            return;
-        }
-    }
-    ~TemporaryRecord()
-    {
-        if (!slot_) return;
-        slot_->Ready.store(false);
-        slot_->Claimed.store(false);
-    }
-    TemporaryRecord(const TemporaryRecord&) = delete;
-    TemporaryRecord& operator=(const TemporaryRecord&) = delete;
-
-private:
-    TemporarySlot* slot_ = nullptr;
-};
-
-void RemoveTemporariesAndDie(int signal)
-{
-    RemoveTemporaryFilesNow();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
 
 // The file a write to `path` must replace: a symbolic link is followed to
 // its target (however many links deep), so the link itself stays.
@@ -106,18 +59,6 @@ std::string TemporaryPathBeside(const std::string& target)
     return (path.parent_path() / name).string();
 }
 
-void RemoveTemporaryFilesNow()
-{
-    for (TemporarySlot& slot : temporaries)
-        if (slot.Ready.load()) unlink(slot.Path);
-}
-
-void RemoveTemporaryFilesOnInterrupt()
-{
-    std::signal(SIGINT, RemoveTemporariesAndDie);
-    std::signal(SIGTERM, RemoveTemporariesAndDie);
-}
-
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write)
 {
     const fs::path target = FollowLinks(fs::path(path));
@@ -130,7 +71,7 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
     }
     const fs::path temp = TemporaryPathBeside(target.string());
     {
-        TemporaryRecord record(temp);
+        TemporaryRecord record(temp.string());
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) throw FileError("Soubor " + path + " nelze zapsat: složku nelze otevřít pro zápis.");
         try {

@@ -16,11 +16,4 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
 // something that is renamed into place only when complete.
 std::string TemporaryPathBeside(const std::string& target);
 
-// Makes SIGINT and SIGTERM remove the temporary files being written before
-// the process ends, so an interrupted write leaves nothing behind.
-void RemoveTemporaryFilesOnInterrupt();
-
-// Removes the temporary files being written right now; safe in a signal handler.
-void RemoveTemporaryFilesNow();
-
 }  // namespace lumera

@@ -25,6 +25,7 @@ StagedFolder::StagedFolder(const std::string& folder)
     if (fs::exists(target_, ec) && !fs::is_directory(target_, ec))
         throw FileError("Složku " + name_ + " nelze vytvořit: je to soubor.");
     staging_ = TemporaryPathBeside(target_.string());
+    interrupted_ = std::make_unique<TemporaryRecord>(staging_.string(), true);
     fs::create_directories(staging_, ec);
     if (ec) throw FileError("Složku " + name_ + " nelze vytvořit: " + ec.message() + ".");
 }

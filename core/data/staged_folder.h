@@ -1,6 +1,9 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <string>
+
+#include "data/temporary_files.h"
 
 namespace lumera {
 
@@ -9,7 +12,8 @@ namespace lumera {
 // them into the target, made when missing, each replacing a file of the same
 // name, and leaves other files of the target alone. A staging folder not
 // committed is removed with what it holds, so a failure before Commit leaves
-// nothing behind but the folders the target lies in, made for the staging one.
+// nothing behind but the folders the target lies in, made for the staging one;
+// so does an interrupted process (see RemoveTemporaryFilesOnInterrupt).
 class StagedFolder {
 public:
     // Makes the staging folder; throws FileError naming the folder when the
@@ -29,6 +33,7 @@ public:
 private:
     std::string name_;  // as the user gave it, for messages
     std::filesystem::path target_, staging_;
+    std::unique_ptr<TemporaryRecord> interrupted_;  // removes the staging folder if the process is interrupted
 };
 
 }  // namespace lumera

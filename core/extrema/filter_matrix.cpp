@@ -67,7 +67,7 @@ std::optional<std::string> EdgeRefusal(int edge)
 TFilterCells OnesFilter(int edge)
 {
     TFilterCells cells = EmptyCells(edge);
-    for (std::string& text : cells.Texts) text = "1";
+    for (std::string& text : cells.Texts) text.assign(1, '1');
     return cells;
 }
 

@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "data/atomic_file.h"
+#include "data/staged_folder.h"
+#include "data/temporary_files.h"
 #include "data/file_error.h"
 #include "temp_dir.h"
 
@@ -67,4 +69,21 @@ TEST(AtomicFileDeathTest, AnInterruptedWriteLeavesNoTemporaryFile)
         },
         ::testing::KilledBySignal(SIGINT), "");
     EXPECT_EQ(Entries(dir.Path()), 0u);
+
+    // A folder being filled through its staging folder: the staging folder
+    // goes with all it holds, files and a folder of files; the target stays.
+    fs::create_directory(dir.File("tiles"));
+    WriteText(dir.File("tiles/kept.txt"), "kept");
+    EXPECT_EXIT(
+        {
+            RemoveTemporaryFilesOnInterrupt();
+            StagedFolder staged(dir.File("tiles"));
+            for (int i = 0; i < 300; ++i) WriteText(staged.Path() + "/t" + std::to_string(i) + ".dat", "x");
+            fs::create_directory(staged.Path() + "/r00_c00");
+            WriteText(staged.Path() + "/r00_c00/cut.dat", "x");
+            std::raise(SIGTERM);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+    EXPECT_EQ(Entries(dir.Path()), 1u);
+    EXPECT_EQ(Entries(dir.Path() / "tiles"), 1u);
 }
