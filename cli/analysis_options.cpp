@@ -1,4 +1,4 @@
-#include "spectral_options.h"
+#include "analysis_options.h"
 
 #include <algorithm>
 #include <stdexcept>

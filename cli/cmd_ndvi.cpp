@@ -1,7 +1,7 @@
 #include "commands.h"
 #include "data/cutout_file.h"
 #include "imaging/bmp_file.h"
-#include "spectral_options.h"
+#include "analysis_options.h"
 
 namespace lumera::cli {
 

@@ -4,7 +4,7 @@
 #include "commands.h"
 #include "data/cutout_file.h"
 #include "data/cube_ranges.h"
-#include "imaging/pixel_spectrum.h"
+#include "imaging/pixel_bands.h"
 
 namespace lumera::cli {
 

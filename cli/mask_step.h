@@ -4,7 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "spectral/masking.h"
-#include "spectral_options.h"
+#include "analysis_options.h"
 
 namespace lumera::cli {
 

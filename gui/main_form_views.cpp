@@ -16,7 +16,7 @@
 #include "imaging/band_map.h"
 #include "data/cube_ranges.h"
 #include "imaging/detail_click.h"
-#include "imaging/pixel_spectrum.h"
+#include "imaging/pixel_bands.h"
 #include "workbench.h"
 
 namespace lumera::gui {

@@ -1,4 +1,4 @@
-#include "imaging/pixel_spectrum.h"
+#include "imaging/pixel_bands.h"
 
 #include "data/number_format.h"
 #include "imaging/drawing.h"

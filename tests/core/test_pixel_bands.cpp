@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/cube_ranges.h"
-#include "imaging/pixel_spectrum.h"
+#include "imaging/pixel_bands.h"
 #include "sample_data.h"
 
 using namespace lumera;

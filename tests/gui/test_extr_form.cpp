@@ -49,48 +49,6 @@ class ExtrFormTest : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
 
-    void startsWithTheDefaultsAndTheListButtonsDisabled()
-    {
-        GuiFixture f;
-        auto* form = f.app->ExtrForm.get();
-        QCOMPARE(form->windowTitle(), QString::fromUtf8("Vyhledání lokálních extrémů"));
-        QVERIFY(form->windowState() & Qt::WindowMaximized);
-        QCOMPARE(form->VypocetPodle->ItemIndex(), 1);
-        QCOMPARE(form->VypocetPodle2->ItemIndex(), 0);
-        QCOMPARE(form->VypocetPodle3->ItemIndex(), 1);
-        QCOMPARE(form->VypocetPodle4->ItemIndex(), 1);
-        const QList<std::tuple<QSpinBox*, int, int, int>> spins = {
-            {form->KolikSmeru, 4, 4, 1},  {form->KolikMensich, 24, 7, 1},  {form->KolikBandu, 65, 60, 2},
-            {form->KolikSmeru2, 4, 1, 1}, {form->KolikMensich2, 24, 4, 1}, {form->KolikBandu2, 65, 60, 2}};
-        for (const auto& [spin, maximum, value, length] : spins) {
-            QCOMPARE(spin->minimum(), 1);
-            QCOMPARE(spin->maximum(), maximum);
-            QCOMPARE(spin->value(), value);
-            QCOMPARE(spin->findChild<QLineEdit*>()->maxLength(), length);
-        }
-        QVERIFY(form->FiltrCheck->isChecked());
-        for (QPushButton* button : {form->SaveMaxBtn, form->ShowMaxBtn, form->SaveMinBtn, form->ShowMinBtn})
-            QVERIFY(!button->isEnabled());
-        QCOMPARE(form->PodkladBtn->property("Tag").toInt(), 0);
-        Bitmap white(500, 500);
-        white.Fill(255, 255, 255);
-        QCOMPARE(form->ZpracovaneImage->Picture(), white);
-        QCOMPARE(form->DetailImage1->Picture(), Bitmap(241, 241));
-        QCOMPARE(form->VstupScrollBox->size(), QSize(502, 502));
-
-        const gui::FilterPanel& panel = *form->Filtr;
-        QCOMPARE(panel.HranaFiltru->value(), 7);
-        QCOMPARE(panel.HranaFiltru->minimum(), 3);
-        QCOMPARE(panel.HranaFiltru->maximum(), 15);
-        QCOMPARE(panel.HranaFiltru->singleStep(), 2);
-        QCOMPARE(panel.Cells(), (TFilterCells{7, std::vector<std::string>(49)}));
-        QCOMPARE(panel.MaticeFiltru->columnWidth(0), 40);
-        QCOMPARE(panel.MaticeFiltru->rowHeight(0), 20);
-        for (const char* name : {"FiltrPanel", "Label10", "HranaFiltru", "MaticeFiltru", "HranaBtn", "NormBtn",
-                                 "GaussBtn", "FiltrLoadBtn", "FiltrSaveBtn"})
-            QVERIFY2(form->findChild<QWidget*>(name), name);
-    }
-
     void aSearchWithoutItsSourceSaysWhatIsMissingAndChangesNothing()
     {
         GuiFixture f;

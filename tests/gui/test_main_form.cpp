@@ -2,7 +2,7 @@
 
 #include "gui_fixture.h"
 #include "imaging/band_map.h"
-#include "imaging/pixel_spectrum.h"
+#include "imaging/pixel_bands.h"
 #include "imaging/true_colour.h"
 
 using namespace lumera;
