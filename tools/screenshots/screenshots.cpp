@@ -47,6 +47,7 @@ bool SaveWindow(QWidget* window, const QString& path)
 // stand; writes OUTDIR/NAME.png for every window of the tour.
 int main(int argc, char** argv)
 {
+    lumera::gui::PreferCzechEnvironment();
     QApplication application(argc, argv);
     if (argc != 2) {
         std::cerr << "usage: lumera_screenshots OUTDIR\n";
