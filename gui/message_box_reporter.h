@@ -5,7 +5,8 @@ class QWidget;
 
 namespace lumera::gui {
 
-// Shows the program's messages in modal message boxes.
+// Shows the program's messages in message boxes modal to the window they
+// belong to (the given parent when no window is active).
 class MessageBoxReporter : public Reporter {
 public:
     explicit MessageBoxReporter(QWidget* parent = nullptr) : parent_(parent) {}
@@ -16,6 +17,8 @@ public:
     bool Confirm(const std::string& question) override;
 
 private:
+    QWidget* Owner() const;
+
     QWidget* parent_;
 };
 
