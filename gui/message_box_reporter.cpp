@@ -1,6 +1,7 @@
 #include "message_box_reporter.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 
 namespace lumera::gui {
@@ -18,12 +19,20 @@ void ReturnTo(QWidget* owner)
 
 }  // namespace
 
-// The window whose control raised the message is the active one; before any
-// window is active (at start) the message belongs to the main window.
+MessageBoxReporter::MessageBoxReporter(QWidget* parent) : parent_(parent)
+{
+    QObject::connect(qApp, &QApplication::focusChanged, &connections_, [this](QWidget*, QWidget* now) {
+        if (now && !qobject_cast<QDialog*>(now->window())) lastWorkedIn_ = now->window();
+    });
+}
+
+// The window whose control raised the message is the active one, or the one
+// worked in last when a dialog has just closed; before any window is active
+// (at start) the message belongs to the main window.
 QWidget* MessageBoxReporter::Owner() const
 {
-    QWidget* active = QApplication::activeWindow();
-    return active ? active : parent_;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return lastWorkedIn_ ? lastWorkedIn_.data() : parent_;
 }
 
 void MessageBoxReporter::Information(const std::string& message)
