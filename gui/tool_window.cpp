@@ -1,6 +1,7 @@
 #include "tool_window.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -43,18 +44,25 @@ bool ToolWindow::NoteSaved(bool written, const std::string& path)
 
 void ToolWindow::SetContent(QLayout* controls)
 {
-    auto* content = new QWidget;
-    content->setLayout(controls);
+    content_ = new QWidget;
+    content_->setLayout(controls);
     auto* scroller = new QScrollArea;
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
-    scroller->setWidget(content);
+    scroller->setWidget(content_);
     auto* window = new QVBoxLayout(this);
     window->setContentsMargins(0, 0, 0, 0);
     window->setSpacing(0);
     window->addWidget(scroller);
     StatusLine->setContentsMargins(8, 2, 8, 2);
     window->addWidget(StatusLine);
+}
+
+QSize ToolWindow::sizeHint() const
+{
+    if (!content_) return QWidget::sizeHint();
+    const QSize wanted = content_->sizeHint() + QSize(0, StatusLine->sizeHint().height());
+    return wanted.boundedTo(screen()->availableGeometry().size());
 }
 
 QString SavedText(const std::string& path)

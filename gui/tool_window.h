@@ -25,6 +25,9 @@ public:
     // when it is already shown.
     void ShowWindow();
 
+    // The controls' own size with the status line, within the screen.
+    QSize sizeHint() const override;
+
     // The line at the window's foot telling what the last step did.
     QLabel* StatusLine;
     void Tell(const QString& text);
@@ -37,6 +40,9 @@ protected:
     void SetContent(QLayout* controls);
 
     Workbench& App;
+
+private:
+    QWidget* content_ = nullptr;
 };
 
 }  // namespace lumera::gui

@@ -174,6 +174,7 @@ void TVahFceForm::FormShow()
                                                      : QStringLiteral("Nastavení vlastní protiváhové funkce"));
     if (shownOnce_ || !screen()) return;
     shownOnce_ = true;
+    resize(sizeHint());  // measured once the controls have their style
     move(screen()->availableGeometry().center() - rect().center());
 }
 
