@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <iostream>
 
@@ -31,9 +32,11 @@ public:
     std::optional<std::string> SaveFile(QWidget*, const QString&, const std::string&) override { return {}; }
 };
 
-// A window as the user sees it, in 256 colours so the guide stays light.
+// A window as the user sees it, in 256 colours so the guide stays light. The
+// virtual display has no window manager to maximise windows: the tour does.
 bool SaveWindow(QWidget* window, const QString& path)
 {
+    if (window->windowState() & Qt::WindowMaximized) window->setGeometry(window->screen()->availableGeometry());
     window->show();
     window->raise();
     for (int i = 0; i < 10; ++i) QApplication::processEvents();
