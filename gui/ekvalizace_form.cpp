@@ -94,10 +94,11 @@ void TEkvalizaceForm::LayOut()
     left->addLayout(pictures);
     left->addLayout(controls);
     left->addStretch();
-    auto* columns = new QHBoxLayout(this);
+    auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(details);
     columns->addStretch();
+    SetContent(columns);
 }
 
 std::string TEkvalizaceForm::PictureFolder() const { return ProgramPath(App.Data.ProgramDir, "/obr"); }
@@ -149,7 +150,7 @@ void TEkvalizaceForm::SaveBtnClick()
 
 bool TEkvalizaceForm::SaveResult(const std::string& path)
 {
-    return ResultReady() && WritePicture(path, ZpracovaneImage->Picture(), App.Messages);
+    return ResultReady() && NoteSaved(WritePicture(path, ZpracovaneImage->Picture(), App.Messages), path);
 }
 
 void TEkvalizaceForm::ZpracovaneImageMouseDown(int x, int y, Qt::MouseButton)

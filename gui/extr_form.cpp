@@ -161,9 +161,11 @@ void TExtrForm::LayOut()
     options->addWidget(VypocetPodle3, 1, 0);
     options->addWidget(VypocetPodle4, 1, 1);
 
-    auto* filter = new QHBoxLayout;
+    // The check box over the panel rather than beside it: the grid's cells
+    // take the column's width.
+    auto* filter = new QVBoxLayout;
+    filter->addWidget(FiltrCheck);
     filter->addWidget(Filtr->FiltrPanel);
-    filter->addWidget(FiltrCheck, 0, Qt::AlignTop);
 
     auto* left = new QVBoxLayout;
     left->addLayout(options);
@@ -207,10 +209,11 @@ void TExtrForm::LayOut()
     right->addLayout(bottom);
     right->addStretch();
 
-    auto* columns = new QHBoxLayout(this);
+    auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
     columns->addStretch();
+    SetContent(columns);
 }
 
 void TExtrForm::FormCreate()

@@ -102,9 +102,10 @@ private:
     std::optional<TMatice> SourceBrightness();
     // Runs a search on the chosen source into the list (on the cube a position
     // needs `bands` votes) and opens the list's buttons; a missing source or an
-    // unusable filter changes nothing.
+    // unusable filter changes nothing. The status line tells how many points
+    // were found, in the text `found` (%1: the count).
     void Search(const SearchRule& rule, int bands, TExtremaList& points, QPushButton* saveBtn,
-                QPushButton* showBtn);
+                QPushButton* showBtn, const QString& found);
     bool SaveList(const std::string& path, const TExtremaList& points);
     bool LoadList(const std::string& path, TExtremaList& points, QPushButton* saveBtn, QPushButton* showBtn);
     void ShowList(const TExtremaList& points, BgrColour colour);

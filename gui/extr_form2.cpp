@@ -1,11 +1,9 @@
 #include "extr_form2.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -156,25 +154,18 @@ void TExtrForm2::ConnectControls()
     ConnectCrownControls();
 }
 
-// Two control columns on the left, then the left picture, the narrow tool
-// buttons, the right picture; the details under the left picture and the save
-// group under the right one. The normal size shows everything; a smaller
-// screen scrolls the window rather than squeezing any control.
+// Two control columns over the filter on the left, then the left picture, the
+// narrow tool buttons and the right picture, with the details and the save
+// group under them. A smaller screen shrinks the pictures' display first, then
+// scrolls the window rather than squeezing any control.
 void TExtrForm2::LayOut()
 {
-    auto* content = new QWidget;
-    auto* columns = new QHBoxLayout(content);
+    auto* columns = new QHBoxLayout;
     columns->addLayout(ControlColumns());
     columns->addLayout(PictureArea());
     columns->addStretch();
-    auto* scroller = new QScrollArea;
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setWidget(content);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->addWidget(scroller);
-    resize(content->sizeHint());
+    SetContent(columns);
+    resize(sizeHint());
 }
 
 QLayout* TExtrForm2::ControlColumns()
@@ -203,13 +194,18 @@ QLayout* TExtrForm2::ControlColumns()
     filter->addLayout(Row({FiltrovatBtn, FiltrShowBtn}));
     filter->addWidget(Filter.FiltrPanel);
     auto* second = new QVBoxLayout;
-    for (QLayout* section : {network, iterative, trees, filter}) second->addLayout(section);
+    for (QLayout* section : {network, iterative, trees}) second->addLayout(section);
     second->addStretch();
 
+    // The filter, widest of the sections, runs under both columns.
     auto* both = new QHBoxLayout;
     both->addLayout(first);
     both->addLayout(second);
-    return both;
+    auto* controls = new QVBoxLayout;
+    controls->addLayout(both);
+    controls->addLayout(filter);
+    controls->addStretch();
+    return controls;
 }
 
 QLayout* TExtrForm2::PictureArea()
@@ -217,7 +213,13 @@ QLayout* TExtrForm2::PictureArea()
     auto* tools = new QVBoxLayout;
     for (QWidget* narrow : {VsZprBtn, ZprVsBtn, doRplusLBtn, doLplusRBtn, bilyBtn, cernyBtn}) tools->addWidget(narrow);
     tools->addStretch();
+    auto* pictures = new QHBoxLayout;
+    pictures->addWidget(VstupPanel);
+    pictures->addLayout(tools);
+    pictures->addWidget(ZpracovanePanel);
 
+    // The details run on under the right picture when the pictures are
+    // narrower than the two of them.
     QHBoxLayout* detailHeader = Row({Label17, DetailLabel});
     detailHeader->addStretch();
     auto* details = new QVBoxLayout;
@@ -228,15 +230,16 @@ QLayout* TExtrForm2::PictureArea()
     save->addWidget(SavePictureRadio);
     save->addWidget(SavePictureBtn);
     save->addStretch();
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(details);
+    bottom->addStretch();
+    bottom->addLayout(save);
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(VstupPanel, 0, 0);
-    grid->addLayout(tools, 0, 1);
-    grid->addWidget(ZpracovanePanel, 0, 2);
-    grid->addLayout(details, 1, 0);
-    grid->addLayout(save, 1, 2, Qt::AlignRight | Qt::AlignTop);
-    grid->setRowStretch(2, 1);
-    return grid;
+    auto* area = new QVBoxLayout;
+    area->addLayout(pictures);
+    area->addLayout(bottom);
+    area->addStretch();
+    return area;
 }
 
 }  // namespace lumera::gui

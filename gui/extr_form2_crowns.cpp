@@ -198,7 +198,7 @@ void TExtrForm2::SaveDataBtnClick()
 bool TExtrForm2::SaveTreeMatrix(const std::string& path)
 {
     return TreesReady() &&
-           WriteReportingErrors(App.Messages, [&] { WriteTreeMatrix(path, *State.TreeMatrix); });
+           NoteSaved(WriteReportingErrors(App.Messages, [&] { WriteTreeMatrix(path, *State.TreeMatrix); }), path);
 }
 
 }  // namespace lumera::gui

@@ -47,7 +47,7 @@ bool TExtrForm2::LoadList(const std::string& path, TExtremaList& list)
 
 bool TExtrForm2::SaveList(const std::string& path, const TExtremaList& list)
 {
-    return WriteReportingErrors(App.Messages, [&] { WriteExtremaFile(path, list); });
+    return NoteSaved(WriteReportingErrors(App.Messages, [&] { WriteExtremaFile(path, list); }), path);
 }
 
 bool TExtrForm2::LoadMaxima(const std::string& path) { return LoadList(path, State.MaxPoints); }
@@ -150,7 +150,7 @@ void TExtrForm2::SavePictureBtnClick()
 
 bool TExtrForm2::SavePicture(const std::string& path)
 {
-    return WritePicture(path, PictureToSave()->Picture(), App.Messages);
+    return NoteSaved(WritePicture(path, PictureToSave()->Picture(), App.Messages), path);
 }
 
 void TExtrForm2::VstupImageMouseDown(int x, int y, Qt::MouseButton)

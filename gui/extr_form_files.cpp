@@ -74,12 +74,12 @@ void TExtrForm::SavePictureBtnClick()
 
 bool TExtrForm::SavePicture(const std::string& path)
 {
-    return WritePicture(path, ZpracovaneImage->Picture(), App.Messages);
+    return NoteSaved(WritePicture(path, ZpracovaneImage->Picture(), App.Messages), path);
 }
 
 bool TExtrForm::SaveList(const std::string& path, const TExtremaList& points)
 {
-    return WriteReportingErrors(App.Messages, [&] { WriteExtremaFile(path, points); });
+    return NoteSaved(WriteReportingErrors(App.Messages, [&] { WriteExtremaFile(path, points); }), path);
 }
 
 bool TExtrForm::LoadList(const std::string& path, TExtremaList& points, QPushButton* saveBtn, QPushButton* showBtn)

@@ -33,7 +33,7 @@ std::optional<TMatice> TExtrForm::SourceBrightness()
 }
 
 void TExtrForm::Search(const SearchRule& rule, int bands, TExtremaList& points, QPushButton* saveBtn,
-                       QPushButton* showBtn)
+                       QPushButton* showBtn, const QString& found)
 {
     if (VypocetPodle->ItemIndex() == 0) {
         if (!App.Data.DataLoaded) {
@@ -48,6 +48,7 @@ void TExtrForm::Search(const SearchRule& rule, int bands, TExtremaList& points, 
     }
     saveBtn->setEnabled(true);
     showBtn->setEnabled(true);
+    Tell(found.arg(qsizetype(points.size())));
 }
 
 void TExtrForm::LokalMaxBtnClick()
@@ -58,7 +59,7 @@ void TExtrForm::LokalMaxBtnClick()
     settings.Directions = KolikSmeru->value();
     settings.Neighbours = KolikMensich->value();
     settings.Bands = KolikBandu->value();
-    Search(MaximaRule(settings), settings.Bands, Maxima, SaveMaxBtn, ShowMaxBtn);
+    Search(MaximaRule(settings), settings.Bands, Maxima, SaveMaxBtn, ShowMaxBtn, QStringLiteral("Nalezeno maxim: %1."));
 }
 
 void TExtrForm::LokalMinBtnClick()
@@ -70,7 +71,7 @@ void TExtrForm::LokalMinBtnClick()
     settings.Directions = KolikSmeru2->value();
     settings.Neighbours = KolikMensich2->value();
     settings.Bands = KolikBandu2->value();
-    Search(MinimaRule(settings), settings.Bands, Minima, SaveMinBtn, ShowMinBtn);
+    Search(MinimaRule(settings), settings.Bands, Minima, SaveMinBtn, ShowMinBtn, QStringLiteral("Nalezeno minim: %1."));
 }
 
 }  // namespace lumera::gui

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include <QFrame>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +16,8 @@
 #include "decimal_separator.h"
 #include "file_dialogs.h"
 #include "file_errors.h"
+#include "readable_cells.h"
+#include "tool_window.h"
 #include "widget_factory.h"
 #include "workbench.h"
 
@@ -23,15 +25,26 @@ namespace lumera::gui {
 
 namespace {
 
-constexpr int kCellWidth = 40;
+constexpr int kCellWidth = 72;  // the leading digits and the exponent of a 15-digit text
 constexpr int kCellHeight = 20;
+
+// An empty cell is one nobody filled in: the user is told how to fill it.
+std::string CellErrorMessage(const FilterCellError& error)
+{
+    if (!error.Text().empty()) return error.what();
+    return "Matice filtru má prázdnou buňku. Vyplňte ji, nebo matici naplňte tlačítkem \"Nastavit\", \"Gauss\" "
+           "nebo \"Nahrát\".";
+}
 
 }  // namespace
 
-FilterPanel::FilterPanel(Workbench& workbench, QWidget* owner) : App(workbench), Owner(owner)
+FilterPanel::FilterPanel(Workbench& workbench, ToolWindow* owner) : App(workbench), Owner(owner)
 {
     CreateControls();
     LayOut();
+    // "Použít filtr" starts ticked: the searches work at once with the
+    // batch tool's default filter rather than stopping at empty cells.
+    SetCells(GaussFilter(kDefaultFilterEdge, UserDecimalSeparator()));
 }
 
 void FilterPanel::CreateControls()
@@ -50,6 +63,7 @@ void FilterPanel::CreateControls()
     MaticeFiltru->horizontalHeader()->setMinimumSectionSize(kCellWidth);
     MaticeFiltru->verticalHeader()->setMinimumSectionSize(kCellHeight);
     MaticeFiltru->setTabKeyNavigation(true);
+    MakeCellsReadable(MaticeFiltru);
     MaticeFiltru->setFixedSize(kDefaultFilterEdge * kCellWidth + 2 * MaticeFiltru->frameWidth(),
                                kDefaultFilterEdge * kCellHeight + 2 * MaticeFiltru->frameWidth());
     HranaBtn = MakeButton("HranaBtn", "Nastavit");
@@ -60,20 +74,23 @@ void FilterPanel::CreateControls()
 }
 
 // The heading, the edge with "Nastavit", then the grid with the other buttons
-// beside it.
+// under it (the grid's cells take the width).
 void FilterPanel::LayOut()
 {
-    auto* layout = new QGridLayout(FiltrPanel);
-    layout->addWidget(Label10, 0, 0, 1, 3);
-    layout->addWidget(HranaLabel, 1, 0);
-    layout->addWidget(HranaFiltru, 1, 1);
-    layout->addWidget(HranaBtn, 1, 2);
-    layout->addWidget(MaticeLabel, 2, 0, 1, 3);
-    layout->addWidget(MaticeFiltru, 3, 0, 1, 2);
-    auto* buttons = new QVBoxLayout;
+    auto* edge = new QHBoxLayout;
+    edge->addWidget(HranaLabel);
+    edge->addWidget(HranaFiltru);
+    edge->addWidget(HranaBtn);
+    edge->addStretch();
+    auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {NormBtn, GaussBtn, FiltrLoadBtn, FiltrSaveBtn}) buttons->addWidget(button);
     buttons->addStretch();
-    layout->addLayout(buttons, 3, 2);
+    auto* layout = new QVBoxLayout(FiltrPanel);
+    layout->addWidget(Label10);
+    layout->addLayout(edge);
+    layout->addWidget(MaticeLabel);
+    layout->addWidget(MaticeFiltru);
+    layout->addLayout(buttons);
 }
 
 TFilterCells FilterPanel::Cells() const
@@ -95,7 +112,7 @@ void FilterPanel::SetCells(const TFilterCells& cells)
     MaticeFiltru->setColumnCount(cells.Edge);
     for (int row = 0; row < cells.Edge; ++row)
         for (int column = 0; column < cells.Edge; ++column)
-            MaticeFiltru->setItem(row, column, new QTableWidgetItem(QString::fromStdString(cells.Cell(row, column))));
+            MaticeFiltru->setItem(row, column, ReadableCell(QString::fromStdString(cells.Cell(row, column))));
 }
 
 std::optional<int> FilterPanel::ChosenEdge()
@@ -118,7 +135,7 @@ void FilterPanel::Normalize()
     try {
         SetCells(NormalizeFilter(Cells(), UserDecimalSeparator()));
     } catch (const FilterCellError& e) {
-        App.Messages.Error(e.what());
+        App.Messages.Error(CellErrorMessage(e));
     } catch (const std::domain_error& e) {
         App.Messages.Error(e.what());
     }
@@ -152,7 +169,7 @@ bool FilterPanel::Load(const std::string& path)
 
 bool FilterPanel::Save(const std::string& path)
 {
-    return WriteReportingErrors(App.Messages, [&] { WriteFilterFile(path, Cells()); });
+    return Owner->NoteSaved(WriteReportingErrors(App.Messages, [&] { WriteFilterFile(path, Cells()); }), path);
 }
 
 std::optional<TMatice> FilterPanel::FilteredBrightnessOf(const Bitmap& picture)
@@ -160,7 +177,7 @@ std::optional<TMatice> FilterPanel::FilteredBrightnessOf(const Bitmap& picture)
     try {
         return FilteredBrightness(picture, Cells());
     } catch (const FilterCellError& e) {
-        App.Messages.Error(e.what());
+        App.Messages.Error(CellErrorMessage(e));
     } catch (const std::invalid_argument& e) {
         App.Messages.Error(e.what());
     }

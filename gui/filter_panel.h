@@ -11,10 +11,10 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
-class QWidget;
 
 namespace lumera::gui {
 
+class ToolWindow;
 class Workbench;
 
 // The panel "Filtr typu dolní propust" that both extrema windows carry: the
@@ -26,8 +26,9 @@ class Workbench;
 // user through the program's Reporter and leave the grid unchanged.
 class FilterPanel {
 public:
-    // The dialogs opened by the panel belong to `owner`.
-    FilterPanel(Workbench& workbench, QWidget* owner);
+    // The dialogs opened by the panel belong to `owner`, which also tells
+    // the files written.
+    FilterPanel(Workbench& workbench, ToolWindow* owner);
 
     // The grid's cell texts (empty cells give empty texts).
     TFilterCells Cells() const;
@@ -74,7 +75,7 @@ private:
     std::optional<int> ChosenEdge();
 
     Workbench& App;
-    QWidget* Owner;
+    ToolWindow* Owner;
 };
 
 }  // namespace lumera::gui

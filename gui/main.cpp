@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    lumera::gui::PreferCzechEnvironment();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Lumera");
     lumera::gui::InstallCzechTranslations(application);

@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QAction>
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
 
 #include "data/cutout_file.h"
 #include "data/file_error.h"
@@ -60,12 +63,20 @@ void TMainForm::FillBandList()
 {
     const char separator = UserDecimalSeparator();
     const TBandTable& table = App.Data.BandTable;
+    int widest = 0;
     for (int i = 1; i <= App.Data.NBands(); ++i) {
-        const std::string line = "Band " + std::to_string(i) + "   center: " +
-                                 FormatNumber(table[i - 1].Center, separator) + "   width: " +
-                                 FormatNumber(table[i - 1].Width, separator);
-        Memo1->appendPlainText(QString::fromStdString(line));
+        const QString line = QString::fromStdString("Band " + std::to_string(i) + "   center: " +
+                                                    FormatNumber(table[i - 1].Center, separator) + "   width: " +
+                                                    FormatNumber(table[i - 1].Width, separator));
+        Memo1->appendPlainText(line);
+        widest = std::max(widest, Memo1->fontMetrics().horizontalAdvance(line));
     }
+    // One band a line, read from band 1: the list is as wide as its longest
+    // line and starts scrolled to the top, not where the last line went in.
+    const int margins = 2 * (Memo1->frameWidth() + int(Memo1->document()->documentMargin())) + 4;
+    Memo1->setFixedWidth(std::max(Memo1->width(), widest + margins + Memo1->verticalScrollBar()->sizeHint().width()));
+    OBandechPanel->setFixedWidth(Memo1->width() + 10);
+    Memo1->moveCursor(QTextCursor::Start);
 }
 
 void TMainForm::Nahrvn1Click()

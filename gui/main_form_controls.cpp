@@ -5,9 +5,11 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "main_form.h"
+#include "picture_slot.h"
 #include "picture_view.h"
 #include "widget_factory.h"
 
@@ -15,14 +17,10 @@ namespace lumera::gui {
 
 namespace {
 
+// Large enough to show a whole 400 x 400 cut-out at its natural size.
 QScrollArea* MakeScrollBox(const QString& name, PictureView* picture)
 {
-    auto* box = Named(new QScrollArea, name);
-    box->setWidget(picture);
-    box->setWidgetResizable(false);
-    // Large enough to show a whole 400 x 400 cut-out without scroll bars.
-    box->setFixedSize(452, 452);
-    return box;
+    return new PictureScrollBox(name, picture, {452, 452});
 }
 
 QFrame* MakeHiddenPanel(const QString& name)
@@ -85,9 +83,9 @@ void TMainForm::CreateControls()
     SavePictureBtn = MakeButton("SavePictureBtn", QStringLiteral("Uložit jako obrázek"));
 
     OBandechPanel = MakePanel("OBandechPanel");
-    OBandechPanel->setFixedWidth(250);
     Label14 = MakeLabel("Label14", "Informace o bandech");
     Memo1 = MakeMemo("Memo1", 240, 515);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* bandInfo = new QVBoxLayout(OBandechPanel);
     bandInfo->addWidget(Label14);
     bandInfo->addWidget(Memo1);
@@ -135,13 +133,15 @@ void TMainForm::CreateControls()
     columns->addLayout(left);
     columns->addLayout(middle);
     columns->addLayout(right, 1);
-    // The two pictures stacked are taller than the restored window: rather
-    // than squeezing any control, the window then scrolls.
+    // On a screen too low for the controls the pictures' display shrinks
+    // first; rather than squeezing any control, the window then scrolls.
     auto* scroller = new QScrollArea;
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
     scroller->setWidget(central);
     setCentralWidget(scroller);
+    // The line at the window's foot names the files saved.
+    Named(statusBar(), "StatusLine");
 
     // The views of the loaded cut-out.
     for (QSpinBox* spin : {XSpin, YSpin, BandSpin})

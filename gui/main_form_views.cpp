@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStatusBar>
 
 #include "data/file_error.h"
 #include "data/number_format.h"
@@ -13,6 +14,7 @@
 #include "main_form.h"
 #include "decimal_separator.h"
 #include "picture_view.h"
+#include "tool_window.h"
 #include "imaging/band_map.h"
 #include "data/cube_ranges.h"
 #include "imaging/detail_click.h"
@@ -117,12 +119,14 @@ void TMainForm::SavePictureBtnClick()
 bool TMainForm::SavePicture(const std::string& path)
 {
     const PictureView* picture = SavePictureCheck->isChecked() ? VzorImage : BandMapImage;
+    const std::string file = WithDefaultExtension(path, ".bmp");
     try {
-        WriteBmp(WithDefaultExtension(path, ".bmp"), picture->Picture());
+        WriteBmp(file, picture->Picture());
     } catch (const FileError& e) {
         App.Messages.Error(e.what());
         return false;
     }
+    statusBar()->showMessage(SavedText(file));
     return true;
 }
 

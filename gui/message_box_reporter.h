@@ -1,14 +1,19 @@
 #pragma once
-#include "data/reporter.h"
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
 
-class QWidget;
+#include "data/reporter.h"
 
 namespace lumera::gui {
 
-// Shows the program's messages in modal message boxes.
+// Shows the program's messages in message boxes modal to the window they
+// belong to: the active window, or else the window the user worked in last
+// (a file dialog just closed leaves no window active for a moment), or else
+// the given parent. Create it after the application.
 class MessageBoxReporter : public Reporter {
 public:
-    explicit MessageBoxReporter(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit MessageBoxReporter(QWidget* parent = nullptr);
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void Information(const std::string& message) override;
@@ -16,7 +21,11 @@ public:
     bool Confirm(const std::string& question) override;
 
 private:
+    QWidget* Owner() const;
+
     QWidget* parent_;
+    QPointer<QWidget> lastWorkedIn_;
+    QObject connections_;  // ends the focus tracking with the reporter
 };
 
 }  // namespace lumera::gui

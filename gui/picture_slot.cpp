@@ -10,14 +10,24 @@
 
 namespace lumera::gui {
 
+PictureScrollBox::PictureScrollBox(const QString& name, PictureView* picture, QSize largest)
+{
+    setObjectName(name);
+    setMaximumSize(largest);
+    setMinimumSize(kSmallestPictureView, kSmallestPictureView);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setWidgetResizable(false);
+    setWidget(picture);
+    picture->FitInto(viewport());
+}
+
 PictureSlot MakePictureSlot(const QString& panelName, const QString& scrollBoxName, const QString& imageName,
                             int panelSide, int scrollBoxSide)
 {
-    PictureSlot slot{MakePanel(panelName), Named(new QScrollArea, scrollBoxName), new PictureView(imageName)};
-    slot.Panel->setFixedSize(panelSide, panelSide);
-    slot.ScrollBox->setFixedSize(scrollBoxSide, scrollBoxSide);
-    slot.ScrollBox->setWidgetResizable(false);
-    slot.ScrollBox->setWidget(slot.Image);
+    auto* image = new PictureView(imageName);
+    PictureSlot slot{MakePanel(panelName), new PictureScrollBox(scrollBoxName, image, {scrollBoxSide, scrollBoxSide}),
+                     image};
+    slot.Panel->setMaximumSize(panelSide, panelSide);
     auto* layout = new QVBoxLayout(slot.Panel);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(slot.ScrollBox);

@@ -19,6 +19,7 @@
 #include "decimal_separator.h"
 #include "file_dialogs.h"
 #include "picture_view.h"
+#include "readable_cells.h"
 #include "spectral/spectral_vector.h"
 #include "spectral/weight_chart.h"
 #include "spectral/weight_file.h"
@@ -58,9 +59,13 @@ void TVahFceForm::CreateControls()
     VahFceGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     VahFceGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     VahFceGrid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    // Without scroll bars the grid shows every cell.
+    // Without scroll bars the grid shows every cell; its columns share the
+    // window's whole width, so that as much of each number as fits is read.
     const int frame = 2 * VahFceGrid->frameWidth();
-    VahFceGrid->setFixedSize(kWeightGridColumns * kColumnWidth + frame, kWeightGridRows * kRowHeight + frame);
+    VahFceGrid->setMinimumWidth(kWeightGridColumns * kColumnWidth + frame);
+    VahFceGrid->setFixedHeight(kWeightGridRows * kRowHeight + frame);
+    VahFceGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    MakeCellsReadable(VahFceGrid);
 
     SaveBtn = MakeButton("SaveBtn", QStringLiteral("Uložit do souboru"));
     OpenBtn = MakeButton("OpenBtn", QStringLiteral("Nahrát ze souboru"));
@@ -115,28 +120,34 @@ void TVahFceForm::LayOut()
     auto* memory = new QHBoxLayout;
     memory->addWidget(XtoMBtn);
     memory->addWidget(MtoXBtn);
+    // The file and setting buttons two by two under the operations, so that
+    // the window fits a narrow screen.
+    auto* table = new QGridLayout;
+    int place = 0;
+    for (QPushButton* button : {SaveBtn, OpenBtn, ResetNicBtn, ResetAkt, SetBtn, CloseBtn}) {
+        table->addWidget(button, place / 2, place % 2);
+        ++place;
+    }
     auto* operations = new QVBoxLayout;
     operations->addWidget(Panel1);
     operations->addLayout(memory);
+    operations->addLayout(table);
     operations->addStretch();
 
     auto* drawing = new QVBoxLayout;
     for (QPushButton* button : {DrawTabBtn, DrawAktBtn, DrawRefBtn, EraseBtn}) drawing->addWidget(button);
     drawing->addStretch();
-    auto* table = new QVBoxLayout;
-    for (QPushButton* button : {SaveBtn, OpenBtn, ResetNicBtn, ResetAkt, SetBtn, CloseBtn}) table->addWidget(button);
-    table->addStretch();
 
     auto* lower = new QHBoxLayout;
     lower->addWidget(VahFceImage, 0, Qt::AlignTop);
     lower->addLayout(drawing);
     lower->addLayout(operations);
-    lower->addLayout(table);
     lower->addStretch();
-    auto* columns = new QVBoxLayout(this);
+    auto* columns = new QVBoxLayout;
     columns->addWidget(VahFceGrid);
     columns->addLayout(lower);
     columns->addStretch();
+    SetContent(columns);
 }
 
 void TVahFceForm::FormCreate()
@@ -144,7 +155,7 @@ void TVahFceForm::FormCreate()
     const auto grid = NewWeightGrid(App.Data.BandTable, UserDecimalSeparator());
     for (int row = 0; row < kWeightGridRows; ++row)
         for (int column = 0; column < kWeightGridColumns; ++column)
-            VahFceGrid->setItem(row, column, new QTableWidgetItem(QString::fromStdString(grid[row][column])));
+            VahFceGrid->setItem(row, column, ReadableCell(QString::fromStdString(grid[row][column])));
     memory_.assign(kSpectralBands, 1.0);
     Bitmap white(kWeightChartWidth, kWeightChartHeight);
     white.Fill(255, 255, 255);
@@ -163,6 +174,7 @@ void TVahFceForm::FormShow()
                                                      : QStringLiteral("Nastavení vlastní protiváhové funkce"));
     if (shownOnce_ || !screen()) return;
     shownOnce_ = true;
+    resize(sizeHint());  // measured once the controls have their style
     move(screen()->availableGeometry().center() - rect().center());
 }
 
@@ -188,7 +200,7 @@ void TVahFceForm::WriteTable(const SpectralVector& weights)
     for (int i = 0; i < kSpectralBands; ++i) {
         const GridCell cell = WeightCell(i);
         VahFceGrid->setItem(cell.Row, cell.Column,
-                            new QTableWidgetItem(QString::fromStdString(FormatNumber(weights[i], separator))));
+                            ReadableCell(QString::fromStdString(FormatNumber(weights[i], separator))));
     }
 }
 
@@ -206,7 +218,7 @@ bool TVahFceForm::SaveWeights(const std::string& path)
     if (!weights) return false;
     try {
         WriteWeightFile(path, *weights);
-        return true;
+        return NoteSaved(true, path);
     } catch (const FileError& e) {
         App.Messages.Error(e.what());
         return false;

@@ -73,7 +73,7 @@ void TVyslForm::LayOut()
     details->addWidget(DetailImage4, 2, 1);
     details->setRowStretch(3, 1);
 
-    auto* grid = new QGridLayout(this);
+    auto* grid = new QGridLayout;
     grid->addWidget(Button1, 0, 0, Qt::AlignTop);
     grid->addWidget(Panel1, 0, 1);
     grid->addWidget(Button2, 1, 0, Qt::AlignTop);
@@ -85,6 +85,7 @@ void TVyslForm::LayOut()
     grid->addWidget(Button4, 1, 4, Qt::AlignTop);
     grid->setColumnStretch(5, 1);
     grid->setRowStretch(2, 1);
+    SetContent(grid);
 }
 
 std::array<PictureView*, TVyslForm::kSlots> TVyslForm::Images() const { return {Image1, Image2, Image3, Image4}; }

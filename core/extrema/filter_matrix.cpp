@@ -32,7 +32,7 @@ std::vector<double> CellValues(const TFilterCells& cells)
     values.reserve(cells.Texts.size());
     for (const std::string& text : cells.Texts) {
         const auto value = ParseNumber(text);
-        if (!value) throw FilterCellError("Buňka matice filtru \"" + text + "\" není číslo.");
+        if (!value) throw FilterCellError(text);
         values.push_back(*value);
     }
     return values;
@@ -55,6 +55,11 @@ std::vector<std::string> LinesFrom(const std::string& text, std::size_t pos)
 }
 
 }  // namespace
+
+FilterCellError::FilterCellError(const std::string& text)
+    : std::runtime_error("Buňka matice filtru \"" + text + "\" není číslo."), text_(text)
+{
+}
 
 std::optional<std::string> EdgeRefusal(int edge)
 {

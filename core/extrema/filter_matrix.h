@@ -27,7 +27,11 @@ struct TFilterCells {
 // A cell text that is not a number; the message names the text.
 class FilterCellError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FilterCellError(const std::string& text);
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
 };
 
 // Why a matrix of this edge cannot be made or used (an even edge, or one

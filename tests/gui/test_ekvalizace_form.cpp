@@ -46,7 +46,7 @@ private slots:
         WriteBmp(f.dir.File("a.bmp"), PatternPicture(120, 100));
         QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
         form->StupidBtn->click();
-        QTest::mouseClick(form->VstupImage, Qt::RightButton, {}, QPoint(10, 80));
+        QTest::mouseClick(form->VstupImage, Qt::RightButton, {}, OnScreen(form->VstupImage, {10, 80}));
         QCOMPARE(form->DetailLabel->text(), QString("0-60x50-110"));
         QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->ZpracovaneImage->Picture(), 30, 80));
         QCOMPARE(form->DetailImage2->Picture(), DetailOf(form->VstupImage->Picture(), 30, 80));

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <iostream>
 
@@ -31,9 +32,11 @@ public:
     std::optional<std::string> SaveFile(QWidget*, const QString&, const std::string&) override { return {}; }
 };
 
-// A window as the user sees it, in 256 colours so the guide stays light.
+// A window as the user sees it, in 256 colours so the guide stays light. The
+// virtual display has no window manager to maximise windows: the tour does.
 bool SaveWindow(QWidget* window, const QString& path)
 {
+    if (window->windowState() & Qt::WindowMaximized) window->setGeometry(window->screen()->availableGeometry());
     window->show();
     window->raise();
     for (int i = 0; i < 10; ++i) QApplication::processEvents();
@@ -47,6 +50,7 @@ bool SaveWindow(QWidget* window, const QString& path)
 // stand; writes OUTDIR/NAME.png for every window of the tour.
 int main(int argc, char** argv)
 {
+    lumera::gui::PreferCzechEnvironment();
     QApplication application(argc, argv);
     if (argc != 2) {
         std::cerr << "usage: lumera_screenshots OUTDIR\n";

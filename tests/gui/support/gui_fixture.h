@@ -70,6 +70,14 @@ struct GuiFixture {
     std::unique_ptr<gui::Workbench> app;
 };
 
+// Where a picture shows its data pixel on the screen: the first display pixel
+// showing it (the display may be scaled).
+inline QPoint OnScreen(const gui::PictureView* view, QPoint pixel)
+{
+    const int w = view->Picture().Width(), h = view->Picture().Height();
+    return {(pixel.x() * view->width() + w - 1) / w, (pixel.y() * view->height() + h - 1) / h};
+}
+
 inline Bitmap DetailOf(const Bitmap& source, int x, int y)
 {
     Bitmap detail;

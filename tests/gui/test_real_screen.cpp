@@ -1,0 +1,205 @@
+// The windows as a user meets them on an ordinary screen: messages, sizes,
+// readable grids, a search that works at once, Czech dialogs, scaled pictures.
+#include "czech_translations.h"
+#include "gui_fixture.h"
+#include "message_box_reporter.h"
+#include "readable_cells.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+QList<QWidget*> Windows(gui::Workbench& app)
+{
+    return {app.MainForm.get(), app.VahFceForm.get(), app.EkvalizaceForm.get(),
+            app.VyslForm.get(), app.ExtrForm.get(),   app.ExtrForm2.get()};
+}
+
+void ShowAt(QWidget* window, QSize size)
+{
+    window->setWindowState(Qt::WindowNoState);
+    window->show();
+    window->resize(size);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QApplication::processEvents();
+}
+
+// The scroll area a window scrolls its controls with (not a picture's box).
+QScrollArea* WindowScroller(QWidget* window)
+{
+    for (QScrollArea* area : window->findChildren<QScrollArea*>())
+        if (!qobject_cast<gui::PictureView*>(area->widget())) return area;
+    return nullptr;
+}
+
+// Whether the grid shows the cell's leading digits and its exponent.
+bool LeadingDigitsShown(const QTableWidget* grid, int row, int column)
+{
+    const QString text = grid->item(row, column)->text();
+    const QString shown = gui::ShortenedNumber(text, grid->fontMetrics(), grid->columnWidth(column) - 8);
+    const qsizetype exponent = text.indexOf('E');
+    return shown.startsWith(text.left(4)) && (exponent < 0 || shown.endsWith(text.mid(exponent)));
+}
+
+}  // namespace
+
+class RealScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aMessageClosesBackIntoTheWindowThatRaisedIt()
+    {
+        TempDir dir;
+        InstallReferenceFiles(dir.Path());
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir.Path().string()));
+        gui::MessageBoxReporter reporter;
+        ScriptedDialogs dialogs;
+        {
+            gui::Workbench app(reporter, dialogs);
+            reporter.SetParent(app.MainForm.get());
+            app.MainForm->show();
+            QVERIFY(QTest::qWaitForWindowExposed(app.MainForm.get()));
+            gui::TVahFceForm* editor = app.VahFceForm.get();
+            editor->ShowWindow();
+            QCOMPARE(editor->windowHandle()->transientParent(), app.MainForm->windowHandle());
+            QTRY_COMPARE(QApplication::activeWindow(), editor);
+            QWidget* owner = nullptr;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                owner = box->parentWidget();
+                box->accept();
+            });
+            editor->SetBtn->click();
+            QCOMPARE(owner, editor);
+            QTRY_COMPARE(QApplication::activeWindow(), editor);
+        }
+        QDir::setCurrent(previous);
+    }
+
+    // On a 1600 x 1000 screen (1600 x 960 without the title bar) nothing
+    // scrolls; on 1366 x 768 at most vertically.
+    void everyWindowFitsTheScreen()
+    {
+        GuiFixture f;
+        f.app->MainForm->Odmaskov8n1->trigger();  // the masking controls shown too
+        for (const auto& [screen, vertical] : {std::pair{QSize(1600, 960), false}, {QSize(1366, 728), true}})
+            for (QWidget* window : Windows(*f.app)) {
+                ShowAt(window, screen);
+                const QString where = window->objectName() + QString(" %1x%2").arg(screen.width()).arg(screen.height());
+                QVERIFY2(window->size() == screen, qPrintable(where));
+                QScrollArea* scroller = WindowScroller(window);
+                if (!scroller) continue;
+                QVERIFY2(!scroller->horizontalScrollBar()->isVisible(), qPrintable(where));
+                QVERIFY2(vertical || !scroller->verticalScrollBar()->isVisible(), qPrintable(where));
+            }
+    }
+
+    void gridCellsShowTheirLeadingDigitsAndTheWholeTextAsATooltip()
+    {
+        GuiFixture f;
+        f.app->VahFceForm->VyjitZeBtn->click();  // 15-digit weights
+        const QList<QPair<QWidget*, QTableWidget*>> grids = {
+            {f.app->VahFceForm.get(), f.app->VahFceForm->VahFceGrid},
+            {f.app->ExtrForm.get(), f.app->ExtrForm->Filtr->MaticeFiltru},
+            {f.app->ExtrForm2.get(), f.app->ExtrForm2->Filter.MaticeFiltru}};
+        for (const auto& [window, grid] : grids) {
+            ShowAt(window, QSize(1366, 728));
+            for (int row = 0; row < grid->rowCount(); ++row)
+                for (int column = 0; column < grid->columnCount(); ++column) {
+                    const QTableWidgetItem* cell = grid->item(row, column);
+                    QCOMPARE(cell->data(Qt::ToolTipRole).toString(), cell->text());
+                    QVERIFY2(LeadingDigitsShown(grid, row, column), qPrintable(grid->objectName() + " " + cell->text()));
+                }
+        }
+    }
+
+    void theSearchWorksAtOnceTellsWhatItFoundAndAnEmptyCellNamesTheButtonsThatFillIt()
+    {
+        GuiFixture f;
+        gui::TExtrForm* form = f.app->ExtrForm.get();
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(40, 30));
+        f.dialogs.answers = {f.dir.File("a.bmp")};
+        form->ZdrojBtn->click();
+        form->LokalMaxBtn->click();
+        QVERIFY(form->SaveMaxBtn->isEnabled());
+        QCOMPARE(form->Filtr->Cells(), GaussFilter(kDefaultFilterEdge, ','));
+        QCOMPARE(form->StatusLine->text(), QString("Nalezeno maxim: %1.").arg(form->Maxima.size()));
+        f.dialogs.answers = {f.dir.File("maxima.txt")};
+        form->SaveMaxBtn->click();
+        QVERIFY(form->StatusLine->text().contains(QString::fromStdString(f.dir.File("maxima.txt"))));
+
+        delete form->Filtr->MaticeFiltru->takeItem(3, 3);
+        const std::size_t said = f.reporter.messages.size();
+        form->LokalMinBtn->click();
+        QCOMPARE(f.reporter.messages.size(), said + 1);
+        for (const char* button : {"\"Nastavit\"", "\"Gauss\"", "\"Nahrát\""})
+            QVERIFY(f.LastMessage().find(button) != std::string::npos);
+    }
+
+    void theBandListOpensAtBandOneWithOneBandALine()
+    {
+        GuiFixture f;
+        auto* m = f.app->MainForm.get();
+        ShowAt(m, QSize(1366, 728));
+        m->Obandech1->trigger();
+        QApplication::processEvents();
+        QCOMPARE(m->Memo1->document()->lineCount(), 65);
+        QCOMPARE(m->Memo1->verticalScrollBar()->value(), 0);
+        QVERIFY(!m->Memo1->horizontalScrollBar()->isVisible());
+    }
+
+    void theFileDialogSpeaksCzech()
+    {
+        TempDir dir;
+        std::filesystem::create_directory(dir.File("slozka"));
+        QFileDialog dialog(nullptr, "Nahrávání", QString::fromStdString(dir.Path().string()));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        const QModelIndex folder = model->index(QString::fromStdString(dir.File("slozka")));
+        QTRY_VERIFY(folder.sibling(folder.row(), 3).data().isValid());
+        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QString("Typ"));
+        QCOMPARE(folder.sibling(folder.row(), 2).data().toString(), QString("Složka"));
+        const QDateTime modified = QFileInfo(QString::fromStdString(dir.File("slozka"))).lastModified();
+        QCOMPARE(folder.sibling(folder.row(), 3).data().toString(),
+                 QLocale(QLocale::Czech).toString(modified, QLocale::ShortFormat));
+    }
+
+    void aPressOnAScaledPictureFindsTheDataPixelUnderIt()
+    {
+        QWidget view;
+        gui::PictureView picture("Picture", &view);
+        picture.FitInto(&view);
+        view.resize(300, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        struct Case {
+            QSize data, shown;
+            QPoint press, pixel;
+        };
+        const Case cases[] = {{{20, 15}, {300, 225}, {1, 1}, {0, 0}},      {{20, 15}, {300, 225}, {14, 15}, {0, 1}},
+                              {{20, 15}, {300, 225}, {299, 224}, {19, 14}}, {{600, 400}, {300, 200}, {151, 99}, {302, 198}},
+                              {{300, 300}, {300, 300}, {7, 9}, {7, 9}}};
+        for (const Case& c : cases) {
+            picture.SetPictureSize(c.data.width(), c.data.height());
+            QCOMPARE(picture.size(), c.shown);
+            QSignalSpy presses(&picture, &gui::PictureView::MouseDown);
+            QTest::mouseClick(&picture, Qt::LeftButton, {}, c.press);
+            QCOMPARE(presses.size(), 1);
+            QCOMPARE(QPoint(presses[0][0].toInt(), presses[0][1].toInt()), c.pixel);
+        }
+    }
+};
+
+int main(int argc, char** argv)
+{
+    gui::PreferCzechEnvironment();
+    QApplication application(argc, argv);
+    gui::InstallCzechTranslations(application);
+    RealScreenTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_real_screen.moc"
