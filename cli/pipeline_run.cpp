@@ -13,6 +13,7 @@
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
 #include "map_program.h"
+#include "mapping/geo_reference_file.h"
 #include "mapping/geotransform.h"
 
 namespace lumera::cli {
@@ -69,10 +70,10 @@ Crowns SpecifiedCrowns(const Bitmap& equalized, const PipelineOptions& o, StepCl
     return c;
 }
 
-Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
+Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const DelineationSettings& settings, StepClock& clock)
 {
     const VegetationMask vegetation = FittingMask(mask, equalized.Width(), equalized.Height(), "mask.bmp");
-    Delineation d = RunPictureDelineateStep(equalized, &vegetation, o.crownRadius);
+    Delineation d = DelineatePicture(equalized, &vegetation, settings);
     clock.End("delineate");
     Crowns c;
     c.Tops = std::move(d.Tops);
@@ -114,8 +115,9 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     clock.End("mask");
     const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
     clock.End("equalize");
-    const Crowns crowns =
-        o.method == "scale" ? ScaleCrowns(mask.Picture, equalized, o, clock) : SpecifiedCrowns(equalized, o, clock);
+    const Crowns crowns = o.method == "scale"
+                              ? ScaleCrowns(mask.Picture, equalized, {o.crownRadius, CutoutPixelSizeMetres(cutout), false}, clock)
+                              : SpecifiedCrowns(equalized, o, clock);
     const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
     clock.End("trees");
 

@@ -9,7 +9,6 @@
 namespace lumera {
 
 namespace {
-
 const double kScaleStep = std::pow(2.0, 1.0 / 3.0);
 constexpr double kFirstSigma = 1.0;
 constexpr double kLargestSigma = 48.0;
@@ -119,9 +118,63 @@ double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
     return vegetated > 0 ? peaks * sigma * sigma / (double(vegetated) * f * f) : 0.0;
 }
 
+
+constexpr double kCorrelationLevel = 0.05;
+
+std::vector<double> WithoutMean(const TMatice& m)
+{
+    double sum = 0.0;
+    for (double v : m.Values) sum += v;
+    const double mean = sum / double(m.Values.size());
+    std::vector<double> centred(m.Values.size());
+    for (std::size_t p = 0; p < centred.size(); ++p) centred[p] = m.Values[p] - mean;
+    return centred;
+}
+
+// Sum of products of values `lag` apart along rows and along columns, and
+// how many pairs they were.
+std::pair<double, double> LagProducts(const std::vector<double>& c, int width, int height, int lag)
+{
+    double sum = 0.0, pairs = 0.0;
+    if (lag < width) {
+        for (int y = 0; y < height; ++y) {
+            const double* row = c.data() + std::size_t(y) * std::size_t(width);
+            for (int x = 0; x + lag < width; ++x) sum += row[x] * row[x + lag];
+        }
+        pairs += double(height) * double(width - lag);
+    }
+    if (lag < height) {
+        for (int y = 0; y + lag < height; ++y) {
+            const double* row = c.data() + std::size_t(y) * std::size_t(width);
+            const double* below = row + std::size_t(lag) * std::size_t(width);
+            for (int x = 0; x < width; ++x) sum += row[x] * below[x];
+        }
+        pairs += double(width) * double(height - lag);
+    }
+    return {sum, pairs};
+}
+
 }  // namespace
 
-double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask)
+double CrownRadiusFromPixelSize(double metresPerPixel) { return kTypicalCrownRadiusMetres / metresPerPixel; }
+
+double EstimateCrownRadiusFromCorrelation(const TMatice& brightness)
+{
+    if (brightness.Values.empty()) return 0.0;
+    const std::vector<double> centred = WithoutMean(brightness);
+    double variance = 0.0;
+    for (double v : centred) variance += v * v;
+    variance /= double(centred.size());
+    if (!(variance > 0.0)) return 0.0;
+    const int longest = std::max(brightness.Width, brightness.Height);
+    for (int lag = 1; lag < longest; ++lag) {
+        const auto [sum, pairs] = LagProducts(centred, brightness.Width, brightness.Height, lag);
+        if (sum / pairs < kCorrelationLevel * variance) return lag;
+    }
+    return longest;
+}
+
+double EstimateCrownRadiusFromBlobs(const TMatice& brightness, const VegetationMask& mask)
 {
     const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
     std::vector<double> energies;
