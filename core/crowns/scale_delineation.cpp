@@ -20,7 +20,7 @@ constexpr double kTopDistancePerRadius = 1.0;
 constexpr double kReachPerRadius = 2.0;
 constexpr double kSmallestAreaPerDisc = 0.3;
 // Smoothing of the excess green before it is thresholded, keeping the shaded
-// twigs of a crown inside its vegetation (0.44 m at the typical crown).
+// twigs of a crown inside its vegetation (0.47 m at the typical crown).
 constexpr double kGreenSmoothingPerRadius = 0.2;
 
 // Drops crowns smaller than minArea and numbers the rest from 1 in top order.
