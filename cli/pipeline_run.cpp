@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "crowns/crown_spectra.h"
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
 #include "data/file_error.h"
@@ -111,7 +112,8 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
                                    const StepProgress& progress)
 {
     StepClock clock(progress);
-    const MaskStep mask = RunMaskStep(MapCutout(cutout), o.mask, programDir);
+    const TData cube = MapCutout(cutout);
+    const MaskStep mask = RunMaskStep(cube, o.mask, programDir);
     clock.End("mask");
     const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
     clock.End("equalize");
@@ -119,6 +121,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
                               ? ScaleCrowns(mask.Picture, equalized, {o.crownRadius, CutoutPixelSizeMetres(cutout), false}, clock)
                               : SpecifiedCrowns(equalized, o, clock);
     const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
+    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, crowns.Trees);
     clock.End("trees");
 
     StagedFolder out(outDir);
@@ -130,6 +133,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteTreeMatrix(dir + "trees.dat", crowns.Trees);
     WriteBmp(dir + "trees.bmp", crowns.Overlay);
     WriteTreeTable(dir + "trees.csv", rows);
+    WriteCrownSpectra(dir + "spectra.csv", spectra, cube.NBands);
     const bool onTheMap = std::filesystem::exists(GeoReferencePath(cutout));
     if (onTheMap) WriteCrownsOnTheMap(cutout, dir);
     out.Commit();
