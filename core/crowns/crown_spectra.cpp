@@ -62,11 +62,16 @@ void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pi
     out << '\n';
 }
 
+// A band centre (given to 0.1 nm) in micrometres with three decimals, the
+// dropped half rounded to even: 0.4885 gives 0.488, 0.4975 gives 0.498.
 std::string Micrometres(double centre)
 {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, centre, std::chars_format::fixed, 3).ptr;
-    return std::string(text, end);
+    const long long tenThousandths = std::llround(centre * 10000.0);
+    long long thousandths = tenThousandths / 10;
+    const long long rest = tenThousandths % 10;
+    if (rest > 5 || (rest == 5 && thousandths % 2 == 1)) ++thousandths;
+    const std::string digits = std::to_string(thousandths % 1000);
+    return std::to_string(thousandths / 1000) + "." + std::string(3 - digits.size(), '0') + digits;
 }
 
 }  // namespace
