@@ -5,6 +5,7 @@
 #include "crowns/gaussian_smoothing.h"
 #include "crowns/marker_watershed.h"
 #include "crowns/scale_delineation.h"
+#include "imaging/bmp_file.h"
 #include "spectral/spectral_library.h"
 #include "stand/stand_materials.h"
 #include "stand/synthetic_stand.h"
@@ -61,6 +62,31 @@ static void BM_DelineateCutoutGivenRadius(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(DelineateCutout(cube, nullptr, {8.0}));
 }
 BENCHMARK(BM_DelineateCutoutGivenRadius)->Unit(benchmark::kMillisecond);
+
+// A 400 x 400 aerial photograph at 0.1 m: four real plots side by side.
+static const Bitmap& Photograph()
+{
+    static const Bitmap picture = [] {
+        Bitmap mosaic(400, 400);
+        const char* plots[] = {"MLBS_1", "MLBS_20", "OSBS_25", "OSBS_4"};
+        for (int k = 0; k < 4; ++k) {
+            const Bitmap plot = ReadBmp(std::string(LUMERA_SOURCE_DIR "/tests/data/idtrees/colour/") + plots[k] + ".bmp");
+            for (int y = 0; y < 200; ++y)
+                std::copy_n(plot.ScanLine(y), 600, mosaic.ScanLine(200 * (k / 2) + y) + 600 * (k % 2));
+        }
+        return mosaic;
+    }();
+    return picture;
+}
+
+// The delineation of the photograph with its pixel size, and without it
+// (the radius estimated from the correlation length); target: under 60 ms.
+static void BM_DelineatePhotograph(benchmark::State& state)
+{
+    const DelineationSettings settings{0.0, state.range(0) ? 0.1 : 0.0};
+    for (auto _ : state) benchmark::DoNotOptimize(DelineatePicture(Photograph(), nullptr, settings));
+}
+BENCHMARK(BM_DelineatePhotograph)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The heap flood against the plain definition that scans every waiting pixel.
 static void BM_MarkerWatershed(benchmark::State& state)

@@ -4,6 +4,7 @@
 #include "delineate_step.h"
 #include "imaging/bmp_file.h"
 #include "imaging/true_colour.h"
+#include "mapping/geo_reference_file.h"
 
 namespace lumera::cli {
 
@@ -12,6 +13,7 @@ namespace {
 struct DelineateOptions {
     std::string cube, picture, mask, output, overlay;
     double crownRadius = 0.0;
+    double pixelSize = 0.0;
 };
 
 // The mask picture, when one was given, checked against the picture's size.
@@ -23,12 +25,12 @@ std::optional<VegetationMask> ReadMask(const std::string& path, int width, int h
 
 int RunDelineate(const DelineateOptions& o)
 {
-    DelineationSettings settings;
-    settings.CrownRadius = o.crownRadius;
+    DelineationSettings settings{o.crownRadius, o.pixelSize};
     Delineation result;
     Bitmap background;
     if (!o.cube.empty()) {
         const TData cube = MapCutout(o.cube);
+        if (settings.PixelSize == 0.0) settings.PixelSize = CutoutPixelSizeMetres(o.cube);
         if (const auto refusal = DelineationRefusal(cube)) throw CheckFailed(*refusal);
         const auto mask = ReadMask(o.mask, cube.NColumns, cube.NRows);
         result = DelineateCutout(cube, mask ? &*mask : nullptr, settings);
@@ -36,7 +38,7 @@ int RunDelineate(const DelineateOptions& o)
     } else {
         background = ReadBmp(o.picture);
         const auto mask = ReadMask(o.mask, background.Width(), background.Height());
-        result = RunPictureDelineateStep(background, mask ? &*mask : nullptr, o.crownRadius);
+        result = DelineatePicture(background, mask ? &*mask : nullptr, settings);
     }
     WriteTreeMatrix(o.output, result.Trees);
     if (!o.overlay.empty()) WriteBmp(o.overlay, OutlinedCrowns(background, result.Trees));
@@ -57,6 +59,9 @@ void AddDelineateCommand(CLI::App& app, const GlobalOptions&, CommandAction& act
     sub->add_option("--mask", o->mask, "Mask picture (BMP): crowns only where it is not black");
     sub->add_option("--crown-radius", o->crownRadius, "Crown radius in pixels (estimated when not given)")
         ->check(CLI::Range(0.5, 1000.0));
+    sub->add_option("--pixel-size", o->pixelSize,
+                    "Pixel size in metres (a cut-out's is read from CUT.dat.geo.json); sets the crown radius")
+        ->check(CLI::Range(1e-4, 1e4));
     sub->add_option("-o", o->output, "Tree matrix file to write")->required();
     sub->add_option("--overlay", o->overlay, "Picture (BMP) with the crown outlines");
     sub->callback([o, cube, picture, &action] {

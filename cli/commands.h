@@ -45,6 +45,7 @@ void AddEvaluateCommand(CLI::App& app, const GlobalOptions& global, CommandActio
 void AddDelineateCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddCrownsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddCrownSpectraCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 // The commands that read scenes and write map layers. They need GDAL, whose
 // hundred-odd shared libraries would add tens of milliseconds to the start of

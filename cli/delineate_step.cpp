@@ -11,13 +11,6 @@ VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std:
     return PictureVegetationMask(mask);
 }
 
-Delineation RunPictureDelineateStep(const Bitmap& picture, const VegetationMask* mask, double crownRadius)
-{
-    DelineationSettings settings;
-    settings.CrownRadius = crownRadius;
-    return DelineatePicture(picture, mask, settings);
-}
-
 Bitmap OutlinedCrowns(Bitmap picture, const TTreeMatrix& trees)
 {
     DrawCrownOutlines(picture, trees);

@@ -9,10 +9,6 @@ namespace lumera::cli {
 // width x height; otherwise FileError naming maskPath.
 VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std::string& maskPath);
 
-// The scale-based delineation of a picture inside the mask (nullptr: everywhere)
-// with the crown radius (0: estimated).
-Delineation RunPictureDelineateStep(const Bitmap& picture, const VegetationMask* mask, double crownRadius);
-
 // The picture with every crown's outline painted over it.
 Bitmap OutlinedCrowns(Bitmap picture, const TTreeMatrix& trees);
 

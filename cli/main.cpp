@@ -84,6 +84,7 @@ void AddCommands(CLI::App& app, const GlobalOptions& global, CommandAction& acti
     AddDelineateCommand(app, global, action);
     AddCrownsCommand(app, global, action);
     AddPipelineCommand(app, global, action);
+    AddCrownSpectraCommand(app, global, action);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "crowns/crown_spectra.h"
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
 #include "data/file_error.h"
@@ -13,6 +14,7 @@
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
 #include "map_program.h"
+#include "mapping/geo_reference_file.h"
 #include "mapping/geotransform.h"
 
 namespace lumera::cli {
@@ -69,10 +71,10 @@ Crowns SpecifiedCrowns(const Bitmap& equalized, const PipelineOptions& o, StepCl
     return c;
 }
 
-Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
+Crowns ScaleCrowns(const Bitmap& mask, const Bitmap& equalized, const DelineationSettings& settings, StepClock& clock)
 {
     const VegetationMask vegetation = FittingMask(mask, equalized.Width(), equalized.Height(), "mask.bmp");
-    Delineation d = RunPictureDelineateStep(equalized, &vegetation, o.crownRadius);
+    Delineation d = DelineatePicture(equalized, &vegetation, settings);
     clock.End("delineate");
     Crowns c;
     c.Tops = std::move(d.Tops);
@@ -110,13 +112,16 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
                                    const StepProgress& progress)
 {
     StepClock clock(progress);
-    const MaskStep mask = RunMaskStep(MapCutout(cutout), o.mask, programDir);
+    const TData cube = MapCutout(cutout);
+    const MaskStep mask = RunMaskStep(cube, o.mask, programDir);
     clock.End("mask");
     const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
     clock.End("equalize");
-    const Crowns crowns =
-        o.method == "scale" ? ScaleCrowns(mask.Picture, equalized, o, clock) : SpecifiedCrowns(equalized, o, clock);
+    const Crowns crowns = o.method == "scale"
+                              ? ScaleCrowns(mask.Picture, equalized, {o.crownRadius, CutoutPixelSizeMetres(cutout), false}, clock)
+                              : SpecifiedCrowns(equalized, o, clock);
     const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
+    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, crowns.Trees);
     clock.End("trees");
 
     StagedFolder out(outDir);
@@ -128,6 +133,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteTreeMatrix(dir + "trees.dat", crowns.Trees);
     WriteBmp(dir + "trees.bmp", crowns.Overlay);
     WriteTreeTable(dir + "trees.csv", rows);
+    WriteCrownSpectra(dir + "spectra.csv", spectra, cube.NBands);
     const bool onTheMap = std::filesystem::exists(GeoReferencePath(cutout));
     if (onTheMap) WriteCrownsOnTheMap(cutout, dir);
     out.Commit();

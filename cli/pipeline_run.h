@@ -34,8 +34,8 @@ using StepProgress = std::function<void(const std::string& step, double seconds)
 // anything is written, and the files are staged and moved in together, so a
 // cut-out that fails at a check, an unreadable input or an output that cannot
 // be written leaves OUTDIR as it was. Writes mask.bmp, equalized.bmp, maxima.txt
-// (the tree tops), network.bmp (not with "scale"), trees.dat, trees.bmp and
-// trees.csv into the folder outDir (made when missing), and returns the run's
+// (the tree tops), network.bmp (not with "scale"), trees.dat, trees.bmp,
+// trees.csv and spectra.csv (each crown's spectrum) into the folder outDir (made when missing), and returns the run's
 // summary with the seconds of each step.
 nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string& outDir,
                                    const PipelineOptions& options, const std::string& programDir,

@@ -16,6 +16,7 @@
 #include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
+#include "mapping/geo_reference_file.h"
 #include "decimal_separator.h"
 #include "ekvalizace_form.h"
 #include "extr_form.h"
@@ -89,13 +90,16 @@ void TMainForm::Nahrvn1Click()
 bool TMainForm::LoadCutout(const std::string& path)
 {
     TData cube;
+    double pixelSize = 0.0;
     try {
         cube = ReadCutout(path);
+        pixelSize = CutoutPixelSizeMetres(path);
     } catch (const FileError& e) {
         App.Messages.Error(e.what());
         return false;
     }
     App.Data.Cube = std::move(cube);
+    App.Data.PixelSize = pixelSize;
     BandMapImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     VzorImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     App.Data.DataLoaded = true;

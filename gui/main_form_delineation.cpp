@@ -21,7 +21,7 @@ void TMainForm::Automatickvymezenkorun1Click()
         App.Messages.Information(*refusal);
         return;
     }
-    const Delineation result = DelineateCutout(App.Data.Cube, nullptr, {});
+    const Delineation result = DelineateCutout(App.Data.Cube, nullptr, {0.0, App.Data.PixelSize});
     Bitmap picture = TrueColourComposite(App.Data.Cube);
     DrawCrownOutlines(picture, result.Trees);
     VzorImage->SetPicture(picture);

@@ -9,7 +9,6 @@
 namespace lumera {
 
 namespace {
-
 const double kScaleStep = std::pow(2.0, 1.0 / 3.0);
 constexpr double kFirstSigma = 1.0;
 constexpr double kLargestSigma = 48.0;
@@ -119,9 +118,89 @@ double BlobEnergy(ScaleLadder& ladder, const VegetationMask& mask, int level)
     return vegetated > 0 ? peaks * sigma * sigma / (double(vegetated) * f * f) : 0.0;
 }
 
+
+constexpr double kCorrelationLevel = 0.05;
+// The picture is measured in tiles of this side, each with its own mean: a
+// brightness that changes across the picture (two stands, a slope in the
+// light) then adds no correlation of its own. It bounds the radius that can
+// be measured, far above the crowns of any stand at pixels of 0.1 m or more.
+constexpr int kTileSide = 100;
+
+// A tile of the picture with its mean removed.
+struct Tile {
+    int Width = 0, Height = 0;
+    std::vector<double> Values;
+};
+
+std::vector<Tile> CentredTiles(const TMatice& m)
+{
+    std::vector<Tile> tiles;
+    for (int top = 0; top < m.Height; top += kTileSide)
+        for (int left = 0; left < m.Width; left += kTileSide) {
+            Tile t{std::min(kTileSide, m.Width - left), std::min(kTileSide, m.Height - top), {}};
+            double sum = 0.0;
+            for (int y = 0; y < t.Height; ++y)
+                for (int x = 0; x < t.Width; ++x) {
+                    t.Values.push_back(m.At(left + x, top + y));
+                    sum += t.Values.back();
+                }
+            const double mean = sum / double(t.Values.size());
+            for (double& v : t.Values) v -= mean;
+            tiles.push_back(std::move(t));
+        }
+    return tiles;
+}
+
+// Sum of products of values `lag` apart along rows and along columns of a
+// tile, added to `columns` per column (summed down each column, then the
+// columns from left to right: a fixed order that vectorises), and how many
+// pairs they were.
+double AddLagProducts(const Tile& t, int lag, std::vector<double>& columns)
+{
+    double pairs = 0.0;
+    if (lag < t.Width) {
+        for (int y = 0; y < t.Height; ++y) {
+            const double* row = t.Values.data() + std::size_t(y) * std::size_t(t.Width);
+            for (int x = 0; x + lag < t.Width; ++x) columns[std::size_t(x)] += row[x] * row[x + lag];
+        }
+        pairs += double(t.Height) * double(t.Width - lag);
+    }
+    if (lag < t.Height) {
+        for (int y = 0; y + lag < t.Height; ++y) {
+            const double* row = t.Values.data() + std::size_t(y) * std::size_t(t.Width);
+            const double* below = row + std::size_t(lag) * std::size_t(t.Width);
+            for (int x = 0; x < t.Width; ++x) columns[std::size_t(x)] += row[x] * below[x];
+        }
+        pairs += double(t.Width) * double(t.Height - lag);
+    }
+    return pairs;
+}
+
 }  // namespace
 
-double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask)
+double CrownRadiusFromPixelSize(double metresPerPixel) { return kTypicalCrownRadiusMetres / metresPerPixel; }
+
+double EstimateCrownRadiusFromCorrelation(const TMatice& surface)
+{
+    const std::vector<Tile> tiles = CentredTiles(surface);
+    double variance = 0.0, count = 0.0;
+    for (const Tile& t : tiles)
+        for (double v : t.Values) variance += v * v, count += 1.0;
+    if (!(variance > 0.0)) return 0.0;
+    variance /= count;
+    for (int lag = 1; lag < kTileSide; ++lag) {
+        std::vector<double> columns(std::size_t(kTileSide), 0.0);
+        double pairs = 0.0;
+        for (const Tile& t : tiles) pairs += AddLagProducts(t, lag, columns);
+        if (pairs == 0.0) return lag;
+        double sum = 0.0;
+        for (double c : columns) sum += c;
+        if (sum / pairs < kCorrelationLevel * variance) return lag;
+    }
+    return kTileSide;
+}
+
+double EstimateCrownRadiusFromBlobs(const TMatice& brightness, const VegetationMask& mask)
 {
     const double largest = std::min(kLargestSigma, std::min(brightness.Width, brightness.Height) / 6.0);
     std::vector<double> energies;

@@ -4,13 +4,34 @@
 
 namespace lumera {
 
-// The typical crown radius in pixels, from the bright blobs of the picture
-// in a scale space of the scale-normalised Laplacian of Gaussian (Lindeberg
-// 1998): over sigma 1 to 48 (at most a sixth of the smaller side) in steps
-// of 2^(1/3), the blob energy (strength of the blobs on vegetated pixels
-// times the area they stand for, see BlobEnergy) is largest, for discs of
-// radius r, at sigma = r; the peak refined by a parabola is the radius.
-// Gives 0 when no blob is found.
-double EstimateCrownRadius(const TMatice& brightness, const VegetationMask& mask);
+// The crown radius assumed where the pixel size is known, in metres: the
+// radius that delineates the development plots best (deciduous and pine
+// forest at 0.1 m and 0.4 m, see the README). Tree crowns have a physical
+// size; the foliage's texture, which fools any measure of a fine picture
+// alone, does not move it.
+constexpr double kTypicalCrownRadiusMetres = 2.35;
+
+// The typical crown radius in pixels of a picture with pixels of the given
+// size in metres.
+double CrownRadiusFromPixelSize(double metresPerPixel);
+
+// The typical crown radius in pixels of a picture of unknown pixel size fine
+// enough to show the foliage (aerial photographs): the correlation length of
+// the surface, the shortest lag at which its autocorrelation along rows and
+// columns falls below 0.05, pooled over tiles of 100 x 100 pixels with their
+// own means (so at most 100). Leaves and twigs decorrelate within a few
+// pixels but leave a weak correlation that crowns keep up to about their
+// radius. Gives 0 for a picture without contrast.
+double EstimateCrownRadiusFromCorrelation(const TMatice& surface);
+
+// The typical crown radius in pixels of a picture whose pixels do not resolve
+// the foliage (a hyperspectral cut-out, or a picture made from one), from the
+// bright blobs of the picture in a scale space of the scale-normalised
+// Laplacian of Gaussian (Lindeberg 1998): over sigma 1 to 48 (at most a sixth
+// of the smaller side) in steps of 2^(1/3), the blob energy (strength of the
+// blobs on vegetated pixels times the area they stand for, see BlobEnergy) is
+// largest, for discs of radius r, at sigma = r; the peak refined by a parabola
+// is the radius. Gives 0 when no blob is found.
+double EstimateCrownRadiusFromBlobs(const TMatice& brightness, const VegetationMask& mask);
 
 }  // namespace lumera

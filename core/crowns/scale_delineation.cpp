@@ -3,6 +3,7 @@
 #include <numbers>
 #include <vector>
 
+#include "crowns/colour_vegetation.h"
 #include "crowns/crown_scale.h"
 #include "crowns/crown_tops.h"
 #include "crowns/gaussian_smoothing.h"
@@ -16,8 +17,11 @@ namespace {
 
 constexpr double kSmoothingPerRadius = 1.0 / 3.0;
 constexpr double kTopDistancePerRadius = 1.0;
-constexpr double kReachPerRadius = 1.6;
-constexpr double kSmallestAreaPerDisc = 0.25;
+constexpr double kReachPerRadius = 2.0;
+constexpr double kSmallestAreaPerDisc = 0.3;
+// Smoothing of the excess green before it is thresholded, keeping the shaded
+// twigs of a crown inside its vegetation (0.47 m at the typical crown).
+constexpr double kGreenSmoothingPerRadius = 0.2;
 
 // Drops crowns smaller than minArea and numbers the rest from 1 in top order.
 Delineation DropSmallCrowns(TTreeMatrix trees, const TExtremaList& tops, double minArea, double radius)
@@ -41,15 +45,22 @@ Delineation DropSmallCrowns(TTreeMatrix trees, const TExtremaList& tops, double 
 
 }  // namespace
 
-Delineation DelineateCrowns(const TMatice& brightness, const VegetationMask& mask, const DelineationSettings& settings)
+double ChooseCrownRadius(const DelineationSettings& settings, const TMatice& surface, const VegetationMask& mask)
 {
-    const double radius = settings.CrownRadius > 0.0 ? settings.CrownRadius : EstimateCrownRadius(brightness, mask);
+    if (settings.CrownRadius > 0.0) return settings.CrownRadius;
+    if (settings.PixelSize > 0.0) return CrownRadiusFromPixelSize(settings.PixelSize);
+    if (settings.FoliageResolved) return EstimateCrownRadiusFromCorrelation(surface);
+    return EstimateCrownRadiusFromBlobs(surface, mask);
+}
+
+Delineation DelineateCrowns(const TMatice& surface, const VegetationMask& mask, double radius)
+{
     if (!(radius > 0.0)) {
         Delineation none;
-        none.Trees = TTreeMatrix(brightness.Width, brightness.Height);
+        none.Trees = TTreeMatrix(surface.Width, surface.Height);
         return none;
     }
-    const TMatice smoothed = GaussianSmooth(brightness, kSmoothingPerRadius * radius);
+    const TMatice smoothed = GaussianSmooth(surface, kSmoothingPerRadius * radius);
     const TExtremaList tops = FindCrownTops(smoothed, mask, kTopDistancePerRadius * radius);
     TTreeMatrix trees = MarkerWatershed(smoothed, tops, {&mask, kReachPerRadius * radius});
     const double minArea = kSmallestAreaPerDisc * std::numbers::pi * radius * radius;
@@ -73,15 +84,23 @@ std::optional<std::string> MaskSizeRefusal(const Bitmap& mask, int width, int he
 Delineation DelineateCutout(const TData& cube, const VegetationMask* mask, const DelineationSettings& settings)
 {
     const TMatice brightness = CubeBrightness(cube);
-    if (mask) return DelineateCrowns(brightness, *mask, settings);
-    return DelineateCrowns(brightness, NdviVegetationMask(cube), settings);
+    const VegetationMask vegetation = mask ? *mask : NdviVegetationMask(cube);
+    DelineationSettings coarse = settings;
+    coarse.FoliageResolved = false;
+    return DelineateCrowns(brightness, vegetation, ChooseCrownRadius(coarse, brightness, vegetation));
 }
 
 Delineation DelineatePicture(const Bitmap& picture, const VegetationMask* mask, const DelineationSettings& settings)
 {
     const TMatice brightness = BrightnessMatrix(picture);
-    if (mask) return DelineateCrowns(brightness, *mask, settings);
-    return DelineateCrowns(brightness, VegetationMask(brightness.Values.size(), 1), settings);
+    const VegetationMask everywhere(brightness.Values.size(), 1);
+    const VegetationMask& given = mask ? *mask : everywhere;
+    if (!HasColour(picture)) return DelineateCrowns(brightness, given, ChooseCrownRadius(settings, brightness, given));
+    const TMatice green = ExcessGreen(picture);
+    const TMatice surface = GreenWeightedBrightness(brightness, green);
+    const double radius = ChooseCrownRadius(settings, surface, given);
+    if (mask) return DelineateCrowns(surface, *mask, radius);
+    return DelineateCrowns(surface, GreenVegetationMask(green, kGreenSmoothingPerRadius * radius), radius);
 }
 
 TMatice CubeBrightness(const TData& cube)

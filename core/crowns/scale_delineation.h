@@ -12,7 +12,11 @@
 namespace lumera {
 
 struct DelineationSettings {
-    double CrownRadius = 0.0;  // pixels; 0 estimates it from the picture
+    double CrownRadius = 0.0;  // pixels; 0: from the pixel size, else estimated from the picture
+    double PixelSize = 0.0;    // metres per pixel; 0: unknown
+    // Whether a picture's pixels show the foliage (aerial photographs), or
+    // not (pictures made from a cut-out); decides how the radius is estimated.
+    bool FoliageResolved = true;
 };
 
 struct Delineation {
@@ -21,15 +25,18 @@ struct Delineation {
     TExtremaList Tops;      // the top of crown k at index k - 1
 };
 
-// Crown delineation that adapts to the size of the crowns: everything below
-// is measured in the crown radius R. The brightness is smoothed with a
-// Gaussian of sigma R / 3; tops are its maxima at least R apart inside the
-// mask; crowns grow from them by marker-controlled watershed inside the mask
-// and within 1.6 R of their top; crowns smaller than a quarter of a disc of
-// radius R are dropped. Without a radius and with no blob in the picture the
-// result has no trees.
-Delineation DelineateCrowns(const TMatice& brightness, const VegetationMask& mask,
-                            const DelineationSettings& settings);
+// The crown radius in pixels for a picture delineated on this surface inside
+// this mask: the one given, else the typical crown of the pixel size, else
+// the estimate that suits its pixels.
+double ChooseCrownRadius(const DelineationSettings& settings, const TMatice& surface, const VegetationMask& mask);
+
+// Crown delineation at the scale of the crowns: everything below is measured
+// in the crown radius R. The surface is smoothed with a Gaussian of sigma
+// R / 3; tops are its maxima at least R apart inside the mask; crowns grow
+// from them by marker-controlled watershed inside the mask and within 2 R of
+// their top; crowns smaller than 0.3 of a disc of radius R are dropped.
+// With a radius that is not positive the result has no trees.
+Delineation DelineateCrowns(const TMatice& surface, const VegetationMask& mask, double radius);
 
 // The first band a cut-out needs for the delineation (its brightness and NDVI mask).
 constexpr int kDelineationBands = 43;
@@ -46,10 +53,13 @@ std::optional<std::string> DelineationRefusal(const TData& cube);
 std::optional<std::string> MaskSizeRefusal(const Bitmap& mask, int width, int height, const std::string& maskPath);
 
 // A cut-out delineated on its brightness, inside the given mask or else its
-// NDVI mask. The cut-out must not be refused.
+// NDVI mask; its pixels never resolve the foliage. The cut-out must not be refused.
 Delineation DelineateCutout(const TData& cube, const VegetationMask* mask, const DelineationSettings& settings);
 
-// A picture delineated on its brightness ((blue + green + red) / 3), inside the given mask or else everywhere.
+// A picture delineated on its brightness ((blue + green + red) / 3). In a
+// colour picture the brightness is weighted by the excess green and the
+// crowns stay inside its green vegetation, unless a mask is given; a grey
+// picture is delineated inside the given mask or else everywhere.
 Delineation DelineatePicture(const Bitmap& picture, const VegetationMask* mask, const DelineationSettings& settings);
 
 }  // namespace lumera

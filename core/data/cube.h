@@ -35,6 +35,7 @@ using TSpectrumSequence = std::vector<TPoint>;
 struct DataUnit {
     TData Cube;
     bool DataLoaded = false;
+    double PixelSize = 0.0;  // metres per pixel of the loaded cut-out, 0 when unknown
     std::string ProgramDir;
     TBandTable BandTable;
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
 #include "crowns/crown_outlines.h"
+#include "crowns/crown_scale.h"
 #include "crowns/scale_delineation.h"
 #include "data/cutout_file.h"
 #include "imaging/drawing.h"
@@ -68,6 +70,16 @@ TEST(CliDelineate, CubeGivesTheCutoutDelineation)
     const Delineation expected = DelineateCutout(cube, nullptr, {6.0});
     EXPECT_EQ(out, "{\"trees\":" + std::to_string(expected.Tops.size()) + ",\"crown_radius\":6.0}\n");
     EXPECT_EQ(ReadTreeMatrix(dir.File("t.dat")).Values, expected.Trees.Values);
+
+    // Without a radius, the georeference's pixel size sets it; --pixel-size overrides.
+    std::ofstream(dir.File("c.dat.geo.json"))
+        << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
+    const auto radius = [&](const std::string& options) {
+        return nlohmann::json::parse(ExpectSuccess("delineate --cube " + Quote(dir.File("c.dat")) + options + " -o " +
+                                                   Quote(dir.File("t.dat"))))["crown_radius"].get<double>();
+    };
+    EXPECT_DOUBLE_EQ(radius(""), kTypicalCrownRadiusMetres / 0.5);
+    EXPECT_DOUBLE_EQ(radius(" --pixel-size 1"), kTypicalCrownRadiusMetres);
 }
 
 TEST(CliDelineate, RefusalsWriteNothing)

@@ -5,7 +5,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
+#include "crowns/crown_spectra.h"
 #include "crowns/tree_matrix.h"
+#include "data/cutout_file.h"
 
 using namespace lumera::testing;
 
@@ -107,6 +109,9 @@ TEST_F(CliPipeline, TreeTableRowsMatchTheTreeMatrix)
     std::map<int, std::int64_t> pixels;
     for (int32_t tree : trees.Values)
         if (tree >= 1) ++pixels[tree];
+
+    lumera::WriteCrownSpectra(out.File("expected.csv"), lumera::CrownSpectra(lumera::ReadCutout(Cutout()), trees), 65);
+    EXPECT_EQ(ReadAll(out.File("spectra.csv")), ReadAll(out.File("expected.csv")));
 
     const std::vector<std::string> lines = Lines(ReadAll(out.File("trees.csv")));
     ASSERT_FALSE(lines.empty());

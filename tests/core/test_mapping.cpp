@@ -5,6 +5,7 @@
 
 #include "data/file_error.h"
 #include "mapping/crown_summary.h"
+#include "mapping/geo_reference_file.h"
 #include "mapping/geotransform.h"
 #include "mapping/spectral_resampling.h"
 #include "mapping/tile_grid.h"
@@ -129,6 +130,26 @@ TEST(GeoTransformMath, WindowCornerAndPixelArea)
     EXPECT_EQ(window, (GeoTransform{500022, 2, 0.5, 5499994.5, 0.25, -2}));
     EXPECT_EQ(PixelToMap(window, 1, 1).X, 500024.5);
     EXPECT_EQ(PixelArea(scene), 4.125);
+}
+
+// The pixel size in metres needs a projected system and its linear unit.
+TEST(GeoReferenceFile, PixelSizeInMetresFromTheUnitOfTheProjection)
+{
+    const GeoTransform half = {600000, 0.5, 0, 5400000, 0, -0.5};
+    const std::pair<const char*, double> cases[] = {
+        {R"w(PROJCS["UTM 33N",GEOGCS["WGS 84",UNIT["degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],UNIT["metre",1,AUTHORITY["EPSG","9001"]],AXIS["Easting",EAST]])w", 0.5},
+        {R"w( PROJCS["x",GEOGCS["g",UNIT["degree",0.01745]],UNIT["US survey foot",0.304800609601219]])w", 0.5 * 0.304800609601219},
+        {R"w(PROJCRS["UTM",BASEGEOGCRS["WGS 84",ANGLEUNIT["degree",0.0174532925199433]],CS[Cartesian,2],AXIS["(E)",east,LENGTHUNIT["metre",1]],ID["EPSG",32633]])w", 0.5},
+        {R"w(GEOGCS["WGS 84",UNIT["degree",0.0174532925199433]])w", 0.0},
+        {R"w(PROJCS["no unit"])w", 0.0},
+        {"", 0.0},
+    };
+    for (const auto& [crs, metres] : cases) EXPECT_DOUBLE_EQ(PixelSizeMetres({half, crs}), metres) << crs;
+
+    TempDir dir;
+    EXPECT_EQ(CutoutPixelSizeMetres(dir.File("none.dat")), 0.0);
+    std::ofstream(dir.File("bad.dat.geo.json")) << "{";
+    EXPECT_THROW(CutoutPixelSizeMetres(dir.File("bad.dat")), FileError);
 }
 
 TEST(TileGrid, CoresCoverEveryPixelExactlyOnceAndWindowsStayInside)

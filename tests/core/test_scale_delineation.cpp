@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <set>
 
+#include "crowns/colour_vegetation.h"
 #include "crowns/crown_accuracy.h"
 #include "crowns/crown_scale.h"
 #include "crowns/crown_tops.h"
@@ -50,17 +52,74 @@ std::vector<std::pair<double, double>> GridCentres(int side, double radius)
 
 VegetationMask Everything(const TMatice& m) { return VegetationMask(m.Values.size(), 1); }
 
+Bitmap ToGrey(Bitmap picture)
+{
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            uint8_t* p = picture.ScanLine(y) + 3 * x;
+            std::fill_n(p, 3, uint8_t((p[0] + p[1] + p[2]) / 3));
+        }
+    return picture;
+}
+
 }  // namespace
 
-TEST(CrownScale, DiscsOfKnownRadiusWithinTwentyPercent)
+TEST(CrownScale, BlobsOfDiscsOfKnownRadiusWithinTwentyPercent)
 {
     for (double radius : {3.0, 6.0, 10.0, 16.0}) {
         const int side = 200;
         const TMatice m = Discs(side, GridCentres(side, radius), radius);
-        EXPECT_NEAR(EstimateCrownRadius(m, Everything(m)), radius, 0.2 * radius) << radius;
+        EXPECT_NEAR(EstimateCrownRadiusFromBlobs(m, Everything(m)), radius, 0.2 * radius) << radius;
     }
     const TMatice flat(60, 60, 100.0);
-    EXPECT_EQ(EstimateCrownRadius(flat, Everything(flat)), 0.0);
+    EXPECT_EQ(EstimateCrownRadiusFromBlobs(flat, Everything(flat)), 0.0);
+}
+
+// The correlation length is a length in pixels: the same stand drawn twice as large
+// gives twice the radius, and a picture without contrast gives none.
+TEST(CrownScale, EstimateScalesWithThePictureAndPixelSizeDecidesFirst)
+{
+    const TMatice small = Discs(150, GridCentres(150, 5.0), 5.0);
+    const TMatice large = Discs(300, GridCentres(300, 10.0), 10.0);
+    const double r = EstimateCrownRadiusFromCorrelation(small);
+    EXPECT_GE(r, 3.0);
+    EXPECT_NEAR(EstimateCrownRadiusFromCorrelation(large), 2.0 * r, 2.0);
+    EXPECT_EQ(EstimateCrownRadiusFromCorrelation(TMatice(60, 60, 100.0)), 0.0);
+
+    const VegetationMask all = Everything(small);
+    EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.0, 0.1}, small, all), 23.5);
+    EXPECT_DOUBLE_EQ(ChooseCrownRadius({7.5, 0.1}, small, all), 7.5);
+    EXPECT_DOUBLE_EQ(ChooseCrownRadius({}, small, all), r);
+    EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.0, 0.0, false}, small, all), EstimateCrownRadiusFromBlobs(small, all));
+}
+
+// Green domes on sand that is brighter than they are: in colour the crowns
+// are the domes and the sand has none; the same picture in grey is searched
+// everywhere.
+TEST(ScaleDelineation, ColourKeepsCrownsOffBrightSand)
+{
+    Bitmap picture(90, 60);
+    const std::vector<std::pair<int, int>> domes = {{20, 20}, {60, 25}, {35, 45}};
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 90; ++x) {
+            uint8_t* p = picture.ScanLine(y) + 3 * x;
+            double nearest = 1e9;
+            for (const auto& [cx, cy] : domes) nearest = std::min(nearest, std::hypot(x - cx, y - cy));
+            const bool sandSpeck = (x * 7 + y * 13) % 11 == 0;
+            if (nearest <= 9.0) {
+                const uint8_t shade = uint8_t(90 + 60 * (1.0 - nearest / 9.0));
+                p[0] = uint8_t(shade / 3), p[1] = shade, p[2] = uint8_t(shade / 2);  // blue, green, red
+            } else {
+                p[0] = 170, p[1] = sandSpeck ? 215 : 195, p[2] = 205;
+            }
+        }
+    const Delineation colour = DelineatePicture(picture, nullptr, {9.0, 0.0});
+    ASSERT_EQ(colour.Tops.size(), domes.size());
+    for (const auto& [cx, cy] : domes) EXPECT_NE(colour.Trees.At(cx, cy), 0);
+    EXPECT_EQ(colour.Trees.At(85, 55), 0);
+    EXPECT_EQ(colour.Trees.At(48, 5), 0);
+    EXPECT_FALSE(HasColour(Bitmap(3, 3)));
+    EXPECT_GT(DelineatePicture(ToGrey(picture), nullptr, {9.0, 0.0}).Tops.size(), domes.size());
 }
 
 TEST(VegetationMask, OtsuSplitsTwoClassesAndNdviMasksFoliage)
@@ -145,9 +204,8 @@ TEST(ScaleDelineation, TwoTouchingEqualDiscsGiveTwoCrowns)
             const double d = std::min(std::hypot(x - 28, y - 20), std::hypot(x - 52, y - 20));
             m.At(x, y) = d <= 12 ? 120 + 100 * (1 - d / 12) : 20;
         }
-    const Delineation d = DelineateCrowns(m, Everything(m), {});
+    const Delineation d = DelineateCrowns(m, Everything(m), 12.0);
     ASSERT_EQ(d.Tops.size(), 2u);
-    EXPECT_NEAR(d.CrownRadius, 12.0, 2.4);
     EXPECT_NE(d.Trees.At(28, 20), d.Trees.At(52, 20));
     EXPECT_EQ(d.Trees.At(30, 20), d.Trees.At(28, 20));
     EXPECT_EQ(d.Trees.At(2, 2), 0);
@@ -158,7 +216,7 @@ TEST(ScaleDelineation, EmptyMaskGivesNoTrees)
     const TMatice m = Discs(80, GridCentres(80, 6), 6);
     const VegetationMask none(m.Values.size(), 0);
     for (double radius : {0.0, 6.0}) {
-        const Delineation d = DelineateCrowns(m, none, {radius});
+        const Delineation d = DelineateCrowns(m, none, radius);
         EXPECT_TRUE(d.Tops.empty());
         EXPECT_EQ(d.Trees.Width, 80);
         for (int32_t v : d.Trees.Values) EXPECT_EQ(v, 0);

@@ -1,0 +1,115 @@
+#include "crowns/crown_spectra.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+
+#include "data/atomic_file.h"
+#include "spectral/band_mean.h"
+
+namespace lumera {
+
+namespace {
+
+// Each crown's pixels (indices in row order), by rising tree number.
+std::map<int32_t, std::vector<std::size_t>> CrownPixels(const TTreeMatrix& trees)
+{
+    std::map<int32_t, std::vector<std::size_t>> crowns;
+    for (std::size_t p = 0; p < trees.Values.size(); ++p)
+        if (trees.Values[p] >= 1) crowns[trees.Values[p]].push_back(p);
+    return crowns;
+}
+
+BandStatistics Statistics(const TData& cube, const std::vector<std::size_t>& pixels)
+{
+    BandStatistics s;
+    s.Pixels = int64_t(pixels.size());
+    const double n = double(pixels.size());
+    for (int b = 0; b < cube.NBands; ++b) {
+        const int16_t* plane = cube.Plane(b);
+        double sum = 0.0;
+        for (std::size_t p : pixels) sum += plane[p];
+        const double mean = sum / n;
+        double squares = 0.0;
+        for (std::size_t p : pixels) squares += (plane[p] - mean) * (plane[p] - mean);
+        s.Mean.push_back(mean);
+        s.Sd.push_back(std::sqrt(squares / n));
+    }
+    return s;
+}
+
+// The ceil(n / 2) pixels brightest in the near infrared, in row order.
+std::vector<std::size_t> SunlitHalf(std::vector<std::size_t> pixels, const std::vector<double>& nir)
+{
+    std::stable_sort(pixels.begin(), pixels.end(), [&](std::size_t a, std::size_t b) { return nir[a] > nir[b]; });
+    pixels.resize((pixels.size() + 1) / 2);
+    std::sort(pixels.begin(), pixels.end());
+    return pixels;
+}
+
+std::string Number(double v)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 17).ptr;
+    return std::string(text, end);
+}
+
+void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pixels, const std::vector<double>& values)
+{
+    out << tree << ',' << statistic << ',' << pixels;
+    for (double v : values) out << ',' << Number(v);
+    out << '\n';
+}
+
+// A band centre (given to 0.1 nm) in micrometres with three decimals, the
+// dropped half rounded to even: 0.4885 gives 0.488, 0.4975 gives 0.498.
+std::string Micrometres(double centre)
+{
+    const long long tenThousandths = std::llround(centre * 10000.0);
+    long long thousandths = tenThousandths / 10;
+    const long long rest = tenThousandths % 10;
+    if (rest > 5 || (rest == 5 && thousandths % 2 == 1)) ++thousandths;
+    const std::string digits = std::to_string(thousandths % 1000);
+    return std::to_string(thousandths / 1000) + "." + std::string(3 - digits.size(), '0') + digits;
+}
+
+}  // namespace
+
+std::optional<std::string> CrownSpectraRefusal(const TData& cube, const TTreeMatrix& trees)
+{
+    if (cube.NBands < kCrownSpectraBands)
+        return "Spektra korun potřebují alespoň " + std::to_string(kCrownSpectraBands) + " bandů, výřez jich má " +
+               std::to_string(cube.NBands) + ".";
+    if (trees.Width != cube.NColumns || trees.Height != cube.NRows)
+        return "Matice stromů má rozměry " + std::to_string(trees.Width) + " x " + std::to_string(trees.Height) +
+               ", výřez " + std::to_string(cube.NColumns) + " x " + std::to_string(cube.NRows) + ".";
+    return std::nullopt;
+}
+
+std::vector<CrownSpectrum> CrownSpectra(const TData& cube, const TTreeMatrix& trees)
+{
+    const std::vector<double> nir = BandMean(cube, 41, 43);
+    std::vector<CrownSpectrum> spectra;
+    for (const auto& [tree, pixels] : CrownPixels(trees))
+        spectra.push_back({tree, Statistics(cube, pixels), Statistics(cube, SunlitHalf(pixels, nir))});
+    return spectra;
+}
+
+void WriteCrownSpectra(const std::string& path, const std::vector<CrownSpectrum>& spectra, int bandCount)
+{
+    const TBandTable bands = InitBandTable();
+    WriteFileAtomically(path, [&](std::ostream& out) {
+        out << "tree,statistic,pixels";
+        for (int b = 0; b < bandCount; ++b) out << ',' << Micrometres(bands[std::size_t(b)].Center);
+        out << '\n';
+        for (const CrownSpectrum& c : spectra) {
+            WriteRow(out, c.Tree, "mean", c.All.Pixels, c.All.Mean);
+            WriteRow(out, c.Tree, "sd", c.All.Pixels, c.All.Sd);
+            WriteRow(out, c.Tree, "sunlit_mean", c.Sunlit.Pixels, c.Sunlit.Mean);
+            WriteRow(out, c.Tree, "sunlit_sd", c.Sunlit.Pixels, c.Sunlit.Sd);
+        }
+    });
+}
+
+}  // namespace lumera
