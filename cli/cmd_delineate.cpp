@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "crowns/scale_delineation.h"
 #include "data/cutout_file.h"
+#include "data/output_batch.h"
 #include "delineate_step.h"
 #include "imaging/bmp_file.h"
 #include "imaging/true_colour.h"
@@ -38,8 +39,10 @@ int RunDelineate(const DelineateOptions& o)
         const auto mask = ReadMask(o.mask, background.Width(), background.Height());
         result = RunPictureDelineateStep(background, mask ? &*mask : nullptr, o.crownRadius);
     }
+    OutputBatch outputs;
     WriteTreeMatrix(o.output, result.Trees);
     if (!o.overlay.empty()) WriteBmp(o.overlay, OutlinedCrowns(background, result.Trees));
+    outputs.Commit();
     PrintJson({{"trees", result.Tops.size()}, {"crown_radius", result.CrownRadius}});
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "geo_reference.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include <nlohmann/json.hpp>
@@ -22,6 +23,8 @@ void WriteGeoReference(const std::string& path, const GeoReference& reference)
 
 GeoReference ReadGeoReference(const std::string& path)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw FileError("Soubor " + path + " nelze otevřít: je to složka.");
     std::ifstream in(path);
     if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
     const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
@@ -43,6 +46,16 @@ GeoReference ReadGeoReference(const std::string& path)
         if (!crs->is_string()) throw refuse("\"crs\" není text");
         reference.Crs = crs->get<std::string>();
     }
+    return reference;
+}
+
+GeoReference ReadGeoReference(const std::string& path, int width, int height)
+{
+    const GeoReference reference = ReadGeoReference(path);
+    if (!FitsOnTheMap(reference.Transform, width, height) ||
+        !std::isfinite(PixelAreaSquareMetres(reference) * double(width) * double(height)))
+        throw FileError("Soubor " + path + " není georeference výřezu: souřadnice rohů nebo plocha matice " +
+                        std::to_string(width) + " x " + std::to_string(height) + " pixelů nejsou konečná čísla.");
     return reference;
 }
 
