@@ -54,6 +54,9 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
         AddField(*layer, "tile", OFTString);
         AddField(*layer, "tile_tree", OFTInteger);
     }
+    // One transaction for all the crowns: a GeoPackage would otherwise make
+    // one per crown. Formats without transactions write as they go.
+    const bool inTransaction = dataset.StartTransaction() == OGRERR_NONE;
     for (std::size_t i = 0; i < crowns.Crowns.size(); ++i) {
         const CrownFeature& crown = crowns.Crowns[i];
         OGRFeature feature(layer->GetLayerDefn());
@@ -73,6 +76,7 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
         feature.SetGeometryDirectly(OGRGeometryFactory::forceToMultiPolygon(crown.Geometry->clone()));
         if (layer->CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error(LastGdalError());
     }
+    if (inTransaction && dataset.CommitTransaction() != OGRERR_NONE) throw std::runtime_error(LastGdalError());
 }
 
 }  // namespace
