@@ -17,17 +17,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "a/b/" names the folder b, as "a/b" does; a link to a folder names the folder.
+// The folder itself, wherever "a/b/", "." or a link to a folder name it, so
+// that the staging folder can lie beside it.
 fs::path TargetFolder(const std::string& folder)
 {
-    fs::path path(folder);
-    if (!path.has_filename()) path = path.parent_path();
     std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path resolved = fs::canonical(path, ec);
-        if (!ec) return resolved;
-    }
-    return path;
+    fs::path path = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    if (ec) path = fs::absolute(folder).lexically_normal();
+    return path.has_filename() ? path : path.parent_path();
 }
 
 void TakeStep()
