@@ -14,6 +14,7 @@ namespace {
 struct Place {
     std::string Name;  // as the user gave it
     bool Exists = false;
+    bool Replaced = true;  // a device or a pipe is written through, not replaced
     dev_t Device = 0;
     ino_t Inode = 0;
     std::string Resolved;
@@ -25,6 +26,7 @@ Place Locate(const std::string& name)
     place.Name = name;
     struct stat info {};
     place.Exists = stat(name.c_str(), &info) == 0;
+    place.Replaced = !place.Exists || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode);
     place.Device = info.st_dev;
     place.Inode = info.st_ino;
     std::error_code ec;
@@ -35,6 +37,7 @@ Place Locate(const std::string& name)
 
 bool Same(const Place& a, const Place& b)
 {
+    if (!a.Replaced || !b.Replaced) return false;
     if (a.Exists && b.Exists) return a.Device == b.Device && a.Inode == b.Inode;
     return a.Resolved == b.Resolved;
 }
@@ -86,6 +89,18 @@ std::vector<std::string> Written(const CLI::App& command, const CLI::Option& opt
     return files;
 }
 
+// A folder output is switched whole to the files staged for it, so a file
+// written into it beside them would be lost with the old folder.
+void RefuseFilesInFolders(const std::vector<std::string>& files, const std::vector<std::string>& folders)
+{
+    for (const std::string& folder : folders) {
+        const std::string inside = Locate(folder).Resolved + "/";
+        for (const std::string& file : files)
+            if (Locate(file).Resolved.starts_with(inside))
+                throw FileError("Výstup " + file + " leží ve výstupní složce " + folder + "; nic nebylo zapsáno.");
+    }
+}
+
 }  // namespace
 
 void RefuseSharedFiles(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs)
@@ -109,7 +124,7 @@ void RefuseSharedFiles(const std::vector<std::string>& inputs, const std::vector
 
 void RefuseSharedFiles(const CLI::App& command)
 {
-    std::vector<std::string> inputs, outputs;
+    std::vector<std::string> inputs, outputs, folders, named;
     std::vector<const CLI::Option*> options = command.get_options();
     // Options in a group ("one of") belong to the group.
     for (const CLI::App* group : command.get_subcommands([](const CLI::App*) { return true; })) {
@@ -122,6 +137,7 @@ void RefuseSharedFiles(const CLI::App& command)
             if (IsOutputOption(*option)) {
                 const std::vector<std::string> files = Written(command, *option, value);
                 outputs.insert(outputs.end(), files.begin(), files.end());
+                (option->check_name("--dump") ? folders : named).push_back(value);
                 continue;
             }
             // Only files are inputs: a folder (the program's data, the
@@ -131,6 +147,7 @@ void RefuseSharedFiles(const CLI::App& command)
         }
     }
     RefuseSharedFiles(inputs, outputs);
+    RefuseFilesInFolders(named, folders);
 }
 
 }  // namespace lumera::cli

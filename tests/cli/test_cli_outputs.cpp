@@ -93,6 +93,7 @@ TEST(CliContract, AnOutputAimedAtAnInputOrAnotherOutputIsRefusedBeforeAnythingIs
             {kCrowns + " -o @tops.txt", "tops.txt"},
             {kCrowns + " --network @t.dat -o @t.dat", "t.dat"},
             {kCrowns + " --dump @d -o @d/labels.dat", "labels.dat"},
+            {kCrowns + " --dump @d -o @d/t.dat", "d/t.dat"},
             {"polygons @y.dbf -o @y.shp", "y.dbf"},
         },
         [](const TempDir&) {});
