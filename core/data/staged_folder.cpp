@@ -1,7 +1,6 @@
 #include "data/staged_folder.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 
 #if defined(__linux__)

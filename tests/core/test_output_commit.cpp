@@ -8,8 +8,6 @@
 #include <unistd.h>
 
 #include "data/atomic_file.h"
-#include "data/file_error.h"
-#include "data/output_batch.h"
 #include "data/staged_folder.h"
 #include "folder_snapshot.h"
 
@@ -71,38 +69,6 @@ TEST(OutputCommit, AFolderInterruptedAtAnyStepOfItsCommitHoldsTheOldSetOrTheNewO
             break;
         }
     }
-}
-
-TEST(OutputCommit, OutputsOfABatchReplaceTheOldOnesTogetherOrNotAtAll)
-{
-    TempDir dir;
-    WriteText(dir.File("first.txt"), "old");
-    WriteText(dir.File("second.txt"), "old");
-    const auto before = Snapshot(dir.Path());
-    {
-        OutputBatch batch;
-        WriteText(dir.File("first.txt"), "new");
-        EXPECT_THROW(WriteText(dir.File("no/such/folder.txt"), "new"), FileError);
-    }
-    {
-        OutputBatch batch;
-        WriteText(dir.File("first.txt"), "new");
-        WriteText(dir.File("second.txt"), "new");
-        fs::rename(dir.File("second.txt"), dir.File("kept.txt"));
-        fs::create_directory(dir.File("second.txt"));  // a folder by the time it is replaced
-        EXPECT_THROW(batch.Commit(), FileError);
-        fs::remove(dir.File("second.txt"));
-        fs::rename(dir.File("kept.txt"), dir.File("second.txt"));
-    }
-    EXPECT_EQ(Snapshot(dir.Path()), before);
-    {
-        OutputBatch batch;
-        WriteText(dir.File("first.txt"), "new");
-        WriteText(dir.File("second.txt"), "new");
-        EXPECT_EQ(ReadAll(dir.File("first.txt")) + ReadAll(dir.File("second.txt")), "oldold");
-        batch.Commit();
-    }
-    EXPECT_EQ(ReadAll(dir.File("first.txt")) + ReadAll(dir.File("second.txt")), "newnew");
 }
 
 TEST(OutputCommit, EverySignalATerminalSendsRemovesTheTemporariesBeforeTheProcessEnds)
