@@ -30,7 +30,9 @@ Place Locate(const std::string& name)
     place.Device = info.st_dev;
     place.Inode = info.st_ino;
     std::error_code ec;
-    place.Resolved = fs::weakly_canonical(fs::absolute(name, ec), ec).lexically_normal().string();
+    fs::path resolved = fs::weakly_canonical(fs::absolute(name, ec), ec);
+    if (ec) resolved = fs::absolute(name, ec);  // a folder on the way that cannot be read
+    place.Resolved = resolved.lexically_normal().string();
     if (place.Resolved.size() > 1 && place.Resolved.back() == '/') place.Resolved.pop_back();
     return place;
 }
