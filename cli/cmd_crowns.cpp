@@ -4,6 +4,7 @@
 #include "crown_step.h"
 #include "crowns/tree_figures.h"
 #include "crowns_dump.h"
+#include "data/output_batch.h"
 #include "data/staged_folder.h"
 #include "extrema/extrema_file.h"
 #include "imaging/bmp_file.h"
@@ -22,14 +23,16 @@ int RunCrowns(const Options& o)
 {
     const TExtremaList maxima = ReadExtremaFile(o.maxima);
     const TCrownChainResult result = RunCrownStep(maxima, ReadBmp(o.background), ReadBmp(o.equalized), o.crowns);
-    // The dump is staged first: a dump folder that cannot be made then fails
-    // the command before any other output is written.
+    // The dump is written before the batch begins, so its files stay in its
+    // staging folder, which the batch switches in with the other outputs.
     std::optional<StagedFolder> dump;
     if (!o.dump.empty()) WriteCrownDump(dump.emplace(o.dump).Path(), result);
+    OutputBatch outputs;
+    if (dump) outputs.Add(*dump);
     WriteTreeMatrix(o.output, *result.State.TreeMatrix);
     if (!o.network.empty()) WriteBmp(o.network, result.Network);
     if (!o.overlay.empty()) WriteBmp(o.overlay, result.Overlay);
-    if (dump) dump->Commit();
+    outputs.Commit();
     PrintJson({{"maxima", maxima.size()},
                {"boundary_points", result.FirstNetwork.size()},
                {"trees", MeasureTrees(*result.State.TreeMatrix, maxima).size()}});

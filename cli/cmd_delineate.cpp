@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "crowns/scale_delineation.h"
 #include "data/cutout_file.h"
+#include "data/output_batch.h"
 #include "delineate_step.h"
 #include "imaging/bmp_file.h"
 #include "imaging/true_colour.h"
@@ -40,8 +41,10 @@ int RunDelineate(const DelineateOptions& o)
         const auto mask = ReadMask(o.mask, background.Width(), background.Height());
         result = DelineatePicture(background, mask ? &*mask : nullptr, settings);
     }
+    OutputBatch outputs;
     WriteTreeMatrix(o.output, result.Trees);
     if (!o.overlay.empty()) WriteBmp(o.overlay, OutlinedCrowns(background, result.Trees));
+    outputs.Commit();
     PrintJson({{"trees", result.Tops.size()}, {"crown_radius", result.CrownRadius}});
     return 0;
 }
@@ -61,7 +64,7 @@ void AddDelineateCommand(CLI::App& app, const GlobalOptions&, CommandAction& act
         ->check(CLI::Range(0.5, 1000.0));
     sub->add_option("--pixel-size", o->pixelSize,
                     "Pixel size in metres (a cut-out's is read from CUT.dat.geo.json); sets the crown radius")
-        ->check(CLI::Range(1e-4, 1e4));
+        ->check(CLI::Range(kSmallestPixelMetres, kLargestPixelMetres));
     sub->add_option("-o", o->output, "Tree matrix file to write")->required();
     sub->add_option("--overlay", o->overlay, "Picture (BMP) with the crown outlines");
     sub->callback([o, cube, picture, &action] {

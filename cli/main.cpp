@@ -10,6 +10,7 @@
 #include "data/file_error.h"
 #include "map_program.h"
 #include "process_setup.h"
+#include "shared_files.h"
 
 using namespace lumera::cli;
 
@@ -124,7 +125,9 @@ int main(int argc, char** argv)
     }
 
     try {
-        return action ? action() : 1;
+        if (!action) return 1;
+        RefuseSharedFiles(*app.get_subcommands().front());
+        return action();
     } catch (const CheckFailed& e) {
         std::cerr << e.what() << '\n';
         return 2;

@@ -96,13 +96,20 @@ std::vector<TTreeRow> TreeRows(const Crowns& crowns, const Bitmap& equalized, co
 }
 
 // The crowns as polygons on the map beside the other files, by the map
-// program (this one has no GDAL).
-void WriteCrownsOnTheMap(const std::string& cutout, const std::string& dir)
+// program (this one has no GDAL). Its message names the file the user knows:
+// the output folder instead of the staging folder written into.
+void WriteCrownsOnTheMap(const std::string& cutout, const std::string& dir, const std::string& shownDir)
 {
-    const std::string crowns = dir + "crowns.gpkg";
+    std::string message;
     if (RunMapProgram({"polygons", dir + "trees.dat", "--geo", GeoReferencePath(cutout), "--tops", dir + "maxima.txt",
-                       "-o", crowns}) != 0)
-        throw FileError("Soubor " + crowns + " nelze zapsat: obrysy korun na mapě se nepodařilo vytvořit.");
+                       "-o", dir + "crowns.gpkg"},
+                      message) == 0)
+        return;
+    for (std::size_t at; (at = message.find(dir)) != std::string::npos;) message.replace(at, dir.size(), shownDir);
+    while (!message.empty() && message.back() == '\n') message.pop_back();
+    if (message.empty())
+        message = "Soubor " + shownDir + "crowns.gpkg nelze zapsat: obrysy korun na mapě se nepodařilo vytvořit.";
+    throw FileError(message);
 }
 
 }  // namespace
@@ -135,7 +142,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteTreeTable(dir + "trees.csv", rows);
     WriteCrownSpectra(dir + "spectra.csv", spectra, cube.NBands);
     const bool onTheMap = std::filesystem::exists(GeoReferencePath(cutout));
-    if (onTheMap) WriteCrownsOnTheMap(cutout, dir);
+    if (onTheMap) WriteCrownsOnTheMap(cutout, dir, (std::filesystem::path(outDir) / "").string());
     out.Commit();
     clock.End("write");
     nlohmann::ordered_json summary = {{"cutout", cutout}, {"method", o.method}, {"maxima", crowns.Tops.size()}};

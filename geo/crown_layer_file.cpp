@@ -1,4 +1,6 @@
 #include <filesystem>
+#include <memory>
+#include <optional>
 
 #include <cpl_conv.h>
 #include <gdal_priv.h>
@@ -8,6 +10,8 @@
 #include "crown_polygons.h"
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "data/output_batch.h"
+#include "data/temporary_files.h"
 #include "gdal_session.h"
 
 namespace lumera {
@@ -50,6 +54,9 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
         AddField(*layer, "tile", OFTString);
         AddField(*layer, "tile_tree", OFTInteger);
     }
+    // One transaction for all the crowns: a GeoPackage would otherwise make
+    // one per crown. Formats without transactions write as they go.
+    const bool inTransaction = dataset.StartTransaction() == OGRERR_NONE;
     for (std::size_t i = 0; i < crowns.Crowns.size(); ++i) {
         const CrownFeature& crown = crowns.Crowns[i];
         OGRFeature feature(layer->GetLayerDefn());
@@ -69,6 +76,7 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
         feature.SetGeometryDirectly(OGRGeometryFactory::forceToMultiPolygon(crown.Geometry->clone()));
         if (layer->CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error(LastGdalError());
     }
+    if (inTransaction && dataset.CommitTransaction() != OGRERR_NONE) throw std::runtime_error(LastGdalError());
 }
 
 }  // namespace
@@ -79,9 +87,13 @@ void WriteCrownLayer(const std::string& path, const CrownLayer& layer)
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(DriverFor(path));
     const fs::path target(path);
     const fs::path folder = TemporaryPathBeside(path);
+    const TemporaryRecord interrupted(folder.string(), true);
     std::error_code ec;
     fs::create_directory(folder, ec);
     if (ec) throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
+    // A shapefile is several files, which replace the old ones together.
+    std::optional<OutputBatch> own;
+    if (!OutputBatch::Current()) own.emplace();
     try {
         {
             // The file is renamed into place only when complete, so SQLite
@@ -93,14 +105,19 @@ void WriteCrownLayer(const std::string& path, const CrownLayer& layer)
             WriteLayer(*dataset, layer);
             dataset->FlushCache();
         }
-        // A shapefile is several files; each goes in place under its own name.
-        for (const auto& entry : fs::directory_iterator(folder))
-            fs::rename(entry.path(), target.parent_path() / entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const fs::path destination = target.parent_path() / entry.path().filename();
+            const std::string temporary = TemporaryPathBeside(destination.string());
+            auto record = std::make_unique<TemporaryRecord>(temporary);
+            fs::rename(entry.path(), temporary);
+            OutputBatch::Current()->Add(temporary, destination.string(), destination.string(), std::move(record));
+        }
     } catch (const std::exception& e) {
         fs::remove_all(folder, ec);
         throw FileError("Soubor " + path + " nelze zapsat: " + e.what());
     }
     fs::remove_all(folder, ec);
+    if (own) own->Commit();
 }
 
 }  // namespace lumera

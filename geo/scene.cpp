@@ -112,4 +112,13 @@ Scene OpenScene(const std::string& path)
     return scene;
 }
 
+std::vector<std::string> SceneFiles(const Scene& scene)
+{
+    std::vector<std::string> files;
+    char** list = scene.Dataset->GetFileList();
+    for (char** file = list; file && *file; ++file) files.emplace_back(*file);
+    CSLDestroy(list);
+    return files;
+}
+
 }  // namespace lumera

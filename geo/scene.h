@@ -28,4 +28,7 @@ struct Scene {
 // a raster, and for a container of several data sets lists their names.
 Scene OpenScene(const std::string& path);
 
+// The files a scene is read from (an ENVI image and its header, ...).
+std::vector<std::string> SceneFiles(const Scene& scene);
+
 }  // namespace lumera

@@ -7,6 +7,7 @@
 
 #include "data/cutout_file.h"
 #include "data/file_error.h"
+#include "data/output_batch.h"
 #include "mapping/spectral_resampling.h"
 #include "mapping/value_scaling.h"
 #include "mapping/wavelength_units.h"
@@ -143,6 +144,14 @@ ImportResult ImportScene(Scene& scene, const ImportOptions& options)
 {
     ImportResult result;
     result.Window = CheckedWindow(scene, options);
+    if (scene.Reference) {
+        result.Reference = GeoReference{WindowGeoTransform(scene.Reference->Transform, result.Window.X,
+                                                           result.Window.Y),
+                                        scene.Reference->Crs};
+        if (!FitsOnTheMap(result.Reference->Transform, result.Window.Width, result.Window.Height))
+            throw FileError("Snímek " + scene.Path + " má georeferenci, v níž souřadnice rohů okna " +
+                            Describe(result.Window) + " nebo plocha jeho pixelů nejsou konečná čísla.");
+    }
     const TBandTable table = InitBandTable();
     const ResamplingPlan plan = PlanResampling(SceneCentres(scene, options, result.Notes), table);
     if (!plan.Uncovered.empty()) {
@@ -156,10 +165,6 @@ ImportResult ImportScene(Scene& scene, const ImportOptions& options)
     result.Scale = options.Scale.value_or(GuessCountScale(sums.IntegerValues, sums.Largest));
     result.Cube = ToCounts(sums, result.Window, result.Scale, result.Clipped);
     for (bool noData : sums.NoData) result.NoDataPixels += noData;
-    if (scene.Reference)
-        result.Reference = GeoReference{WindowGeoTransform(scene.Reference->Transform, result.Window.X,
-                                                           result.Window.Y),
-                                        scene.Reference->Crs};
     return result;
 }
 
@@ -182,6 +187,10 @@ void WriteImportedCutout(const std::string& path, const ImportResult& result)
     const std::string referencePath = GeoReferencePath(path);
     if (result.Reference) {
         WriteGeoReference(referencePath, *result.Reference);
+        return;
+    }
+    if (OutputBatch* batch = OutputBatch::Current()) {
+        batch->Remove(referencePath);
         return;
     }
     std::error_code ignored;

@@ -57,7 +57,11 @@ ManifestEntry ParseManifestLine(const std::string& path, std::string line, int n
         const std::string& f = fields[std::size_t(i) + 1];
         valid = std::from_chars(f.data(), f.data() + f.size(), v[i]).ptr == f.data() + f.size() && !f.empty();
     }
-    if (!valid || v[2] < 1 || v[3] < 1 || v[2] > kMaxWindowSide || v[3] > kMaxWindowSide)
+    // Positions far beyond any scene are refused, so that no sum of them overflows.
+    constexpr int kFarthest = 1 << 30;
+    for (int i : {0, 1, 4, 5}) valid = valid && v[i] >= 0 && v[i] <= kFarthest;
+    for (int i : {2, 3, 6, 7}) valid = valid && v[i] >= 1 && v[i] <= kMaxWindowSide;
+    if (!valid)
         throw FileError("Soubor " + path + " není seznam dlaždic: řádek " + std::to_string(number) + " \"" + line +
                         "\".");
     return {fields[0], {0, 0, {v[0], v[1], v[2], v[3]}, {v[4], v[5], v[6], v[7]}}};
@@ -77,6 +81,40 @@ std::vector<ManifestEntry> ReadManifest(const std::string& path)
     return entries;
 }
 
+bool Overlap(const PixelRect& a, const PixelRect& b)
+{
+    return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height && b.Y < a.Y + a.Height;
+}
+
+bool Inside(const PixelRect& inner, const PixelRect& outer)
+{
+    return inner.X >= outer.X && inner.Y >= outer.Y && inner.X + inner.Width <= outer.X + outer.Width &&
+           inner.Y + inner.Height <= outer.Y + outer.Height;
+}
+
+// Every tile listed once, each core within its window, and the cores covering
+// the scene exactly once, else a crown would be kept twice or not at all.
+void CheckPartition(const std::string& path, const std::vector<ManifestEntry>& entries, int width, int height)
+{
+    const auto refuse = [&](const std::string& problem) {
+        return FileError("Soubor " + path + " není seznam dlaždic snímku: " + problem + ".");
+    };
+    int64_t covered = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ManifestEntry& e = entries[i];
+        const PixelRect& core = e.Place.Core;
+        if (!Inside(core, e.Place.Window))
+            throw refuse("jádro dlaždice " + e.Folder + " neleží uvnitř jejího okna");
+        for (std::size_t j = 0; j < i; ++j) {
+            if (entries[j].Folder == e.Folder) throw refuse("dlaždice " + e.Folder + " je uvedena dvakrát");
+            if (Overlap(entries[j].Place.Core, core))
+                throw refuse("jádra dlaždic " + entries[j].Folder + " a " + e.Folder + " se překrývají");
+        }
+        covered += int64_t(core.Width) * core.Height;
+    }
+    if (covered != int64_t(width) * height) throw refuse("jádra dlaždic nepokrývají celý snímek");
+}
+
 }  // namespace
 
 TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions options, const std::string& dir)
@@ -90,39 +128,36 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions
     // are staged so that such a failure leaves the folder as it was.
     StagedFolder staged(dir);
     TilingSummary summary;
-    bool georeferenced = false;
     for (const Tile& tile : tiles) {
         options.Window = tile.Window;
         ImportResult result = ImportScene(scene, options);
         if (summary.Tiles == 0) {
             options.Scale = summary.Scale = result.Scale;
             summary.Notes = result.Notes;
-            georeferenced = result.Reference.has_value();
         }
         summary.Clipped += result.Clipped;
         const fs::path folder = fs::path(staged.Path()) / TileFolder(tile);
         fs::create_directories(folder);
         WriteImportedCutout((folder / "cut.dat").string(), result);
+        // The georeference of an earlier tiling must not stay beside the new cut-out.
+        if (!result.Reference) staged.Drop((fs::path(TileFolder(tile)) / "cut.dat").string() + ".geo.json");
         ++summary.Tiles;
     }
     WriteManifest((fs::path(staged.Path()) / "tiles.csv").string(), tiles);
     staged.Commit();
-    // The georeference of an earlier tiling would otherwise stay beside the new cut-outs.
-    std::error_code ignored;
-    if (!georeferenced)
-        for (const Tile& tile : tiles)
-            fs::remove(GeoReferencePath((fs::path(dir) / TileFolder(tile) / "cut.dat").string()), ignored);
     return summary;
 }
 
 MergeSummary MergeTileCrowns(const std::string& dir)
 {
-    const std::vector<ManifestEntry> entries = ReadManifest((fs::path(dir) / "tiles.csv").string());
+    const std::string manifest = (fs::path(dir) / "tiles.csv").string();
+    const std::vector<ManifestEntry> entries = ReadManifest(manifest);
     int sceneWidth = 0, sceneHeight = 0;
     for (const ManifestEntry& e : entries) {
         sceneWidth = std::max(sceneWidth, e.Place.Window.X + e.Place.Window.Width);
         sceneHeight = std::max(sceneHeight, e.Place.Window.Y + e.Place.Window.Height);
     }
+    CheckPartition(manifest, entries, sceneWidth, sceneHeight);
     MergeSummary merged;
     for (const ManifestEntry& e : entries) {
         const fs::path folder = fs::path(dir) / e.Folder;
@@ -135,7 +170,7 @@ MergeSummary MergeTileCrowns(const std::string& dir)
         const std::string referencePath = GeoReferencePath((folder / "cut.dat").string());
         GeoReference reference{WindowGeoTransform(kPixelTransform, e.Place.Window.X, e.Place.Window.Y), ""};
         const bool georeferenced = fs::exists(referencePath);
-        if (georeferenced) reference = ReadGeoReference(referencePath);
+        if (georeferenced) reference = ReadGeoReference(referencePath, trees.Width, trees.Height);
         const double pixelArea = georeferenced ? PixelAreaSquareMetres(reference) : 0.0;
         merged.Layer.Crs = reference.Crs;
         merged.Layer.WithArea = pixelArea > 0.0;

@@ -1,5 +1,8 @@
 #include "commands.h"
+#include "data/output_batch.h"
+#include "mapping/geotransform.h"
 #include "scene_options.h"
+#include "shared_files.h"
 
 namespace lumera::cli {
 
@@ -25,8 +28,11 @@ void AddImportCommand(CLI::App& app, const GlobalOptions&, CommandAction& action
             return RunSceneCommand([&] {
                 if (!o->window.empty()) o->import.Window = PixelRect{o->window[0], o->window[1], o->window[2], o->window[3]};
                 Scene scene = OpenScene(o->scene);
+                RefuseSharedFiles(SceneFiles(scene), {o->output, GeoReferencePath(o->output)});
                 const ImportResult result = ImportScene(scene, o->import);
+                OutputBatch outputs;
                 WriteImportedCutout(o->output, result);
+                outputs.Commit();
                 PrintNotes(ImportNotes(result));
                 PrintJson({{"bands", result.Cube.NBands},
                            {"rows", result.Cube.NRows},

@@ -20,7 +20,7 @@ void AddPolygonsCommand(CLI::App& app, const GlobalOptions&, CommandAction& acti
         action = [o] {
             const TTreeMatrix trees = ReadTreeMatrix(o->trees);
             GeoReference reference{kPixelTransform, ""};
-            if (!o->geo.empty()) reference = ReadGeoReference(o->geo);
+            if (!o->geo.empty()) reference = ReadGeoReference(o->geo, trees.Width, trees.Height);
             std::optional<TExtremaList> tops;
             if (!o->tops.empty()) tops = ReadExtremaFile(o->tops);
             CrownLayer layer;

@@ -4,11 +4,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <system_error>
 #include <unistd.h>
 
 #include "data/file_error.h"
+#include "data/output_batch.h"
 #include "data/temporary_files.h"
 
 namespace lumera {
@@ -70,28 +72,30 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
         return;
     }
     const fs::path temp = TemporaryPathBeside(target.string());
-    {
-        TemporaryRecord record(temp.string());
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw FileError("Soubor " + path + " nelze zapsat: složku nelze otevřít pro zápis.");
-        try {
-            write(out);
-        } catch (...) {
-            Discard(out, temp);
-            throw;
-        }
-        out.flush();
-        if (!out) {
-            Discard(out, temp);
-            throw FileError("Soubor " + path + " nelze zapsat: zápis selhal.");
-        }
-        out.close();
-        fs::rename(temp, target, ec);
-        if (ec) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
-        }
+    auto record = std::make_unique<TemporaryRecord>(temp.string());
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) throw FileError("Soubor " + path + " nelze zapsat: složku nelze otevřít pro zápis.");
+    try {
+        write(out);
+    } catch (...) {
+        Discard(out, temp);
+        throw;
+    }
+    out.flush();
+    if (!out) {
+        Discard(out, temp);
+        throw FileError("Soubor " + path + " nelze zapsat: zápis selhal.");
+    }
+    out.close();
+    if (OutputBatch* batch = OutputBatch::Current()) {
+        batch->Add(temp.string(), target.string(), path, std::move(record));
+        return;
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw FileError("Soubor " + path + " nelze zapsat: " + ec.message() + ".");
     }
 }
 

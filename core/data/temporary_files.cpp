@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #if defined(__linux__)
@@ -24,6 +25,8 @@ struct TemporarySlot {
 };
 
 namespace {
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // Constant-initialised, so its 256 KB stay untouched zero pages until a write.
 constinit std::array<TemporarySlot, 64> temporaries{};
@@ -117,8 +120,17 @@ void RemoveTemporaryFilesNow()
 
 void RemoveTemporaryFilesOnInterrupt()
 {
-    std::signal(SIGINT, RemoveTemporariesAndDie);
-    std::signal(SIGTERM, RemoveTemporariesAndDie);
+    for (int signal : kEndingSignals) std::signal(signal, RemoveTemporariesAndDie);
 }
+
+HeldSignals::HeldSignals()
+{
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : kEndingSignals) sigaddset(&held, signal);
+    pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+HeldSignals::~HeldSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 }  // namespace lumera

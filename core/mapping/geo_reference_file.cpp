@@ -22,6 +22,8 @@ void WriteGeoReference(const std::string& path, const GeoReference& reference)
 
 GeoReference ReadGeoReference(const std::string& path)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw FileError("Soubor " + path + " nelze otevřít: je to složka.");
     std::ifstream in(path);
     if (!in) throw FileError("Soubor " + path + " nelze otevřít.");
     const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
@@ -83,7 +85,13 @@ double CutoutPixelSizeMetres(const std::string& cutoutPath)
     const std::string path = GeoReferencePath(cutoutPath);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return 0.0;
-    return PixelSizeMetres(ReadGeoReference(path));
+    const double size = PixelSizeMetres(ReadGeoReference(path));
+    // A size no sensor has would make the crown radius vanish or outgrow any picture.
+    if (size != 0.0 && !(size >= kSmallestPixelMetres && size <= kLargestPixelMetres))
+        throw FileError("Soubor " + path + " není georeference výřezu: velikost pixelu " + std::to_string(size) +
+                        " m leží mimo " + std::to_string(kSmallestPixelMetres) + " až " +
+                        std::to_string(kLargestPixelMetres) + " m.");
+    return size;
 }
 
 }  // namespace lumera

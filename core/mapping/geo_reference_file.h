@@ -22,9 +22,14 @@ GeoReference ReadGeoReference(const std::string& path);
 // when it is not or has none.
 double PixelSizeMetres(const GeoReference& reference);
 
+// The pixel sizes a cut-out's georeference may give, in metres.
+constexpr double kSmallestPixelMetres = 1e-4;
+constexpr double kLargestPixelMetres = 1e4;
+
 // The pixel size in metres of a cut-out from its georeference file beside
 // it (CUT.dat.geo.json); 0 when it has none or its pixels have no size in
-// metres. Throws FileError naming the file when the file is not a georeference.
+// metres. Throws FileError naming the file when the file is not a
+// georeference or its pixel size lies outside the sizes above.
 double CutoutPixelSizeMetres(const std::string& cutoutPath);
 
 }  // namespace lumera

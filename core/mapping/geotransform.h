@@ -25,4 +25,8 @@ std::string GeoReferencePath(const std::string& cutoutPath);
 // Area of one pixel on the map (the absolute determinant), in squared map units.
 double PixelArea(const GeoTransform& t);
 
+// Whether every corner of a picture of width x height pixels, and its area,
+// are finite numbers on the map (a huge pixel size overflows them).
+bool FitsOnTheMap(const GeoTransform& t, int width, int height);
+
 }  // namespace lumera

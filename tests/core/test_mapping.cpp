@@ -150,6 +150,8 @@ TEST(GeoReferenceFile, PixelSizeInMetresFromTheUnitOfTheProjection)
     EXPECT_EQ(CutoutPixelSizeMetres(dir.File("none.dat")), 0.0);
     std::ofstream(dir.File("bad.dat.geo.json")) << "{";
     EXPECT_THROW(CutoutPixelSizeMetres(dir.File("bad.dat")), FileError);
+    std::ofstream(dir.File("huge.dat.geo.json")) << R"({"geotransform":[0,1e300,0,0,0,-1e300],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
+    EXPECT_THROW(CutoutPixelSizeMetres(dir.File("huge.dat")), FileError);
 }
 
 TEST(TileGrid, CoresCoverEveryPixelExactlyOnceAndWindowsStayInside)
