@@ -1,7 +1,6 @@
 #include "extr_form.h"
 #include "extrema/brightness.h"
 #include "extrema/extrema_search.h"
-#include "extrema/filter_matrix.h"
 #include "filter_panel.h"
 #include "gui_fixture.h"
 #include "radio_group.h"
@@ -34,11 +33,6 @@ bool HasColour(const Bitmap& picture, int x, int y, uint8_t blue, uint8_t green,
 {
     const uint8_t* p = picture.ScanLine(y) + 3 * x;
     return p[0] == blue && p[1] == green && p[2] == red;
-}
-
-QString CellText(const gui::FilterPanel& panel, int row, int column)
-{
-    return QString::fromStdString(panel.Cells().Cell(row, column));
 }
 
 }  // namespace
@@ -182,38 +176,6 @@ private slots:
         QVERIFY(f.LastMessage().find(": 3.") != std::string::npos);
         QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 8, 8, 255, 0, 0));
         QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 2, 2, 255, 0, 0));
-    }
-
-    void theFilterPanelSetsNormalisesAndMakesAGaussian()
-    {
-        GuiFixture f;
-        gui::FilterPanel& panel = *f.app->ExtrForm->Filtr;
-        panel.HranaFiltru->setValue(3);
-        panel.HranaBtn->click();
-        QCOMPARE(panel.Cells(), (TFilterCells{3, std::vector<std::string>(9, "1")}));
-        panel.NormBtn->click();
-        QCOMPARE(CellText(panel, 2, 1), QString("0,111111111111111"));
-
-        panel.GaussBtn->click();
-        QCOMPARE(panel.Cells(), GaussFilter(3, ','));
-
-        // An even edge and a cell that is not a number are refused, the grid kept.
-        const TFilterCells gauss = panel.Cells();
-        panel.HranaFiltru->setValue(4);
-        panel.HranaBtn->click();
-        panel.GaussBtn->click();
-        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
-        QCOMPARE(panel.Cells(), gauss);
-        panel.MaticeFiltru->item(1, 2)->setText("x1");
-        const TFilterCells edited = panel.Cells();
-        panel.NormBtn->click();
-        QVERIFY(f.LastMessage().find("x1") != std::string::npos);
-        QCOMPARE(panel.Cells(), edited);
-        const TFilterCells zeroSum{3, {"1", "-1", "0", "0", "0", "0", "0", "0", "0"}};
-        panel.SetCells(zeroSum);
-        panel.NormBtn->click();
-        QCOMPARE(f.reporter.messages.size(), std::size_t(4));
-        QCOMPARE(panel.Cells(), zeroSum);
     }
 
     void theFilterPanelStoresAndLoadsTheCellTextsExactly()

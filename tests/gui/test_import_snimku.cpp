@@ -141,29 +141,6 @@ private slots:
                  BatchCutout(f.dir, scene, "--wavelengths " + Quote(wavelengths) + " --scale 5000.5"));
     }
 
-    void aBadWavelengthFileOrScaleIsNamedAndTheLoadedCutOutKept()
-    {
-        GuiFixture f;
-        const std::string scene = WriteSixByFive(f.dir);
-        QVERIFY(f.Load(MakeCube(2, 2, 3, 7)));
-        const auto values = f.app->Data.Cube.Values;
-        auto* main = f.app->MainForm.get();
-        std::ofstream(f.dir.File("short.txt")) << "400\n500\n";
-        std::ofstream(f.dir.File("words.txt")) << "nm\n400\nsnímek\n";
-        const std::vector<std::pair<std::string, std::string>> refused = {
-            {f.dir.File("none.txt"), ""},   {f.dir.File("short.txt"), ""}, {f.dir.File("words.txt"), ""},
-            {"", "0"},                      {"", "-2"},                    {"", "deset"},
-            {"", "1e999"}};
-        for (const auto& [wavelengths, scale] : refused) {
-            QVERIFY(!main->ImportSceneWindow(scene, {0, 0, 2, 2}, wavelengths, scale, false));
-            QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
-            const std::string named = wavelengths.empty() ? "\"" + scale + "\"" : wavelengths;
-            QVERIFY2(f.LastMessage().find(named) != std::string::npos, f.LastMessage().c_str());
-        }
-        QCOMPARE(f.app->Data.Cube.Values, values);
-        QCOMPARE(main->SouborLabel->text().toStdString(), f.dir.File("cut.dat"));
-        QVERIFY(!std::filesystem::exists(f.dir.File("data/vyrezy")));
-    }
 };
 
 QTEST_MAIN(ImportSnimkuTest)

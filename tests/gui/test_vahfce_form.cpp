@@ -115,28 +115,6 @@ private slots:
         QVERIFY(!std::filesystem::exists(f.dir.File("w")));
     }
 
-    void negativeWeightsRoundTripAndAShortFileEndsInZeros()
-    {
-        GuiFixture f;
-        auto* form = f.app->VahFceForm.get();
-        TypeAll(form, "-0,75");
-        Type(form, 1, "2,5E-7");
-        f.dialogs.answers = {f.dir.File("negative"), f.dir.File("negative")};
-        form->SaveBtn->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vahfce/"));
-        QStringList expected = Weights(form);
-        form->ResetNicBtn->click();
-        form->OpenBtn->click();
-        QCOMPARE(Weights(form), expected);
-
-        std::ofstream(f.dir.File("short")) << "2\r\n3.5";
-        QVERIFY(form->LoadWeights(f.dir.File("short")));
-        expected = All("0");
-        expected[0] = "2";
-        expected[16] = "3,5";  // the second number is band 18's
-        QCOMPARE(Weights(form), expected);
-    }
-
     void settingStoresThePeakNormalisedTableForTheModeAndKeepsTheTable()
     {
         GuiFixture f;
