@@ -28,14 +28,3 @@ TEST(CliEvaluate, PrintsScoresInContractOrder)
         EXPECT_EQ(nlohmann::json::parse(loose.out)["matched"], matched) << above;
     }
 }
-
-TEST(CliEvaluate, DifferentSizesExitOneWithoutOutput)
-{
-    TempDir dir;
-    WriteTreeMatrix(dir.File("a.dat"), TTreeMatrix(4, 2));
-    WriteTreeMatrix(dir.File("b.dat"), TTreeMatrix(2, 4));
-    const CliResult r = RunCli("evaluate " + Quote(dir.File("a.dat")) + " " + Quote(dir.File("b.dat")));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("4 x 2"), std::string::npos) << r.err;
-}

@@ -37,14 +37,6 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-std::vector<std::string> Cells(const std::string& line)
-{
-    std::vector<std::string> cells;
-    std::istringstream in(line);
-    for (std::string cell; std::getline(in, cell, ',');) cells.push_back(cell);
-    return cells;
-}
-
 const char* const kOutputs[] = {"mask.bmp", "equalized.bmp", "maxima.txt", "network.bmp", "trees.dat", "trees.bmp"};
 
 }  // namespace
@@ -97,28 +89,6 @@ TEST_F(CliPipeline, ScaleMethodWritesTheSameFilesAsDelineate)
     EXPECT_FALSE(std::filesystem::exists(pipe + "/network.bmp"));
     EXPECT_EQ(summary["trees"], delineation["trees"]);
     EXPECT_EQ(summary["crown_radius"], delineation["crown_radius"]);
-}
-
-TEST_F(CliPipeline, TreeTableRowsMatchTheTreeMatrix)
-{
-    TempDir out;
-    ExpectSuccess(ProgramDir() + "pipeline " + Quote(Cutout()) + " -o " + Quote(out.Path().string()));
-    const lumera::TTreeMatrix trees = lumera::ReadTreeMatrix(out.File("trees.dat"));
-    std::map<int, std::int64_t> pixels;
-    for (int32_t tree : trees.Values)
-        if (tree >= 1) ++pixels[tree];
-
-    // One row per tree in tree order, its pixels counted and its seed inside it.
-    const std::vector<std::string> lines = Lines(ReadAll(out.File("trees.csv")));
-    ASSERT_EQ(lines.size(), pixels.size() + 1);
-    auto expected = pixels.begin();
-    for (std::size_t i = 1; i < lines.size(); ++i, ++expected) {
-        const std::vector<std::string> c = Cells(lines[i]);
-        ASSERT_EQ(c.size(), 12u) << lines[i];
-        EXPECT_EQ(std::stoi(c[0]), expected->first) << lines[i];
-        EXPECT_EQ(std::stoll(c[3]), expected->second) << lines[i];
-        EXPECT_EQ(trees.At(std::stoi(c[1]), std::stoi(c[2])), expected->first) << lines[i];
-    }
 }
 
 TEST_F(CliPipeline, SeveralCutoutsRunInParallelAndABrokenOneFailsAlone)

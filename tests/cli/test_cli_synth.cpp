@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "cli_runner.h"
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
@@ -30,15 +28,4 @@ TEST(CliSynth, MakesAReadyProgramDirectoryTheSameForTheSameSeed)
     EXPECT_EQ(cube.NBands, 65);
     EXPECT_EQ(truth.Width, cube.NColumns);
     EXPECT_EQ(truth.Height, cube.NRows);
-}
-
-TEST(CliSynth, BadSizeIsUsageError)
-{
-    TempDir dir;
-    for (const char* size : {"0,10", "10", "2000,10", "a,b"}) {
-        const CliResult r = RunCli("synth -o " + Quote(dir.File("s")) + " --size " + size);
-        EXPECT_EQ(r.exitCode, 1) << size;
-        EXPECT_EQ(r.out, "") << size;
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("s")));
 }
