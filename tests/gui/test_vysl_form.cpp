@@ -19,6 +19,15 @@ private slots:
         QCOMPARE(form->Image2->Picture(), PatternPicture(80, 80, 2));
         QVERIFY(form->Image1->Picture().Empty());
         QCOMPARE(form->Image4->Picture(), PatternPicture(80, 80, 2));
+
+        // The four slots and their buttons lie apart from each other.
+        form->show();
+        const QList<QWidget*> parts = {form->Image1, form->Image2, form->Image3, form->Image4,
+                                       form->Button1, form->Button2, form->Button3, form->Button4};
+        for (int i = 0; i < parts.size(); ++i)
+            for (int j = i + 1; j < parts.size(); ++j)
+                QVERIFY(!QRect(parts[i]->mapToGlobal(QPoint()), parts[i]->size())
+                             .intersects(QRect(parts[j]->mapToGlobal(QPoint()), parts[j]->size())));
     }
 };
 
