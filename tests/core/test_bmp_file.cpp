@@ -124,6 +124,14 @@ TEST(BmpFile, EveryUncompressedDepthDecodesExactlyIncludingOs2AndSixteenBitColou
     WriteAll(dir.File("16.bmp"), BuildBmp(1, 16, "", {Bytes({pixel & 0xFF, pixel >> 8})}, false));
     const Bitmap sixteen = ReadBmp(dir.File("16.bmp"));
     EXPECT_EQ(std::string(sixteen.Bytes().begin(), sixteen.Bytes().end()), Bytes({8, 132, 255}));
+
+    // 32 bits in bit fields: a channel whose mask is empty reads 0.
+    std::string fields = BuildBmp(1, 32, Le(0xFF0000, 4) + Le(0, 4) + Le(0xFF, 4), {Bytes({0xCD, 0x12, 0xAB, 0})}, false);
+    fields.replace(30, 4, Le(3, 4));  // BI_BITFIELDS
+    fields.replace(46, 4, Le(0, 4));  // no palette
+    WriteAll(dir.File("32.bmp"), fields);
+    const Bitmap masked = ReadBmp(dir.File("32.bmp"));
+    EXPECT_EQ(std::string(masked.Bytes().begin(), masked.Bytes().end()), Bytes({0xCD, 0, 0xAB}));
 }
 
 TEST(BmpFile, UndefinedColoursAndUnboundedInputsRefusedBeforeDecoding)
