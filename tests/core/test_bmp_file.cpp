@@ -35,8 +35,6 @@ std::string BuildBmp(int width, int bits, const std::string& palette, const std:
     return out;
 }
 
-void WriteFile(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
-
 }  // namespace
 
 TEST(BmpFile, WrittenFileIsStandard24BitAndReadsBackByteForByteAndAFailedWriteLeavesItAndPaletteFilesReadBothWays)
@@ -65,7 +63,7 @@ TEST(BmpFile, WrittenFileIsStandard24BitAndReadsBackByteForByteAndAFailedWriteLe
     const std::string expected = Bytes({10, 20, 30, 255, 0, 0, 0, 255, 0, 1, 2, 250, 1, 2, 250,  //
                                         1, 2, 250, 0, 255, 0, 255, 0, 0, 10, 20, 30, 10, 20, 30});
     for (bool topDown : {false, true}) {  // rows padded from 5 to 8 bytes
-        WriteFile(dir.File("f.bmp"), BuildBmp(5, 8, palette, {Bytes({0, 1, 2, 3, 3}), Bytes({3, 2, 1, 0, 0})}, topDown));
+        WriteAll(dir.File("f.bmp"), BuildBmp(5, 8, palette, {Bytes({0, 1, 2, 3, 3}), Bytes({3, 2, 1, 0, 0})}, topDown));
         const Bitmap b = ReadBmp(dir.File("f.bmp"));
         EXPECT_EQ(std::string(b.Bytes().begin(), b.Bytes().end()), expected) << topDown;
     }
@@ -76,12 +74,12 @@ TEST(BmpFile, DamagedOrForeignFilesRefusedNamingTheFile)
     TempDir dir;
     WriteBmp(dir.File("good.bmp"), PatternPicture(20, 20));
     std::string wide = ReadAll(dir.File("good.bmp")), huge = BuildBmp(1, 24, "", {Bytes({1, 2, 3})}, false);
-    WriteFile(dir.File("cut.bmp"), wide.substr(0, 40));
+    WriteAll(dir.File("cut.bmp"), wide.substr(0, 40));
     wide.replace(18, 3, "\x7f\x7f\x7f");                                // width far beyond the limit
     huge.replace(18, 8, Bytes({0x98, 0x3A, 0, 0, 0x98, 0x3A, 0, 0}));  // 15000 x 15000 in a tiny file
-    WriteFile(dir.File("text.bmp"), "hello, this is not a picture at all, honestly");
-    WriteFile(dir.File("wide.bmp"), wide);
-    WriteFile(dir.File("huge.bmp"), huge);
+    WriteAll(dir.File("text.bmp"), "hello, this is not a picture at all, honestly");
+    WriteAll(dir.File("wide.bmp"), wide);
+    WriteAll(dir.File("huge.bmp"), huge);
     for (const char* name : {"cut.bmp", "text.bmp", "wide.bmp", "huge.bmp", "missing.bmp"}) {
         try {
             ReadBmp(dir.File(name));
@@ -111,34 +109,42 @@ TEST(BmpFile, EveryUncompressedDepthDecodesExactlyIncludingOs2AndSixteenBitColou
     TempDir dir;
     std::string greys;  // 256 grey levels, 3 bytes each
     for (int i = 0; i < 256; ++i) greys += std::string(3, char(i));
-    WriteFile(dir.File("os2.bmp"), BuildOs2Bmp(4, greys, {Bytes({0, 251, 252, 255})}));
+    WriteAll(dir.File("os2.bmp"), BuildOs2Bmp(4, greys, {Bytes({0, 251, 252, 255})}));
     const Bitmap os2 = ReadBmp(dir.File("os2.bmp"));
     EXPECT_EQ(std::string(os2.Bytes().begin(), os2.Bytes().end()),
               Bytes({0, 0, 0, 251, 251, 251, 252, 252, 252, 255, 255, 255}));
 
     const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
-    WriteFile(dir.File("one.bmp"), BuildBmp(10, 1, two, {Bytes({0xA0, 0x40})}, false));  // 1010000001
+    WriteAll(dir.File("one.bmp"), BuildBmp(10, 1, two, {Bytes({0xA0, 0x40})}, false));  // 1010000001
     const Bitmap one = ReadBmp(dir.File("one.bmp"));
     for (int x = 0; x < 10; ++x) EXPECT_EQ(one.ScanLine(0)[3 * x], (x == 0 || x == 2 || x == 9) ? 255 : 0) << x;
 
     // 5-5-5: full red, mid green, blue 1 widen by repeating their bits.
     const int pixel = 31 << 10 | 16 << 5 | 1;
-    WriteFile(dir.File("16.bmp"), BuildBmp(1, 16, "", {Bytes({pixel & 0xFF, pixel >> 8})}, false));
+    WriteAll(dir.File("16.bmp"), BuildBmp(1, 16, "", {Bytes({pixel & 0xFF, pixel >> 8})}, false));
     const Bitmap sixteen = ReadBmp(dir.File("16.bmp"));
     EXPECT_EQ(std::string(sixteen.Bytes().begin(), sixteen.Bytes().end()), Bytes({8, 132, 255}));
+
+    // 32 bits in bit fields: a channel whose mask is empty reads 0.
+    std::string fields = BuildBmp(1, 32, Le(0xFF0000, 4) + Le(0, 4) + Le(0xFF, 4), {Bytes({0xCD, 0x12, 0xAB, 0})}, false);
+    fields.replace(30, 4, Le(3, 4));  // BI_BITFIELDS
+    fields.replace(46, 4, Le(0, 4));  // no palette
+    WriteAll(dir.File("32.bmp"), fields);
+    const Bitmap masked = ReadBmp(dir.File("32.bmp"));
+    EXPECT_EQ(std::string(masked.Bytes().begin(), masked.Bytes().end()), Bytes({0xCD, 0, 0xAB}));
 }
 
 TEST(BmpFile, UndefinedColoursAndUnboundedInputsRefusedBeforeDecoding)
 {
     TempDir dir;
     const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
-    WriteFile(dir.File("short-palette.bmp"), BuildBmp(3, 8, two, {Bytes({0, 1, 7})}, false));
+    WriteAll(dir.File("short-palette.bmp"), BuildBmp(3, 8, two, {Bytes({0, 1, 7})}, false));
     std::string inside = BuildBmp(2, 24, "", {Bytes({1, 2, 3, 4, 5, 6})}, false);
     inside.replace(10, 4, Le(30, 4));  // pixel data "inside" the info header
-    WriteFile(dir.File("inside.bmp"), inside);
+    WriteAll(dir.File("inside.bmp"), inside);
     std::string vast = BuildBmp(8, 1, two, {Bytes({0})}, false);
     vast.replace(18, 8, Le(20000, 4) + Le(20000, 4));
-    WriteFile(dir.File("vast.bmp"), vast);
+    WriteAll(dir.File("vast.bmp"), vast);
     std::filesystem::create_directory(dir.File("folder.bmp"));
     for (const std::string name : {"short-palette.bmp", "inside.bmp", "vast.bmp", "folder.bmp"}) {
         try {

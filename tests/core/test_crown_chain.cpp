@@ -38,7 +38,9 @@ TEST(CrownChain, TheNetworkMovesOntoTheGapAndSplitsTheTrees)
         EXPECT_EQ(r.Network.ScanLine(10)[3 * 23], 255);
         EXPECT_EQ(r.Overlay.ScanLine(10)[3 * 22 + 1], picture.ScanLine(10)[3 * 22 + 1]);
         EXPECT_EQ(r.Overlay.ScanLine(10)[3 * 22], 0);
-        if (cycles == 0) EXPECT_EQ(r.Network, r.FirstConnection);
+        if (cycles == 0) {
+            EXPECT_EQ(r.Network, r.FirstConnection);
+        }
         settings.Filter.Texts[4] = "x";  // an unusable filter stops before anything is computed
         EXPECT_THROW(RunCrownChain({{8, 10}}, picture, picture, settings), FilterCellError);
     }

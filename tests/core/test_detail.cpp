@@ -90,6 +90,7 @@ TEST(Drawing, LinesIncludeBothEndsClipToExactlyTheirOwnPixelsAndRectanglesLeaveO
     EXPECT_EQ(Line(10, 10, 3, 3, 0, 0), (Pixels{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
     // The pixels nearest to y = x / 3.
     EXPECT_EQ(Line(10, 10, 0, 0, 6, 2), (Pixels{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}, {5, 2}, {6, 2}}));
+    EXPECT_EQ(Line(10, 10, 0, 0, 2, 1), (Pixels{{0, 0}, {1, 1}, {2, 1}}));  // a tie steps onto the next row
     // The same lines on a large canvas and on a small window into it at (40, 30).
     for (const auto& l : std::vector<std::array<int, 4>>{
              {0, 0, 100, 70}, {5, 90, 95, 3}, {50, -1000, 60, 1000}, {-3000, 45, 3000, 52}, {41, 31, 41, 31}}) {

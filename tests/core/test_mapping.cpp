@@ -92,7 +92,7 @@ TEST(WavelengthUnits, FilesWithAndWithoutTheUnitLineAndMalformedOnes)
     // An endless stream or a list far beyond any sensor is not read to its end.
     std::string huge;
     while (huge.size() <= (std::size_t(1) << 20)) huge += "500.25\n";
-    for (const std::string path : {write("huge.txt", huge), std::string("/dev/zero"), dir.Path().string()})
+    for (const std::string& path : {write("huge.txt", huge), std::string("/dev/zero"), dir.Path().string()})
         EXPECT_THROW(ReadWavelengthFile(path), FileError) << path;
 }
 

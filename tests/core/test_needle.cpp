@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <limits>
-#include <random>
 
-#include "recording_reporter.h"
 #include "sample_data.h"
 #include "spectral/analysis_picture.h"
 #include "spectral/needle.h"
@@ -13,30 +11,6 @@
 
 using namespace lumera;
 using namespace lumera::testing;
-
-TEST(NeedleMeasure, AgreesWithTheBandIntegralOfTheProductPixelByPixel)
-{
-    std::mt19937 rng(4);
-    const SpectralState state = MakeSpectralState();
-    RecordingReporter r;
-    std::uniform_real_distribution<double> weight(-1.0, 1.0);
-    for (int round = 0; round < 20; ++round) {
-        const TData cube = RandomCube(65, 7, 9, rng(), -32768, 32767);
-        SpectralVector w(kSpectralBands), c(kSpectralBands);
-        for (int i = 0; i < kSpectralBands; ++i) w[i] = weight(rng), c[i] = weight(rng);
-        const std::vector<double> plain = NeedleMeasure(cube, state.Axis, w, nullptr);
-        const std::vector<double> divided = NeedleMeasure(cube, state.Axis, w, &c);
-        for (int p = 0; p < cube.NRows * cube.NColumns; ++p) {
-            SpectralVector s(kSpectralBands);
-            for (int i = 0; i < kSpectralBands; ++i) s[i] = cube.At(i + 1, p / cube.NColumns, p % cube.NColumns);
-            const double top = BandIntegral(Multiply(s, w, r), state.Axis, r);
-            const double bottom = BandIntegral(Multiply(s, c, r), state.Axis, r);
-            ASSERT_EQ(plain[p], top);
-            ASSERT_EQ(divided[p], bottom > 0 ? top / bottom : 0.0);
-        }
-    }
-    EXPECT_TRUE(r.messages.empty());
-}
 
 TEST(Needle, RangeStartsAtZeroAbsoluteBoundsAreTenthsAndCounterWeightIsZeroAtTheReferencePeak)
 {

@@ -28,6 +28,9 @@ TEST(SolveLinear, PivotingAndSingularOverflowingOrMismatchedSystemsThatGiveZeros
     const Matrix a = {{0, 1}, {1, 0}};
     EXPECT_EQ(SolveLinear(a, {3, 5}, r), Vector({5, 3}));
     EXPECT_EQ(a, Matrix({{0, 1}, {1, 0}}));  // inputs untouched
+    const Vector coupled = SolveLinear({{2, 1, 1}, {1, 3, 2}, {1, 0, 0}}, {4, 5, 6}, r);
+    ASSERT_EQ(coupled.size(), 3u);
+    for (const auto& [i, x] : {std::pair{0, 6.0}, {1, 15.0}, {2, -23.0}}) EXPECT_NEAR(coupled[i], x, 1e-12) << i;
     // The pivot is the first row of largest magnitude.
     EXPECT_EQ(std::make_tuple(PivotRow({{2, 0}, {-2, 0}, {1, 0}}, 0), PivotRow({{1, 0}, {-2, 0}, {2, 0}}, 0),
                               PivotRow({{9, 1}, {0, 1}, {0, -3}}, 1)), std::make_tuple(0, 1, 2));
@@ -60,6 +63,11 @@ TEST(EvaluateSpline, ThreePointArchStraightLineQueriesOutsideTheSamplesAndSample
     // sample itself is evaluated, and above it nothing is.
     for (const auto& [i, y] : {std::pair{1, 0.6875}, {2, 1.0}, {3, 0.6875}, {0, -1.0}, {4, 0.0}, {5, 9.0}})
         EXPECT_EQ(q[i].Y, y) << q[i].X;
+
+    // Four curved points couple the second derivatives: M = (0, -4, 4, 0).
+    std::vector<SplinePoint> wave = {{0.5, 0}, {1.5, 0}, {2.5, 0}};
+    ASSERT_TRUE(EvaluateSpline({{0, 0}, {1, 1}, {2, 0}, {3, 1}}, wave, r));
+    for (const auto& [i, y] : {std::pair{0, 0.75}, {1, 0.5}, {2, 0.25}}) EXPECT_NEAR(wave[i].Y, y, 1e-12) << i;
 
     std::vector<SplinePoint> line, queries;
     for (int i = 0; i < 20; ++i) line.push_back({double(i), 3.0 * i - 7});

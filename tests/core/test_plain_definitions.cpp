@@ -46,10 +46,11 @@ SpectralVector RandomFunction(std::mt19937& rng, double low, double high)
     return f;
 }
 
+// The scalar path always, whatever the machine reports, and every wider one it runs.
 std::vector<InstructionSet> InstructionSetsHere()
 {
-    std::vector<InstructionSet> sets;
-    for (const InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2, InstructionSet::Avx512})
+    std::vector<InstructionSet> sets = {InstructionSet::Baseline};
+    for (const InstructionSet set : {InstructionSet::Avx2, InstructionSet::Avx512})
         if (Runs(set)) sets.push_back(set);
     return sets;
 }

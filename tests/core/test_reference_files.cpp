@@ -18,8 +18,6 @@ using namespace lumera::testing;
 
 namespace {
 
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 std::string Lines(int count, const std::string& line)
 {
     std::string text;
@@ -38,7 +36,7 @@ std::string Doubles(const std::vector<double>& values)
 SpectralLibrary Library(const std::string& csv)
 {
     TempDir dir;
-    WriteText(dir.File("lib.csv"), csv);
+    WriteAll(dir.File("lib.csv"), csv);
     return ReadSpectralLibrary(dir.File("lib.csv"));
 }
 
@@ -49,7 +47,7 @@ TEST(ReferenceText, QuantisedFirstNumbersResampledOntoTheAxisWithThePeakAtOne)
     for (const auto& [value, quantised] : {std::pair{0.12346, 1235.0}, {0.12344, 1234.0}, {0.00025, 2.0}, {0.00035, 4.0}})
         EXPECT_EQ(QuantiseReferenceValue(value), quantised) << value;  // ties to even
     TempDir dir;
-    WriteText(dir.File("r.txt"), " 0.5 ignored rest\n1e-1\t# comment\n" + Lines(599, "+0.25") + "\n  \n");
+    WriteAll(dir.File("r.txt"), " 0.5 ignored rest\n1e-1\t# comment\n" + Lines(599, "+0.25") + "\n  \n");
     const std::vector<double> values = ReadReferenceText(dir.File("r.txt"));
     ASSERT_EQ(values.size(), 601u);
     EXPECT_EQ(std::make_tuple(values[0], values[1], values[600]), std::make_tuple(0.5, 0.1, 0.25));
@@ -71,10 +69,10 @@ TEST(WeightFile, NumbersRunColumnByColumnThroughTheBlocksAndAShortFileLeavesTheR
     TempDir dir;
     std::string text;
     for (int i = 0; i < 64; ++i) text += " " + std::to_string(i) + ".00000000000000E+0000";
-    WriteText(dir.File("w.txt"), text + " 99 trailing words");
+    WriteAll(dir.File("w.txt"), text + " 99 trailing words");
     const SpectralVector w = ReadWeightFile(dir.File("w.txt"));
     EXPECT_EQ(std::make_tuple(w[0], w[16], w[32], w[48], w[1], w[63]), std::make_tuple(0, 1, 2, 3, 4, 63));
-    WriteText(dir.File("short.txt"), "2\n\n -1.5e-1\t4");
+    WriteAll(dir.File("short.txt"), "2\n\n -1.5e-1\t4");
     const SpectralVector s = ReadWeightFile(dir.File("short.txt"));
     EXPECT_EQ(std::make_tuple(s[0], s[16], s[32]), std::make_tuple(2.0, -0.15, 4.0));
     EXPECT_EQ(std::count(s.begin(), s.end(), 0.0), 61);
@@ -92,7 +90,7 @@ TEST(SpectralFiles, MalformedFilesAreRefusedNamingTheFile)
         {"nan.dat", Doubles(withNan), ""}, {"joined.w", "-1.00000000000000E+0000-2.00000000000000E+0000", ""},
         {"inf.w", "1 inf", ""}, {"missing.txt", "", ""}, {"missing.dat", "", ""}};
     for (const auto& [name, content, detail] : files) {
-        if (!content.empty()) WriteText(dir.File(name), content);
+        if (!content.empty()) WriteAll(dir.File(name), content);
         try {
             if (name.ends_with(".txt")) ReadReferenceText(dir.File(name));
             else if (name.ends_with(".dat")) ReadReferenceTable(dir.File(name));
@@ -112,8 +110,8 @@ TEST(ReferenceLoading, TableReadSpectrumBySpectrumAndAFailedLoadKeepsThePrevious
     std::filesystem::create_directories(folder);
     std::vector<double> table(961, 123.0);  // the last is after the table and not read
     for (int i = 0; i < 960; ++i) table[i] = i / 64 + (i % 64) / 100.0;
-    WriteText(folder + kReferenceTableFile, Doubles(table));
-    WriteText(folder + kReferenceTextFile, Lines(601, "0.3"));
+    WriteAll(folder + kReferenceTableFile, Doubles(table));
+    WriteAll(folder + kReferenceTextFile, Lines(601, "0.3"));
     RecordingReporter r;
     SpectralState s;
     BuildSpectralAxis(s);
@@ -124,8 +122,8 @@ TEST(ReferenceLoading, TableReadSpectrumBySpectrumAndAFailedLoadKeepsThePrevious
     EXPECT_EQ(std::make_pair(s.ReferenceTable[4][1], s.ReferenceTable[14][63]), std::make_pair(4.01, 14.63));
 
     const auto loaded = s.ReferenceTable;
-    WriteText(folder + kReferenceTextFile, Lines(10, "0.3"));
-    WriteText(folder + kReferenceTableFile, "short");
+    WriteAll(folder + kReferenceTextFile, Lines(10, "0.3"));
+    WriteAll(folder + kReferenceTableFile, "short");
     EXPECT_THROW(LoadCurrentReference(s, program, r), FileError);
     EXPECT_THROW(LoadReferenceTable(s, program), FileError);
     EXPECT_EQ(s.CurrentReference, SpectralVector(64, 1.0));
@@ -146,6 +144,7 @@ TEST(SpectralLibrary, QuotedNamesMissingValuesAndTheLaterDetectorInTheOverlap)
     EXPECT_EQ(std::make_pair(points[1].Value, points[2].Value), std::make_pair(2.0, 20.0));
     EXPECT_EQ(std::make_pair(InterpolateLinear(points, 0.625), InterpolateLinear(points, 0.72)), std::make_pair(1.5, 40.0));
     EXPECT_THROW(InterpolateLinear(points, 0.73), std::out_of_range);
-    for (const char* bad : {"x,y\n1,2\n", "wavelength_um,fwhm_um,s\n0.4,0,abc\n", "wavelength_um,fwhm_um,s\n0.4,0\n"})
-        EXPECT_THROW(Library(bad), FileError) << bad;
+    for (const char* rows : {"0.4,0,abc", "0.4,0", "0.4,0,0.5x", "0.4x,0,1", "0.4,0,inf", "nan,0,1"})
+        EXPECT_THROW(Library(std::string("wavelength_um,fwhm_um,s\n") + rows + "\n"), FileError) << rows;
+    EXPECT_THROW(Library("x,y\n1,2\n"), FileError);
 }

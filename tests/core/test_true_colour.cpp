@@ -99,16 +99,3 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
                       std::vector<int>(3, c.greys[x])) << c.maximum << " x " << x;
     }
 }
-
-TEST(BandMap, LookupTableAgreesWithValueTimesScaleRounded)
-{
-    const TData cube = RandomCube(2, 37, 53, 7, -200, 4095);
-    for (int band : {1, 2}) {
-        const BandMapResult map = MakeBandMap(cube, band);
-        ASSERT_EQ(std::make_pair(map.Picture.Width(), map.Picture.Height()), std::make_pair(53, 37));
-        const int16_t* plane = cube.Plane(band - 1);
-        ASSERT_EQ(map.Maximum, *std::max_element(plane, plane + cube.PlaneSize()));
-        for (std::size_t p = 0; p < cube.PlaneSize(); ++p)
-            ASSERT_EQ(map.Picture.Bytes()[3 * p], plane[p] <= 0 ? 0 : int(std::nearbyint(plane[p] * (255.0 / map.Maximum)))) << p;
-    }
-}

@@ -101,6 +101,8 @@ TEST(CrownPolygons, ACrownInPiecesIsOneMultipolygonAndBadTargetsAreRefused)
     wgs84.exportToWkt(&wkt);
     EXPECT_EQ(PixelAreaSquareMetres({{14, 0.001, 0, 50, 0, -0.001}, wkt}), 0.0);
     CPLFree(wkt);
-    std::ofstream(dir.File("bad.geo.json")) << R"({"geotransform":[1,2,3]})";
-    EXPECT_THROW(ReadGeoReference(dir.File("bad.geo.json")), FileError);
+    for (const char* text : {R"({"geotransform":[1,2,3]})", R"({"geotransform":[1,2,0,"x",0,-2]})"}) {
+        std::ofstream(dir.File("bad.geo.json")) << text;
+        EXPECT_THROW(ReadGeoReference(dir.File("bad.geo.json")), FileError) << text;
+    }
 }

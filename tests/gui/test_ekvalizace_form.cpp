@@ -37,20 +37,6 @@ private slots:
         form->SaveBtn->click();
         QCOMPARE(ReadBmp(f.dir.File("result.bmp")), Equalize(picture, 47));
     }
-
-    void aClickOnEitherPictureMagnifiesBoth()
-    {
-        GuiFixture f;
-        auto* form = f.app->EkvalizaceForm.get();
-        form->show();
-        WriteBmp(f.dir.File("a.bmp"), PatternPicture(120, 100));
-        QVERIFY(form->LoadPicture(f.dir.File("a.bmp")));
-        form->StupidBtn->click();
-        QTest::mouseClick(form->VstupImage, Qt::RightButton, {}, OnScreen(form->VstupImage, {10, 80}));
-        QCOMPARE(form->DetailLabel->text(), QString("0-60x50-110"));
-        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->ZpracovaneImage->Picture(), 30, 80));
-        QCOMPARE(form->DetailImage2->Picture(), DetailOf(form->VstupImage->Picture(), 30, 80));
-    }
 };
 
 QTEST_MAIN(EkvalizaceFormTest)

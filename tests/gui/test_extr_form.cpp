@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "extr_form.h"
 #include "extrema/brightness.h"
 #include "extrema/extrema_search.h"
@@ -35,11 +33,6 @@ bool HasColour(const Bitmap& picture, int x, int y, uint8_t blue, uint8_t green,
 {
     const uint8_t* p = picture.ScanLine(y) + 3 * x;
     return p[0] == blue && p[1] == green && p[2] == red;
-}
-
-QString CellText(const gui::FilterPanel& panel, int row, int column)
-{
-    return QString::fromStdString(panel.Cells().Cell(row, column));
 }
 
 }  // namespace
@@ -144,7 +137,7 @@ private slots:
         QVERIFY(form->Minima != FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 5, 1, 5, 60}));
     }
 
-    void listsGoThroughTheDialogsAndAFailedLoadChangesNothing()
+    void listsGoThroughTheDialogs()
     {
         GuiFixture f;
         auto* form = f.app->ExtrForm.get();
@@ -154,14 +147,6 @@ private slots:
         form->SaveMaxBtn->click();
         QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/lokextr"));
         QCOMPARE(ReadAll(f.dir.File("max")), std::string("2\r\n3 1\r\n0 7\r\n"));
-
-        std::ofstream(f.dir.File("bad")) << "-4\r\n";
-        form->Minima = {{1, 1}};
-        f.dialogs.answers = {f.dir.File("bad")};
-        form->LoadMinBtn->click();
-        QVERIFY(f.LastMessage().find("bad") != std::string::npos);
-        QCOMPARE(form->Minima, (TExtremaList{{1, 1}}));
-        QVERIFY(!form->SaveMinBtn->isEnabled() && !form->ShowMinBtn->isEnabled());
 
         f.dialogs.answers = {f.dir.File("max")};  // a maxima file loads as minima
         form->LoadMinBtn->click();
@@ -186,62 +171,6 @@ private slots:
         QVERIFY(f.LastMessage().find(": 3.") != std::string::npos);
         QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 8, 8, 255, 0, 0));
         QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 2, 2, 255, 0, 0));
-    }
-
-    void onlyTheProcessedPictureShowsTheDetail()
-    {
-        GuiFixture f;
-        auto* form = f.app->ExtrForm.get();
-        form->showNormal();
-        form->resize(1600, 960);  // room for the 500 x 500 processed picture
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-        WriteBmp(f.dir.File("s.bmp"), PatternPicture(400, 400));
-        QVERIFY(form->LoadSource(f.dir.File("s.bmp")));
-        QTest::mouseClick(form->VstupImage, Qt::LeftButton, {}, QPoint(100, 100));
-        QCOMPARE(form->DetailLabel->text(), QString("N/A"));
-        QTest::mouseClick(form->ZpracovaneImage, Qt::RightButton, {}, OnScreen(form->ZpracovaneImage, {5, 5}));
-        QCOMPARE(form->DetailLabel->text(), QString("0-60x0-60"));
-        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->VstupImage->Picture(), 30, 30));
-        QTest::mouseClick(form->ZpracovaneImage, Qt::LeftButton, {}, OnScreen(form->ZpracovaneImage, {200, 300}));
-        QCOMPARE(form->DetailLabel->text(), QString("170-230x270-330"));
-        QCOMPARE(form->DetailImage1->Picture(), DetailOf(form->VstupImage->Picture(), 200, 300));
-        QCOMPARE(form->DetailImage2->Picture(), DetailOf(form->ZpracovaneImage->Picture(), 200, 300));
-    }
-
-    void theFilterPanelSetsNormalisesAndMakesAGaussian()
-    {
-        GuiFixture f;
-        gui::FilterPanel& panel = *f.app->ExtrForm->Filtr;
-        panel.HranaFiltru->setValue(3);
-        panel.HranaBtn->click();
-        QCOMPARE(panel.Cells(), (TFilterCells{3, std::vector<std::string>(9, "1")}));
-        panel.NormBtn->click();
-        QCOMPARE(CellText(panel, 2, 1), QString("0,111111111111111"));
-
-        panel.GaussBtn->click();
-        const double centre = CellText(panel, 1, 1).replace(',', '.').toDouble();
-        const double edge = CellText(panel, 0, 1).replace(',', '.').toDouble();
-        const double corner = CellText(panel, 2, 2).replace(',', '.').toDouble();
-        QVERIFY(std::abs(edge / centre - std::exp(-0.5)) < 1e-12);
-        QVERIFY(std::abs(corner / centre - std::exp(-1.0)) < 1e-12);
-
-        // An even edge and a cell that is not a number are refused, the grid kept.
-        const TFilterCells gauss = panel.Cells();
-        panel.HranaFiltru->setValue(4);
-        panel.HranaBtn->click();
-        panel.GaussBtn->click();
-        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
-        QCOMPARE(panel.Cells(), gauss);
-        panel.MaticeFiltru->item(1, 2)->setText("x1");
-        const TFilterCells edited = panel.Cells();
-        panel.NormBtn->click();
-        QVERIFY(f.LastMessage().find("x1") != std::string::npos);
-        QCOMPARE(panel.Cells(), edited);
-        const TFilterCells zeroSum{3, {"1", "-1", "0", "0", "0", "0", "0", "0", "0"}};
-        panel.SetCells(zeroSum);
-        panel.NormBtn->click();
-        QCOMPARE(f.reporter.messages.size(), std::size_t(4));
-        QCOMPARE(panel.Cells(), zeroSum);
     }
 
     void theFilterPanelStoresAndLoadsTheCellTextsExactly()

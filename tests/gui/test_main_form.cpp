@@ -3,7 +3,6 @@
 #include "gui_fixture.h"
 #include "imaging/band_map.h"
 #include "imaging/pixel_bands.h"
-#include "imaging/true_colour.h"
 
 using namespace lumera;
 using namespace lumera::testing;
@@ -13,86 +12,24 @@ class MainFormTest : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
 
-    void startCreatesEveryWindowOnceInOrderAndTheMenuShowsThemAgain()
-    {
-        GuiFixture f;
-        const QList<QWidget*> windows = {f.app->MainForm.get(), f.app->VahFceForm.get(), f.app->EkvalizaceForm.get(),
-                                         f.app->VyslForm.get(),  f.app->ExtrForm.get(),   f.app->ExtrForm2.get()};
-        const QStringList names = {"MainForm", "VahFceForm", "EkvalizaceForm", "VyslForm", "ExtrForm", "ExtrForm2"};
-        for (int i = 0; i < windows.size(); ++i) QCOMPARE(windows[i]->objectName(), names[i]);
-        for (int i = 1; i < windows.size(); ++i) QVERIFY(!windows[i]->isVisible());
-        const QStringList lines = f.app->MainForm->Memo1->toPlainText().split('\n');
-        QCOMPARE(lines.size(), 65);
-        QCOMPARE(lines.last(), QString("Band 65   center: 0,9816   width: 0,0095"));
-
-        const auto topLevel = QApplication::topLevelWidgets().size();
-        for (const char* item : {"Adaptivnekvalizace1", "Loklnextrmy1", "Zpracovnloklnchextrm1", "Srovnvn1"})
-            for (int twice = 0; twice < 2; ++twice) f.app->MainForm->findChild<QAction*>(item)->trigger();
-        for (int i = 2; i < windows.size(); ++i) QVERIFY(windows[i]->isVisible());
-        QCOMPARE(QApplication::topLevelWidgets().size(), topLevel);
-    }
-
-    void opensMaximisedAndAtItsRestoredSizeKeepsEveryControlWholeAndApart()
-    {
-        GuiFixture f;
-        auto* m = f.app->MainForm.get();
-        QVERIFY(m->windowState() & Qt::WindowMaximized);
-        m->setWindowState(Qt::WindowNoState);
-        m->resize(1104, 880);
-        m->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m));
-        m->VzorImage->SetPictureSize(400, 400);
-        QApplication::processEvents();
-        QVERIFY(!m->VzorScrollBox->horizontalScrollBar()->isVisible());
-        QVERIFY(!m->VzorScrollBox->verticalScrollBar()->isVisible());
-
-        const QList<QWidget*> controls = {m->SpektrumImage, m->Button3,  m->TrueColorBtn,     m->ValuePanel,
-                                          m->Label17,       m->DetailLabel, m->DetailImage,   m->SavePictureCheck,
-                                          m->SavePictureBtn, m->VzorScrollBox, m->SouborLabel, m->BandMapScrollBox};
-        QWidget* content = m->VzorScrollBox->parentWidget();
-        for (int i = 0; i < controls.size(); ++i) {
-            QVERIFY2(controls[i]->width() >= controls[i]->minimumSizeHint().width(), qPrintable(controls[i]->objectName()));
-            QVERIFY2(controls[i]->height() >= controls[i]->minimumSizeHint().height(), qPrintable(controls[i]->objectName()));
-            const QRect a(controls[i]->mapTo(content, QPoint(0, 0)), controls[i]->size());
-            for (int j = i + 1; j < controls.size(); ++j) {
-                const QRect b(controls[j]->mapTo(content, QPoint(0, 0)), controls[j]->size());
-                QVERIFY2(!a.intersects(b), qPrintable(controls[i]->objectName() + " " + controls[j]->objectName()));
-            }
-        }
-        QCOMPARE(m->ValuePanel->width(), 233);
-        QCOMPARE(m->SpektrumImage->size(), QSize(545, 400));
-        QCOMPARE(m->DetailImage->size(), QSize(241, 241));
-    }
-
-    void failedLoadsAndACloseQueryAnsweredNoChangeNothing()
+    void aCutOutLoadsThroughTheMenuAndACloseQueryAnsweredNoKeepsIt()
     {
         GuiFixture f;
         WriteWords(f.dir.File("a.dat"), {1, 2, 3, 10, 20, 30, 40, 50, 60});
-        WriteWords(f.dir.File("short.dat"), {2, 4, 4, 1, 2, 3});
         auto* main = f.app->MainForm.get();
-        f.dialogs.answers = {f.dir.File("a.dat"), std::nullopt, f.dir.File("short.dat")};
+        f.dialogs.answers = {f.dir.File("a.dat")};
         main->Nahrvn1->trigger();
         QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vyrezy/"));
         QCOMPARE(main->BandMapImage->Picture(), Bitmap(3, 2));
         QCOMPARE(main->SouborLabel->text().toStdString(), f.dir.File("a.dat"));
         QCOMPARE(f.LastMessage(), std::string("Datový výřez načten ze souboru."));
         const auto values = f.app->Data.Cube.Values;
-        const std::size_t messages = f.reporter.messages.size();
-
-        main->Nahrvn1->trigger();  // cancelled
-        QCOMPARE(f.reporter.messages.size(), messages);
-        main->Nahrvn1->trigger();  // too short for its header
-        QVERIFY(f.LastMessage().find("short.dat") != std::string::npos);
-        QCOMPARE(f.app->Data.Cube.Values, values);
-        QCOMPARE(main->SouborLabel->text().toStdString(), f.dir.File("a.dat"));
 
         main->show();
         f.reporter.answers = {false};
         QVERIFY(!main->close());
         QCOMPARE(f.LastMessage(), std::string("Opravdu chcete skončit?"));
-        QCOMPARE(f.app->Data.BandTable.size(), std::size_t(65));
         QCOMPARE(f.app->Data.Cube.Values, values);
-        QCOMPARE(f.app->Spectral.ReferenceTable.size(), std::size_t(15));
     }
 
     void beforeLoadingEveryViewAndAnalysisOnlySaysWhatIsMissing()
@@ -115,53 +52,93 @@ private slots:
         QVERIFY(f.dialogs.initialDirs.empty());
     }
 
-    void spinsFollowTheCutoutAndTheSpectrumPlotAccumulatesUntilCleared()
+    void spinsBandAndSpectrumFollowTheCutout()
     {
         GuiFixture f;
         auto* main = f.app->MainForm.get();
         main->XSpin->setValue(300);
         main->YSpin->setValue(250);
-        const TData cube = PatternCube(65, 3, 4);
-        QVERIFY(f.Load(cube));
-        QCOMPARE(main->XSpin->maximum(), 4);
-        QCOMPARE(main->ValueLabel->text(), QString::number(cube.Values[(18 * 3 + 2) * 4 + 3]));  // band 19, row 3, column 4
-        Bitmap plot(545, 400);
-        plot.Fill(255, 255, 255);
-        for (int column : {2, 4}) {
-            main->XSpin->setValue(column);
-            main->YSpin->setValue(3);
-            main->SpektrumBtn->click();
-            DrawSpectrum(plot, cube, f.app->Data.BandTable, column, 3);
-            QCOMPARE(main->SpektrumImage->Picture(), plot);
-        }
-        QStringList lines;
-        for (const std::string& line : SpectrumLines(cube, 4, 3, ',')) lines << QString::fromStdString(line);
-        QCOMPARE(main->SpektrumMemo->toPlainText().split('\n'), lines);
-        main->Button3->click();
-        ClearSpectrumPlot(plot);
-        QCOMPARE(main->SpektrumImage->Picture(), plot);
-    }
-
-    void bandMapTrueColourAndTheDetailOfTheClickedPicture()
-    {
-        GuiFixture f;
-        auto* main = f.app->MainForm.get();
         const TData cube = PatternCube(65, 90, 100);
         QVERIFY(f.Load(cube));
+        QCOMPARE(main->XSpin->maximum(), 100);
+        QCOMPARE(main->ValueLabel->text(), QString::number(cube.Values[(18 * 90 + 89) * 100 + 99]));  // band 19
         main->BandSpin->setValue(2);
         main->BandMapBtn->click();
         QCOMPARE(main->BandMapImage->Picture(), MakeBandMap(cube, 2).Picture);
-        main->TrueColorBtn->click();
-        QCOMPARE(main->VzorImage->Picture(), TrueColourComposite(cube));
-        emit main->BandMapImage->MouseDown(5, 5, Qt::LeftButton);
-        QCOMPARE(main->DetailLabel->text(), QString("0-60x0-60"));
-        QCOMPARE(main->DetailImage->Picture(), DetailOf(main->BandMapImage->Picture(), 30, 30));
-        // Any button on the upper picture; a press on the detail itself does nothing.
-        main->show();
-        QTest::mouseClick(main->VzorImage, Qt::RightButton, {}, OnScreen(main->VzorImage, {70, 10}));
-        QTest::mouseClick(main->DetailImage, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(main->DetailLabel->text(), QString("40-100x0-60"));
-        QCOMPARE(main->DetailImage->Picture(), DetailOf(main->VzorImage->Picture(), 70, 30));
+
+        Bitmap cleared = main->SpektrumImage->Picture();
+        main->SpektrumBtn->click();
+        QVERIFY(main->SpektrumImage->Picture() != cleared);
+        QCOMPARE(main->SpektrumMemo->toPlainText().split('\n').size(), 65);
+        main->Button3->click();
+        ClearSpectrumPlot(cleared);
+        QCOMPARE(main->SpektrumImage->Picture(), cleared);
+    }
+
+    // A click magnifies the place in the pictures of its window that show
+    // one (a press on the main window's detail itself does nothing); each
+    // window labels the place its own way.
+    void aClickMagnifiesThePlaceInThePicturesOfItsWindow()
+    {
+        GuiFixture f;
+        auto& app = *f.app;
+        QVERIFY(f.Load(PatternCube(65, 90, 100)));
+        app.MainForm->BandMapBtn->click();
+        app.MainForm->TrueColorBtn->click();
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(120, 100));
+        QVERIFY(app.EkvalizaceForm->LoadPicture(f.dir.File("a.bmp")));
+        app.EkvalizaceForm->StupidBtn->click();
+        for (int n : {1, 2, 4}) {  // slot 3 stays empty
+            WriteBmp(f.dir.File("p.bmp"), PatternPicture(100 * n, 100 * n, n));
+            QVERIFY(app.VyslForm->LoadPicture(n, f.dir.File("p.bmp")));
+        }
+        WriteBmp(f.dir.File("s.bmp"), PatternPicture(400, 400));
+        QVERIFY(app.ExtrForm->LoadSource(f.dir.File("s.bmp")));
+        app.ExtrForm2->VstupImage->SetPicture(PatternPicture(400, 400, 1));
+        app.ExtrForm2->ZpracovaneImage->SetPicture(PatternPicture(400, 400, 3));
+
+        struct Magnified {
+            gui::PictureView* detail;
+            gui::PictureView* source;  // none: left blank
+            int x, y;
+        };
+        auto* m = app.MainForm.get();
+        auto* e = app.EkvalizaceForm.get();
+        auto* v = app.VyslForm.get();
+        auto* x = app.ExtrForm.get();
+        auto* x2 = app.ExtrForm2.get();
+        const struct {
+            QLabel* label;
+            gui::PictureView* on;
+            QPoint at;
+            Qt::MouseButton button;
+            const char* place;
+            std::vector<Magnified> shown;
+        } clicks[] = {
+            {m->DetailLabel, m->BandMapImage, {5, 5}, Qt::LeftButton, "0-60x0-60", {{m->DetailImage, m->BandMapImage, 30, 30}}},
+            {m->DetailLabel, m->VzorImage, {70, 10}, Qt::RightButton, "40-100x0-60", {{m->DetailImage, m->VzorImage, 70, 30}}},
+            {m->DetailLabel, m->DetailImage, {10, 10}, Qt::LeftButton, "40-100x0-60", {{m->DetailImage, m->VzorImage, 70, 30}}},
+            {e->DetailLabel, e->VstupImage, {10, 80}, Qt::RightButton, "0-60x50-110",
+             {{e->DetailImage1, e->ZpracovaneImage, 30, 80}, {e->DetailImage2, e->VstupImage, 30, 80}}},
+            {v->DetailLabel, v->Image2, {190, 150}, Qt::LeftButton, "160-220x120-180",
+             {{v->DetailImage1, v->Image1, 190, 150}, {v->DetailImage2, v->Image2, 190, 150},
+              {v->DetailImage3, nullptr, 0, 0}, {v->DetailImage4, v->Image4, 190, 150}}},
+            {x->DetailLabel, x->VstupImage, {100, 100}, Qt::LeftButton, "N/A", {}},
+            {x->DetailLabel, x->ZpracovaneImage, {5, 5}, Qt::RightButton, "0-60x0-60", {{x->DetailImage1, x->VstupImage, 30, 30}}},
+            {x->DetailLabel, x->ZpracovaneImage, {200, 300}, Qt::LeftButton, "170-230x270-330",
+             {{x->DetailImage1, x->VstupImage, 200, 300}, {x->DetailImage2, x->ZpracovaneImage, 200, 300}}},
+            {x2->DetailLabel, x2->VstupImage, {100, 10}, Qt::LeftButton, "70-130x0-60",
+             {{x2->DetailImage1, x2->VstupImage, 100, 30}, {x2->DetailImage2, x2->ZpracovaneImage, 100, 30}}},
+            {x2->DetailLabel, x2->ZpracovaneImage, {5, 5}, Qt::RightButton, "(5,5)",
+             {{x2->DetailImage1, x2->VstupImage, 5, 5}, {x2->DetailImage2, x2->ZpracovaneImage, 5, 5}}},
+        };
+        for (const auto& c : clicks) {
+            c.on->window()->show();
+            QTest::mouseClick(c.on, c.button, {}, OnScreen(c.on, c.at));
+            QCOMPARE(c.label->text(), QString(c.place));
+            for (const Magnified& d : c.shown)
+                QCOMPARE(d.detail->Picture(), d.source ? DetailOf(d.source->Picture(), d.x, d.y) : Bitmap(241, 241));
+        }
     }
 
     void savingTheLowerOrTheUpperPicture()

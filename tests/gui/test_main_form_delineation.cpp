@@ -22,8 +22,6 @@ private slots:
         const SyntheticStand stand = MakeSyntheticStand({2, 120, 100, 20}, materials);
         QVERIFY(f.Load(stand.Cube));
         auto* m = f.app->MainForm.get();
-        QCOMPARE(m->Automatickvymezenkorun1->text(), QStringLiteral("Automatické vymezení korun"));
-        QCOMPARE(m->Automatickvymezenkorun1->parent(), m->Anal1);
 
         f.reporter.answers = {true, false};
         f.dialogs.answers = {f.dir.File("koruny.dat")};

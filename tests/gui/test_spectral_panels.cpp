@@ -10,20 +10,6 @@ class SpectralPanelsTest : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
 
-    void ndviAbsoluteCheckBoxSwitchesTheBoundsAndBackToPercent()
-    {
-        GuiFixture f;
-        auto* m = f.app->MainForm.get();
-        m->NdviP1Spin->setValue(5);
-        m->NDVIAbsolutCheck->click();
-        QCOMPARE(m->NdviP1Spin->minimum(), -100);
-        QCOMPARE(m->NdviP1Spin->value(), 25);
-        QCOMPARE(m->NdviP2Spin->value(), 95);
-        m->NDVIAbsolutCheck->click();
-        QCOMPARE(m->NdviP1Spin->value(), 30);
-        QCOMPARE(m->NdviP2Spin->value(), 90);
-    }
-
     void menuItemsAndTheMaskingTogglePanelsAndCheckMarks()
     {
         GuiFixture f;

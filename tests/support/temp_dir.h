@@ -42,6 +42,11 @@ inline void WriteWords(const std::string& path, const std::vector<int>& words)
     }
 }
 
+inline void WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
 inline std::string ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
