@@ -133,7 +133,9 @@ private slots:
              {{x2->DetailImage1, x2->VstupImage, 5, 5}, {x2->DetailImage2, x2->ZpracovaneImage, 5, 5}}},
         };
         for (const auto& c : clicks) {
+            c.on->window()->resize(1600, 960);  // room for the pictures at their full size
             c.on->window()->show();
+            QVERIFY(QTest::qWaitForWindowExposed(c.on->window()));
             QTest::mouseClick(c.on, c.button, {}, OnScreen(c.on, c.at));
             QCOMPARE(c.label->text(), QString(c.place));
             for (const Magnified& d : c.shown)
