@@ -62,8 +62,9 @@ void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pi
     out << '\n';
 }
 
-// A band centre (given to 0.1 nm) in micrometres with three decimals, the
-// dropped half rounded to even: 0.4885 gives 0.488, 0.4975 gives 0.498.
+// A band centre (given to 0.1 nm) in micrometres with three decimals, a
+// dropped half rounded to even, so the name does not depend on how the
+// centre's decimals happen to fall in binary.
 std::string Micrometres(double centre)
 {
     const long long tenThousandths = std::llround(centre * 10000.0);

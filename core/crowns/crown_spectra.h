@@ -15,7 +15,7 @@ struct BandStatistics {
     std::vector<double> Sd;    // the population standard deviation (divided by the pixel count)
 };
 
-// The spectrum of one crown: over all its pixels, and over its sunlit part,
+// The spectrum of one crown: over all its pixels, and over its sunlit side,
 // the brighter half in the near infrared (the mean of bands 41-43), where the
 // crown's spectrum carries less shadow: the ceil(n / 2) brightest of its n
 // pixels, equally bright ones in row order.

@@ -28,7 +28,7 @@ struct ResamplingPlan {
 // lies within one width of its own centre. Centres are in micrometres.
 ResamplingPlan PlanResampling(const std::vector<double>& sceneCentresUm, const TBandTable& table);
 
-// "1 (0.3917 µm), 2 (0.4003 µm)": output bands named for a message.
+// Output bands named for a message: each number with its centre in µm.
 std::string NameBands(const std::vector<int>& bands, const TBandTable& table);
 
 }  // namespace lumera

@@ -19,8 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 // A 10 x 4 reflectance scene of 130 bands from 380 nm; `pixel` metres a side.
 void WriteSmallScene(const std::string& path, double pixel = 2)
 {
@@ -44,8 +42,8 @@ void WriteInputs(const TempDir& dir)
     WriteTreeMatrix(dir.File("trees.dat"), TTreeMatrix(4, 3));
     WriteSmallScene(dir.File("scene.img"));
     WriteSmallScene(dir.File("huge.img"), 1e308);
-    WriteText(dir.File("huge.json"), R"({"geotransform":[0,1e308,0,0,0,-1e308]})");
-    for (const char* output : {"t.dat", "o.bmp", "c.dat", "y.shp", "y.dbf"}) WriteText(dir.File(output), "earlier");
+    WriteAll(dir.File("huge.json"), R"({"geotransform":[0,1e308,0,0,0,-1e308]})");
+    for (const char* output : {"t.dat", "o.bmp", "c.dat", "y.shp", "y.dbf"}) WriteAll(dir.File(output), "earlier");
     for (const char* folder : {"d/labels.dat", "c.dat.geo.json", "y.shx", "geo"}) fs::create_directories(dir.File(folder));
 }
 
@@ -110,7 +108,7 @@ TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheScene)
              first + "r00_c01,2,0,6,4,3,0,3,4\n" + last,                                 // overlapping cores
              first + "r00_c01,2,0,6,4,5,0,1,4\n" + last,                                 // a gap
          }) {
-        WriteText(dir.File("tiles/tiles.csv"), list);
+        WriteAll(dir.File("tiles/tiles.csv"), list);
         ExpectFailure("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("m.geojson")), 1, "tiles.csv");
     }
 }

@@ -10,18 +10,13 @@
 #include "data/staged_folder.h"
 #include "data/temporary_files.h"
 #include "data/file_error.h"
-#include "temp_dir.h"
+#include "folder_snapshot.h"
 
 using namespace lumera;
 using namespace lumera::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    WriteFileAtomically(path, [&](std::ostream& out) { out << text; });
-}
 
 std::size_t Entries(const fs::path& dir)
 {

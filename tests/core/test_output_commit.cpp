@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteText(const fs::path& path, const std::string& text)
-{
-    WriteFileAtomically(path.string(), [&](std::ostream& out) { out << text; });
-}
-
 struct Interrupted {};
 
 // Fills `folder` with a set of results: a.txt and tile/b.txt holding `text`.

@@ -5,18 +5,13 @@
 #include "data/atomic_file.h"
 #include "data/file_error.h"
 #include "data/staged_folder.h"
-#include "temp_dir.h"
+#include "folder_snapshot.h"
 
 using namespace lumera;
 using namespace lumera::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteText(const fs::path& path, const std::string& text)
-{
-    WriteFileAtomically(path.string(), [&](std::ostream& out) { out << text; });
-}
 
 std::size_t Entries(const fs::path& dir)
 {
