@@ -1,9 +1,6 @@
 #include "scene_import.h"
 
-#include <cmath>
 #include <filesystem>
-
-#include <gdal_priv.h>
 
 #include "data/cutout_file.h"
 #include "data/file_error.h"
@@ -67,105 +64,60 @@ std::vector<double> SceneCentres(const Scene& scene, const ImportOptions& option
     return *scene.CentresUm;
 }
 
-// The weighted sums of one window, before scaling, band by band.
-struct Accumulated {
-    std::vector<std::vector<double>> Sums;  // per output band, per pixel
-    std::vector<bool> NoData;
-    bool IntegerValues = true;
-    double Largest = 0.0;
-};
-
-Accumulated Accumulate(const Scene& scene, const PixelRect& w, const ResamplingPlan& plan)
-{
-    const std::size_t pixels = std::size_t(w.Width) * std::size_t(w.Height);
-    Accumulated a;
-    a.Sums.resize(plan.Bands.size());
-    for (std::size_t o = 0; o < plan.Bands.size(); ++o)
-        if (!plan.Bands[o].Inputs.empty()) a.Sums[o].assign(pixels, 0.0);
-    a.NoData.assign(pixels, false);
-    a.Largest = -HUGE_VAL;
-    std::vector<double> plane(pixels);
-    for (int input : plan.InputsUsed) {
-        GDALRasterBand* band = scene.Dataset->GetRasterBand(input + 1);
-        if (band->RasterIO(GF_Read, w.X, w.Y, w.Width, w.Height, plane.data(), w.Width, w.Height, GDT_Float64, 0, 0,
-                           nullptr) != CE_None)
-            throw FileError("Snímek " + scene.Path + " nelze přečíst (band " + std::to_string(input + 1) +
-                            "): " + LastGdalError());
-        int hasNoData = 0, hasScale = 0, hasOffset = 0;
-        const double noData = band->GetNoDataValue(&hasNoData);
-        const double scale = band->GetScale(&hasScale), offset = band->GetOffset(&hasOffset);
-        const bool rescale = (hasScale && scale != 1.0) || (hasOffset && offset != 0.0);
-        if (rescale || GDALDataTypeIsFloating(band->GetRasterDataType())) a.IntegerValues = false;
-        for (std::size_t p = 0; p < pixels; ++p) {
-            double& v = plane[p];
-            if (!std::isfinite(v) || (hasNoData && v == noData)) {
-                a.NoData[p] = true;
-                continue;
-            }
-            if (rescale) v = v * scale + offset;
-            if (v > a.Largest) a.Largest = v;
-        }
-        for (std::size_t o = 0; o < plan.Bands.size(); ++o) {
-            const BandWeights& bw = plan.Bands[o];
-            for (std::size_t k = 0; k < bw.Inputs.size(); ++k) {
-                if (bw.Inputs[k] != input) continue;
-                const double weight = bw.Weights[k];
-                double* sums = a.Sums[o].data();
-                for (std::size_t p = 0; p < pixels; ++p) sums[p] += weight * plane[p];
-            }
-        }
-    }
-    return a;
-}
-
-TData ToCounts(const Accumulated& a, const PixelRect& w, double scale, int64_t& clipped)
-{
-    TData cube;
-    cube.NBands = static_cast<int32_t>(a.Sums.size());
-    cube.NRows = w.Height;
-    cube.NColumns = w.Width;
-    cube.Values.assign(std::size_t(cube.NBands) * cube.PlaneSize(), 0);
-    for (std::size_t o = 0; o < a.Sums.size(); ++o) {
-        if (a.Sums[o].empty()) continue;
-        int16_t* out = cube.Values.data() + o * cube.PlaneSize();
-        for (std::size_t p = 0; p < cube.PlaneSize(); ++p) {
-            if (a.NoData[p]) continue;
-            bool wasClipped = false;
-            out[p] = ToCount(a.Sums[o][p] * scale, wasClipped);
-            clipped += wasClipped;
-        }
-    }
-    return cube;
-}
-
 }  // namespace
+
+std::optional<GeoReference> WindowReference(const Scene& scene, const PixelRect& window)
+{
+    if (!scene.Reference) return std::nullopt;
+    GeoReference reference{WindowGeoTransform(scene.Reference->Transform, window.X, window.Y), scene.Reference->Crs};
+    if (!FitsOnTheMap(reference.Transform, window.Width, window.Height))
+        throw FileError("Snímek " + scene.Path + " má georeferenci, v níž souřadnice rohů okna " + Describe(window) +
+                        " nebo plocha jeho pixelů nejsou konečná čísla.");
+    return reference;
+}
+
+ImportPlan PlanImport(const Scene& scene, const ImportOptions& options)
+{
+    ImportPlan plan;
+    const TBandTable table = InitBandTable();
+    plan.Resampling = PlanResampling(SceneCentres(scene, options, plan.Notes), table);
+    const std::vector<int>& uncovered = plan.Resampling.Uncovered;
+    if (!uncovered.empty()) {
+        if (!options.AllowPartial)
+            throw SceneRefusal("Snímek " + scene.Path + " nepokrývá bandy " + NameBands(uncovered, table) + ".");
+        plan.Filled = uncovered;
+        plan.Notes.push_back("Bandy " + NameBands(uncovered, table) + " snímek nepokrývá; jsou vyplněny nulami.");
+    }
+    return plan;
+}
+
+double ScaleFor(const ImportOptions& options, const ResampledBlock& block, const PixelRect& window)
+{
+    return options.Scale.value_or(GuessCountScale(block.IntegerValues, LargestIn(block, window)));
+}
+
+ImportResult ImportFromBlock(const ImportPlan& plan, const ResampledBlock& block, const PixelRect& window,
+                             double scale, std::optional<GeoReference> reference)
+{
+    ImportResult result;
+    result.Window = window;
+    result.Reference = std::move(reference);
+    result.Scale = scale;
+    result.Filled = plan.Filled;
+    result.Notes = plan.Notes;
+    result.Cube = CountsIn(block, window, scale, result.Clipped);
+    result.NoDataPixels = NoDataIn(block, window);
+    return result;
+}
 
 ImportResult ImportScene(Scene& scene, const ImportOptions& options)
 {
-    ImportResult result;
-    result.Window = CheckedWindow(scene, options);
-    if (scene.Reference) {
-        result.Reference = GeoReference{WindowGeoTransform(scene.Reference->Transform, result.Window.X,
-                                                           result.Window.Y),
-                                        scene.Reference->Crs};
-        if (!FitsOnTheMap(result.Reference->Transform, result.Window.Width, result.Window.Height))
-            throw FileError("Snímek " + scene.Path + " má georeferenci, v níž souřadnice rohů okna " +
-                            Describe(result.Window) + " nebo plocha jeho pixelů nejsou konečná čísla.");
-    }
-    const TBandTable table = InitBandTable();
-    const ResamplingPlan plan = PlanResampling(SceneCentres(scene, options, result.Notes), table);
-    if (!plan.Uncovered.empty()) {
-        if (!options.AllowPartial)
-            throw SceneRefusal("Snímek " + scene.Path + " nepokrývá bandy " + NameBands(plan.Uncovered, table) + ".");
-        result.Filled = plan.Uncovered;
-        result.Notes.push_back("Bandy " + NameBands(plan.Uncovered, table) +
-                               " snímek nepokrývá; jsou vyplněny nulami.");
-    }
-    const Accumulated sums = Accumulate(scene, result.Window, plan);
-    result.Scale = options.Scale.value_or(GuessCountScale(sums.IntegerValues, sums.Largest));
-    result.Cube = ToCounts(sums, result.Window, result.Scale, result.Clipped);
-    for (bool noData : sums.NoData) result.NoDataPixels += noData;
-    return result;
+    const PixelRect window = CheckedWindow(scene, options);
+    std::optional<GeoReference> reference = WindowReference(scene, window);
+    const ImportPlan plan = PlanImport(scene, options);
+    ResampledBlock block;
+    ResampleRect(scene, window, plan.Resampling, 1, block);
+    return ImportFromBlock(plan, block, window, ScaleFor(options, block, window), std::move(reference));
 }
 
 std::string ClippingNote(int64_t clipped)

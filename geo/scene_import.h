@@ -6,7 +6,9 @@
 
 #include "data/cube.h"
 #include "geo_reference.h"
+#include "mapping/spectral_resampling.h"
 #include "mapping/tile_grid.h"
+#include "resampled_block.h"
 #include "scene.h"
 
 namespace lumera {
@@ -45,6 +47,27 @@ std::vector<std::string> ImportNotes(const ImportResult& result);
 // scene or larger than 400 x 400, a scene without wavelengths and bands not
 // covered; FileError for files that cannot be read.
 ImportResult ImportScene(Scene& scene, const ImportOptions& options);
+
+// What the imports of all windows of a scene share: how its bands become the
+// program's, and what the user should be told. Throws SceneRefusal for a
+// scene without wavelengths and bands not covered (unless AllowPartial).
+struct ImportPlan {
+    ResamplingPlan Resampling;
+    std::vector<int> Filled;
+    std::vector<std::string> Notes;
+};
+ImportPlan PlanImport(const Scene& scene, const ImportOptions& options);
+
+// The georeference of a window, when the scene has one; throws FileError when
+// the window's corners or pixel area are not finite numbers on the map.
+std::optional<GeoReference> WindowReference(const Scene& scene, const PixelRect& window);
+
+// The scale given, or the one guessed from the values read in `window`.
+double ScaleFor(const ImportOptions& options, const ResampledBlock& block, const PixelRect& window);
+
+// The import of `window` from a resampled block that holds it.
+ImportResult ImportFromBlock(const ImportPlan& plan, const ResampledBlock& block, const PixelRect& window,
+                             double scale, std::optional<GeoReference> reference);
 
 // Writes the cut-out and, when the window is georeferenced, its georeference
 // beside it; a stale georeference of an earlier cut-out of that name is removed.

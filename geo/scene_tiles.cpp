@@ -12,6 +12,7 @@
 #include "data/file_error.h"
 #include "data/staged_folder.h"
 #include "extrema/extrema_file.h"
+#include "parallel_work.h"
 #include "scene_refusal.h"
 
 namespace lumera {
@@ -115,33 +116,67 @@ void CheckPartition(const std::string& path, const std::vector<ManifestEntry>& e
     if (covered != int64_t(width) * height) throw refuse("jádra dlaždic nepokrývají celý snímek");
 }
 
+// Consecutive tiles of one strip from `first` on whose resampled windows fit
+// the budget together, at least one.
+std::size_t ChunkEnd(const std::vector<Tile>& tiles, std::size_t first, std::size_t bytesPerPixel)
+{
+    const PixelRect& start = tiles[first].Window;
+    const std::size_t bytesPerColumn = bytesPerPixel * std::size_t(start.Height);
+    std::size_t end = first + 1;
+    for (; end < tiles.size() && tiles[end].Row == tiles[first].Row; ++end) {
+        const PixelRect& w = tiles[end].Window;
+        if (std::size_t(w.X + w.Width - start.X) * bytesPerColumn > kStripChunkBytes) break;
+    }
+    return end;
+}
+
+PixelRect SpanOf(const std::vector<Tile>& tiles, std::size_t first, std::size_t end)
+{
+    const PixelRect& start = tiles[first].Window;
+    const PixelRect& last = tiles[end - 1].Window;
+    return {start.X, start.Y, last.X + last.Width - start.X, start.Height};
+}
+
 }  // namespace
 
-TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions options, const std::string& dir)
+TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportOptions& options,
+                              const std::string& dir, int jobs)
 {
     if (size < 1 || size > kMaxWindowSide || overlap < 0 || overlap >= size)
         throw SceneRefusal("Dlaždice musí mít 1 až " + std::to_string(kMaxWindowSide) +
                            " pixelů a překryv menší než dlaždice (zadáno " + std::to_string(size) + " a " +
                            std::to_string(overlap) + ").");
     const std::vector<Tile> tiles = TileGrid(scene.Width, scene.Height, size, overlap);
+    std::vector<std::optional<GeoReference>> references;
+    for (const Tile& tile : tiles) references.push_back(WindowReference(scene, tile.Window));
+    const ImportPlan plan = PlanImport(scene, options);
     // A scene that cannot be read to its end fails at a later tile: the tiles
     // are staged so that such a failure leaves the folder as it was.
     StagedFolder staged(dir);
     TilingSummary summary;
-    for (const Tile& tile : tiles) {
-        options.Window = tile.Window;
-        ImportResult result = ImportScene(scene, options);
-        if (summary.Tiles == 0) {
-            options.Scale = summary.Scale = result.Scale;
-            summary.Notes = result.Notes;
+    summary.Notes = plan.Notes;
+    ResampledBlock block;
+    for (std::size_t first = 0; first < tiles.size();) {
+        const std::size_t end = ChunkEnd(tiles, first, BlockBytesPerPixel(plan.Resampling));
+        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, jobs, block);
+        if (first == 0) summary.Scale = ScaleFor(options, block, tiles.front().Window);
+        std::vector<int64_t> clipped(end - first);
+        ForEachInParallel(end - first, jobs, [&](std::size_t i) {
+            const Tile& tile = tiles[first + i];
+            const ImportResult result =
+                ImportFromBlock(plan, block, tile.Window, summary.Scale, references[first + i]);
+            const fs::path folder = fs::path(staged.Path()) / TileFolder(tile);
+            fs::create_directories(folder);
+            WriteImportedCutout((folder / "cut.dat").string(), result);
+            clipped[i] = result.Clipped;
+        });
+        for (std::size_t i = first; i < end; ++i) {
+            summary.Clipped += clipped[i - first];
+            // The georeference of an earlier tiling must not stay beside the new cut-out.
+            if (!references[i]) staged.Drop((fs::path(TileFolder(tiles[i])) / "cut.dat").string() + ".geo.json");
         }
-        summary.Clipped += result.Clipped;
-        const fs::path folder = fs::path(staged.Path()) / TileFolder(tile);
-        fs::create_directories(folder);
-        WriteImportedCutout((folder / "cut.dat").string(), result);
-        // The georeference of an earlier tiling must not stay beside the new cut-out.
-        if (!result.Reference) staged.Drop((fs::path(TileFolder(tile)) / "cut.dat").string() + ".geo.json");
-        ++summary.Tiles;
+        summary.Tiles += int(end - first);
+        first = end;
     }
     WriteManifest((fs::path(staged.Path()) / "tiles.csv").string(), tiles);
     staged.Commit();

@@ -7,6 +7,11 @@
 
 namespace lumera {
 
+// The most a strip of tiles holds resampled at once, 2400 columns of 400
+// rows (with every job, a read buffer of 8 MB and one tile's cut-out of at
+// most 21 MB besides).
+constexpr std::size_t kStripChunkBytes = std::size_t(512) << 20;
+
 struct TilingSummary {
     int Tiles = 0;
     double Scale = 1.0;
@@ -19,7 +24,11 @@ struct TilingSummary {
 // "tiles.csv" listing every tile's folder, window and core in scene pixels.
 // Every tile uses the scale of the first one, so that tiles of one scene
 // agree. `options.Window` is ignored.
-TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, ImportOptions options, const std::string& dir);
+// The scene is read once, strip by strip (a strip is a row of tiles), a wide
+// strip in chunks of whole tiles so that the resampled part held at once stays
+// within kStripChunkBytes; `jobs` threads resample and write the tiles.
+TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportOptions& options,
+                              const std::string& dir, int jobs = 1);
 
 struct MergeSummary {
     CrownLayer Layer;

@@ -23,19 +23,4 @@ std::string CountScaleRefusal(std::string_view text)
     return "Měřítko \"" + std::string(text) + "\" není kladné číslo (počet na jednotku hodnoty snímku).";
 }
 
-int16_t ToCount(double scaledValue, bool& clipped)
-{
-    const double r = std::nearbyint(scaledValue);
-    if (r < 0.0) {
-        clipped = true;
-        return 0;
-    }
-    if (r > kMaxCount) {
-        clipped = true;
-        return kMaxCount;
-    }
-    clipped = false;
-    return static_cast<int16_t>(r);
-}
-
 }  // namespace lumera

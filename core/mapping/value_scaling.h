@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,7 +25,14 @@ std::optional<double> ParseCountScale(std::string_view text);
 std::string CountScaleRefusal(std::string_view text);
 
 // A scaled value as a cut-out count: rounded (ties to even) and clipped to
-// 0 … 32767; `clipped` is raised when it had to be clipped.
-int16_t ToCount(double scaledValue, bool& clipped);
+// 0 … 32767; `clipped` is raised when it had to be clipped. A value that is
+// not a number (an overflowing sum) becomes 0, clipped as well.
+// Inline, so that the loops over whole cut-outs round many values at once.
+inline int16_t ToCount(double scaledValue, bool& clipped)
+{
+    const double r = std::nearbyint(scaledValue);
+    clipped = !(r >= 0.0) || r > kMaxCount;
+    return !(r >= 0.0) ? int16_t(0) : r > kMaxCount ? int16_t(kMaxCount) : static_cast<int16_t>(r);
+}
 
 }  // namespace lumera

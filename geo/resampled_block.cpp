@@ -1,0 +1,226 @@
+#include "resampled_block.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+
+#include <gdal_priv.h>
+
+#include "data/file_error.h"
+#include "mapping/value_scaling.h"
+#include "parallel_work.h"
+#include "raw_scene_reader.h"
+#include "resampling_kernels.h"
+
+namespace lumera {
+
+namespace {
+
+// A read holds every needed band of a few rows as doubles; this bounds it.
+constexpr std::size_t kReadBytes = std::size_t(8) << 20;
+
+// How the values of one band read become the values resampled.
+struct InputBand {
+    int HasNoData = 0;
+    double NoData = 0.0;
+    bool Rescale = false;
+    double Scale = 1.0, Offset = 0.0;
+};
+
+std::vector<InputBand> InputBands(const Scene& scene, const ResamplingPlan& plan, bool& integerValues)
+{
+    std::vector<InputBand> inputs;
+    for (int input : plan.InputsUsed) {
+        GDALRasterBand* band = scene.Dataset->GetRasterBand(input + 1);
+        InputBand in;
+        in.NoData = band->GetNoDataValue(&in.HasNoData);
+        int hasScale = 0, hasOffset = 0;
+        in.Scale = band->GetScale(&hasScale);
+        in.Offset = band->GetOffset(&hasOffset);
+        in.Rescale = (hasScale && in.Scale != 1.0) || (hasOffset && in.Offset != 0.0);
+        if (in.Rescale || GDALDataTypeIsFloating(band->GetRasterDataType())) integerValues = false;
+        inputs.push_back(in);
+    }
+    return inputs;
+}
+
+// Per output band, the positions of its inputs among the bands read.
+std::vector<std::vector<std::size_t>> InputPositions(const ResamplingPlan& plan)
+{
+    std::vector<std::size_t> position(plan.InputsUsed.empty() ? 0 : std::size_t(plan.InputsUsed.back()) + 1);
+    for (std::size_t i = 0; i < plan.InputsUsed.size(); ++i) position[std::size_t(plan.InputsUsed[i])] = i;
+    std::vector<std::vector<std::size_t>> positions;
+    for (const BandWeights& band : plan.Bands) {
+        positions.emplace_back();
+        for (int input : band.Inputs) positions.back().push_back(position[std::size_t(input)]);
+    }
+    return positions;
+}
+
+// One row of every band read, band after band: marks pixels without data,
+// scales the values and keeps each pixel's largest.
+void PrepareRow(double* row, std::size_t width, const std::vector<InputBand>& inputs, uint8_t* noData,
+                double* largest)
+{
+    std::fill(noData, noData + width, uint8_t(0));
+    std::fill(largest, largest + width, -HUGE_VAL);
+    for (std::size_t b = 0; b < inputs.size(); ++b) {
+        const InputBand& in = inputs[b];
+        double* values = row + b * width;
+        for (std::size_t p = 0; p < width; ++p) {
+            double& v = values[p];
+            if (!std::isfinite(v) || (in.HasNoData && v == in.NoData)) {
+                noData[p] = 1;
+                continue;
+            }
+            if (in.Rescale) v = v * in.Scale + in.Offset;
+            largest[p] = std::max(largest[p], v);
+        }
+    }
+}
+
+class BlockReader {
+public:
+    BlockReader(Scene& scene, const ResamplingPlan& plan, ResampledBlock& block)
+        : scene_(scene), plan_(plan), block_(block), positions_(InputPositions(plan)),
+          raw_(RawSceneReader::Open(*scene.Dataset))
+    {
+        inputs_ = InputBands(scene, plan, block.IntegerValues);
+        for (int input : plan.InputsUsed) bandMap_.push_back(input + 1);
+        const std::size_t rowBytes = std::size_t(block.Rect.Width) * std::max<std::size_t>(inputs_.size(), 1) * 8;
+        rowsPerRead_ = int(std::clamp<std::size_t>(kReadBytes / rowBytes, 1, std::size_t(block.Rect.Height)));
+    }
+
+    int Reads() const { return (block_.Rect.Height + rowsPerRead_ - 1) / rowsPerRead_; }
+
+    void Run(int read)
+    {
+        const int first = read * rowsPerRead_, rows = std::min(rowsPerRead_, block_.Rect.Height - first);
+        const std::size_t width = std::size_t(block_.Rect.Width), rowValues = width * inputs_.size();
+        thread_local std::vector<double> buffer;
+        buffer.resize(rowValues * std::size_t(rows));
+        Read(first, rows, buffer.data());
+        for (int r = 0; r < rows; ++r) {
+            const std::size_t offset = std::size_t(first + r) * width;
+            double* row = buffer.data() + std::size_t(r) * rowValues;
+            PrepareRow(row, width, inputs_, block_.NoData.data() + offset, block_.Largest.data() + offset);
+            Resample(row, offset);
+        }
+    }
+
+private:
+    void Read(int first, int rows, double* buffer)
+    {
+        if (inputs_.empty()) return;
+        const PixelRect& rect = block_.Rect;
+        const GSpacing pixel = sizeof(double), band = pixel * rect.Width;
+        const std::lock_guard lock(readLock_);
+        if (raw_) {
+            if (!raw_->Read({rect.X, rect.Y + first, rect.Width, rows}, plan_.InputsUsed, buffer))
+                throw FileError("Snímek " + scene_.Path + " nelze přečíst (řádky " +
+                                std::to_string(rect.Y + first + 1) + " až " + std::to_string(rect.Y + first + rows) +
+                                "): soubor s daty je kratší, než uvádí jeho popis.");
+            return;
+        }
+        if (scene_.Dataset->RasterIO(GF_Read, rect.X, rect.Y + first, rect.Width, rows, buffer, rect.Width, rows,
+                                     GDT_Float64, int(bandMap_.size()), bandMap_.data(), pixel,
+                                     band * GSpacing(bandMap_.size()), band, nullptr) != CE_None)
+            throw FileError("Snímek " + scene_.Path + " nelze přečíst (řádky " + std::to_string(rect.Y + first + 1) +
+                            " až " + std::to_string(rect.Y + first + rows) + "): " + LastGdalError());
+    }
+
+    void Resample(const double* row, std::size_t offset)
+    {
+        const std::size_t width = std::size_t(block_.Rect.Width);
+        std::vector<const double*> terms;
+        for (std::size_t o = 0; o < plan_.Bands.size(); ++o) {
+            if (block_.Sums[o].empty()) continue;
+            terms.clear();
+            for (std::size_t position : positions_[o]) terms.push_back(row + position * width);
+            WeightedSum(terms.data(), plan_.Bands[o].Weights.data(), terms.size(), width,
+                        block_.Sums[o].data() + offset);
+        }
+    }
+
+    Scene& scene_;
+    const ResamplingPlan& plan_;
+    ResampledBlock& block_;
+    std::vector<std::vector<std::size_t>> positions_;
+    std::vector<InputBand> inputs_;
+    std::unique_ptr<RawSceneReader> raw_;
+    std::vector<int> bandMap_;
+    int rowsPerRead_ = 1;
+    std::mutex readLock_;
+};
+
+std::size_t At(const ResampledBlock& block, int x, int y)
+{
+    return std::size_t(y - block.Rect.Y) * std::size_t(block.Rect.Width) + std::size_t(x - block.Rect.X);
+}
+
+}  // namespace
+
+std::size_t BlockBytesPerPixel(const ResamplingPlan& plan)
+{
+    std::size_t bytes = sizeof(uint8_t) + sizeof(double);
+    for (const BandWeights& band : plan.Bands) bytes += band.Inputs.empty() ? 0 : sizeof(double);
+    return bytes;
+}
+
+void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, int jobs, ResampledBlock& block)
+{
+    // Every value is written below: storage of an earlier rectangle is reused as it is.
+    block.Rect = rect;
+    block.IntegerValues = true;
+    const std::size_t pixels = std::size_t(rect.Width) * std::size_t(rect.Height);
+    block.Sums.resize(plan.Bands.size());
+    for (std::size_t o = 0; o < plan.Bands.size(); ++o)
+        block.Sums[o].resize(plan.Bands[o].Inputs.empty() ? 0 : pixels);
+    block.NoData.resize(pixels);
+    block.Largest.resize(pixels);
+    BlockReader reader(scene, plan, block);
+    ForEachInParallel(std::size_t(reader.Reads()), jobs, [&](std::size_t read) { reader.Run(int(read)); });
+}
+
+double LargestIn(const ResampledBlock& block, const PixelRect& window)
+{
+    double largest = -HUGE_VAL;
+    for (int y = window.Y; y < window.Y + window.Height; ++y) {
+        const double* row = block.Largest.data() + At(block, window.X, y);
+        for (int x = 0; x < window.Width; ++x) largest = std::max(largest, row[x]);
+    }
+    return largest;
+}
+
+int64_t NoDataIn(const ResampledBlock& block, const PixelRect& window)
+{
+    int64_t pixels = 0;
+    for (int y = window.Y; y < window.Y + window.Height; ++y) {
+        const uint8_t* row = block.NoData.data() + At(block, window.X, y);
+        for (int x = 0; x < window.Width; ++x) pixels += row[x];
+    }
+    return pixels;
+}
+
+TData CountsIn(const ResampledBlock& block, const PixelRect& window, double scale, int64_t& clipped)
+{
+    TData cube;
+    cube.NBands = static_cast<int32_t>(block.Sums.size());
+    cube.NRows = window.Height;
+    cube.NColumns = window.Width;
+    cube.Values.assign(std::size_t(cube.NBands) * cube.PlaneSize(), 0);
+    for (std::size_t o = 0; o < block.Sums.size(); ++o) {
+        if (block.Sums[o].empty()) continue;
+        for (int y = 0; y < window.Height; ++y) {
+            const std::size_t from = At(block, window.X, window.Y + y);
+            const double* sums = block.Sums[o].data() + from;
+            const uint8_t* noData = block.NoData.data() + from;
+            int16_t* out = cube.Values.data() + o * cube.PlaneSize() + std::size_t(y) * std::size_t(window.Width);
+            clipped += ToCounts(sums, noData, scale, std::size_t(window.Width), out);
+        }
+    }
+    return cube;
+}
+
+}  // namespace lumera
