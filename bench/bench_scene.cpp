@@ -33,7 +33,7 @@ static void BM_Scene2000Tiles(benchmark::State& state)
     const std::string& path = bench::BenchSceneFile();
     const auto out = std::filesystem::temp_directory_path() / "lumera-bench-scene-tiles";
     const std::string command = std::string(LUMERA_CLI_PATH) + " tiles " + path + " --size 400 --overlap 40 --jobs " +
-                                std::to_string(state.range(0)) + " -o " + out.string() + " > /dev/null";
+                                std::to_string(state.range(0)) + " -o " + out.string() + " > /dev/null 2>&1";
     for (auto _ : state)
         if (std::system(command.c_str()) != 0) state.SkipWithError("lumera-cli tiles failed");
     std::filesystem::remove_all(out);

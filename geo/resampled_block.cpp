@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <mutex>
 
 #include <gdal_priv.h>
@@ -25,6 +26,7 @@ struct InputBand {
     int HasNoData = 0;
     double NoData = 0.0;
     bool Rescale = false;
+    bool Integer = false;  // values always finite
     double Scale = 1.0, Offset = 0.0;
 };
 
@@ -39,7 +41,8 @@ std::vector<InputBand> InputBands(const Scene& scene, const ResamplingPlan& plan
         in.Scale = band->GetScale(&hasScale);
         in.Offset = band->GetOffset(&hasOffset);
         in.Rescale = (hasScale && in.Scale != 1.0) || (hasOffset && in.Offset != 0.0);
-        if (in.Rescale || GDALDataTypeIsFloating(band->GetRasterDataType())) integerValues = false;
+        in.Integer = !GDALDataTypeIsFloating(band->GetRasterDataType());
+        if (in.Rescale || !in.Integer) integerValues = false;
         inputs.push_back(in);
     }
     return inputs;
@@ -58,25 +61,45 @@ std::vector<std::vector<std::size_t>> InputPositions(const ResamplingPlan& plan)
     return positions;
 }
 
-// One row of every band read, band after band: marks pixels without data,
-// scales the values and keeps each pixel's largest.
+// One band's values in a row: marks pixels without data, scales the values
+// and keeps each pixel's largest. Written without branches, so that the
+// compiler takes several pixels at a time.
+template <bool Rescale>
+void PrepareBand(double* values, std::size_t width, const InputBand& in, uint8_t* noData, double* largest)
+{
+    // NaN equals nothing: without a no-data value no value is taken for one.
+    const double noDataValue = in.HasNoData ? in.NoData : std::numeric_limits<double>::quiet_NaN();
+    const double most = std::numeric_limits<double>::max();
+    for (std::size_t p = 0; p < width; ++p) {
+        const double v = values[p];
+        // Not finite: NaN fails the comparison too.
+        noData[p] |= uint8_t(!(std::abs(v) <= most) | (v == noDataValue));
+    }
+    for (std::size_t p = 0; p < width; ++p) {
+        const double v = values[p];
+        const bool missing = !(std::abs(v) <= most) | (v == noDataValue);
+        const double scaled = Rescale ? v * in.Scale + in.Offset : v;
+        values[p] = missing ? v : scaled;
+        largest[p] = !missing & (scaled > largest[p]) ? scaled : largest[p];
+    }
+}
+
+// One row of every band read, band after band.
 void PrepareRow(double* row, std::size_t width, const std::vector<InputBand>& inputs, uint8_t* noData,
                 double* largest)
 {
     std::fill(noData, noData + width, uint8_t(0));
     std::fill(largest, largest + width, -HUGE_VAL);
     for (std::size_t b = 0; b < inputs.size(); ++b) {
-        const InputBand& in = inputs[b];
-        double* values = row + b * width;
-        for (std::size_t p = 0; p < width; ++p) {
-            double& v = values[p];
-            if (!std::isfinite(v) || (in.HasNoData && v == in.NoData)) {
-                noData[p] = 1;
-                continue;
-            }
-            if (in.Rescale) v = v * in.Scale + in.Offset;
-            largest[p] = std::max(largest[p], v);
+        const double* values = row + b * width;
+        if (inputs[b].Integer && !inputs[b].HasNoData && !inputs[b].Rescale) {
+            for (std::size_t p = 0; p < width; ++p) largest[p] = values[p] > largest[p] ? values[p] : largest[p];
+            continue;
         }
+        if (inputs[b].Rescale)
+            PrepareBand<true>(row + b * width, width, inputs[b], noData, largest);
+        else
+            PrepareBand<false>(row + b * width, width, inputs[b], noData, largest);
     }
 }
 

@@ -59,7 +59,7 @@ TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
     WriteScene(dir.File("scene.img"), recipe);
 
     Scene scene = OpenScene(dir.File("scene.img"));
-    const TilingSummary summary = WriteSceneTiles(scene, 12, 4, {}, dir.File("tiles"));
+    const TilingSummary summary = WriteSceneTiles(scene, 12, 4, {}, dir.File("tiles"), 2);
     const std::vector<Tile> grid = TileGrid(kWidth, kHeight, 12, 4);
     ASSERT_EQ(summary.Tiles, int(grid.size()));
     EXPECT_EQ(summary.Scale, 10000.0);

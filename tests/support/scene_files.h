@@ -24,6 +24,7 @@ struct SceneRecipe {
     std::optional<std::array<double, 6>> Transform;
     int Epsg = 0;
     std::optional<double> NoData;
+    std::string Interleave;  // "BIL", "BSQ" or "BIP" for ENVI; the driver's own when empty
 };
 
 inline std::string NumberList(const std::vector<double>& values)
@@ -38,7 +39,9 @@ inline void WriteScene(const std::string& path, const SceneRecipe& s)
     GDALAllRegister();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(s.Driver.c_str());
     const int bands = static_cast<int>(s.Centres.size());
-    GDALDataset* ds = driver->Create(path.c_str(), s.Width, s.Height, bands, s.Type, nullptr);
+    const std::string interleave = "INTERLEAVE=" + s.Interleave;
+    const char* options[] = {s.Interleave.empty() ? nullptr : interleave.c_str(), nullptr};
+    GDALDataset* ds = driver->Create(path.c_str(), s.Width, s.Height, bands, s.Type, const_cast<char**>(options));
     if (s.Style == SceneRecipe::Wavelengths::Envi) {
         ds->SetMetadataItem("wavelength", NumberList(s.Centres).c_str(), "ENVI");
         if (!s.Unit.empty()) ds->SetMetadataItem("wavelength_units", s.Unit.c_str(), "ENVI");
