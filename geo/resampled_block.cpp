@@ -1,7 +1,6 @@
 #include "resampled_block.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -143,7 +142,7 @@ private:
             if (!raw_->Read({rect.X, rect.Y + first, rect.Width, rows}, plan_.InputsUsed, buffer))
                 throw FileError("Snímek " + scene_.Path + " nelze přečíst (řádky " +
                                 std::to_string(rect.Y + first + 1) + " až " + std::to_string(rect.Y + first + rows) +
-                                "): soubor s daty je kratší, než uvádí jeho popis.");
+                                "): data jsou kratší, než uvádí popis snímku, nebo je nelze číst.");
             return;
         }
         if (scene_.Dataset->RasterIO(GF_Read, rect.X, rect.Y + first, rect.Width, rows, buffer, rect.Width, rows,

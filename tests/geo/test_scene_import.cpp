@@ -108,6 +108,29 @@ TEST(SceneImport, EveryInterleaveGivesThePlainDefinitionExactly)
     }
 }
 
+// A raw file cut short is refused for windows reaching past its end, never
+// taken as zeros.
+TEST(SceneImport, ScenesCutShortAreRefusedWhereTheirDataEnds)
+{
+    TempDir dir;
+    SceneRecipe recipe;
+    recipe.Width = 20;
+    recipe.Height = 10;
+    recipe.Centres = Centres(380, 5, 130);
+    recipe.Interleave = "BIL";
+    WriteScene(dir.File("scene.img"), recipe);
+    std::filesystem::resize_file(dir.File("scene.img"), std::filesystem::file_size(dir.File("scene.img")) / 2);
+    EXPECT_EQ(Import(dir.File("scene.img"), InWindow({0, 0, 20, 4})).Cube.NRows, 4);
+    try {
+        Import(dir.File("scene.img"));
+        ADD_FAILURE() << "a scene cut short was imported";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("scene.img nelze přečíst (řádky 1 až 10): data jsou kratší"),
+                  std::string::npos)
+            << e.what();
+    }
+}
+
 TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
 {
     TempDir dir;
