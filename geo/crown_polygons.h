@@ -39,7 +39,7 @@ struct CrownLayer {
     bool WithTiles = false;  // "tile" and "tile_tree" fields
     std::vector<CrownFeature> Crowns;
     bool WithTops = false;  // "top_x" and "top_y" fields, empty for a crown whose top is not known
-    std::vector<std::string> FigureNames;  // further real fields, each crown's Figures
+    std::vector<std::string> FigureNames{};  // further real fields, each crown's Figures
 };
 
 // Writes the layer as a GeoPackage (.gpkg), GeoJSON (.geojson) or shapefile
