@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -122,8 +123,10 @@ private:
         const int ended = ++ended_;
         if (!showProgress_) return;
         const std::lock_guard lock(errLock_);
-        std::cerr << "Dlaždice " << folder << " hotova za " << seconds << " s (" << ended << " z " << folders_.size()
-                  << ")\n";
+        char line[160];
+        std::snprintf(line, sizeof line, "Dlaždice %s hotova za %.1f s (%d z %zu)\n", folder.c_str(), seconds, ended,
+                      folders_.size());
+        std::cerr << line;
     }
 
     const SceneRunOptions& o_;
