@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "commands.h"
-#include "pipeline_run.h"
+#include "pipeline_options.h"
 
 namespace lumera::cli {
 
@@ -89,18 +89,7 @@ void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandActio
     sub->add_option("CUTOUT", o->cutouts, "Cut-out files")->required();
     sub->add_option("-o", o->outDir, "Output folder (a sub-folder per cut-out when there are several)")->required();
     sub->add_option("--jobs", o->jobs, "Cut-outs processed at once (1)")->check(CLI::PositiveNumber);
-    AddMaskOptions(*sub, o->pipeline.mask);
-    AddEqualizeOptions(*sub, o->pipeline.window);
-    sub->add_option("--method", o->pipeline.method,
-                    "specified (maxima and the crown chain) or scale (the scale-based delineation) (specified)")
-        ->check(CLI::IsMember({"specified", "scale"}));
-    sub->add_option("--crown-radius", o->pipeline.crownRadius, "Crown radius in pixels for scale (estimated)")
-        ->check(CLI::Range(0.5, 1000.0));
-    AddSearchRuleOptions(*sub, o->pipeline.search);
-    AddFilterOption(*sub, o->pipeline.crowns.filter, true);
-    AddCrownOptions(*sub, o->pipeline.crowns);
-    sub->add_option("--background", o->pipeline.background,
-                    "Picture the network is built on (BMP; default: the equalized picture)");
+    AddPipelineOptions(*sub, o->pipeline);
     sub->callback([o, &global, &action] {
         CheckDistinctNames(o->cutouts);
         action = [o, &global] {

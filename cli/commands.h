@@ -64,12 +64,16 @@ inline constexpr MapCommand kTilesCommand{"tiles",
                                           "Cut a large scene into overlapping 65-band cut-outs with tiles.csv"};
 inline constexpr MapCommand kMergeCommand{
     "merge", "Join the crowns of tiles (each tile folder holding its trees.dat) without doubles at the seams"};
-inline constexpr MapCommand kMapCommands[] = {kImportCommand, kPolygonsCommand, kTilesCommand, kMergeCommand};
+inline constexpr MapCommand kSceneCommand{
+    "scene", "From a scene to its crowns on the map in one run: tiles, the chain on every tile, and their merge"};
+inline constexpr MapCommand kMapCommands[] = {kImportCommand, kPolygonsCommand, kTilesCommand, kMergeCommand,
+                                              kSceneCommand};
 
 // In lumera-cli-map only.
 void AddImportCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddPolygonsCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddTilesCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 void AddMergeCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
+void AddSceneCommand(CLI::App& app, const GlobalOptions& global, CommandAction& action);
 
 }  // namespace lumera::cli

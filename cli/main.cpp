@@ -78,6 +78,7 @@ void AddCommands(CLI::App& app, const GlobalOptions& global, CommandAction& acti
     AddPolygonsCommand(app, global, action);
     AddTilesCommand(app, global, action);
     AddMergeCommand(app, global, action);
+    AddSceneCommand(app, global, action);
 #else
     // Listed in the help; run by lumera-cli-map.
     for (const MapCommand& command : kMapCommands) app.add_subcommand(command.Name, command.Description);

@@ -50,6 +50,7 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
     }
     AddField(*layer, "centroid_x", OFTReal);
     AddField(*layer, "centroid_y", OFTReal);
+    for (const std::string& name : crowns.FigureNames) AddField(*layer, name.c_str(), OFTReal);
     if (crowns.WithTiles) {
         AddField(*layer, "tile", OFTString);
         AddField(*layer, "tile_tree", OFTInteger);
@@ -69,6 +70,8 @@ void WriteLayer(GDALDataset& dataset, const CrownLayer& crowns)
         }
         feature.SetField("centroid_x", crown.Centroid.X);
         feature.SetField("centroid_y", crown.Centroid.Y);
+        for (std::size_t f = 0; f < crowns.FigureNames.size(); ++f)
+            feature.SetField(crowns.FigureNames[f].c_str(), crown.Figures.at(f));
         if (crowns.WithTiles) {
             feature.SetField("tile", crown.Tile.c_str());
             feature.SetField("tile_tree", crown.Summary.Tree);

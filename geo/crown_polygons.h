@@ -20,6 +20,7 @@ struct CrownFeature {
     MapPoint Top;          // the centre of the top's pixel through the transform, when known
     double AreaM2 = 0.0;   // 0 when the area in square metres is not known
     std::string Tile;      // the tile it came from, in a merged layer
+    std::vector<double> Figures;    // the layer's FigureNames, in order
     OGRGeometryUniquePtr Geometry;  // a polygon, or a multipolygon for a crown in pieces
 };
 
@@ -38,13 +39,14 @@ struct CrownLayer {
     bool WithTiles = false;  // "tile" and "tile_tree" fields
     std::vector<CrownFeature> Crowns;
     bool WithTops = false;  // "top_x" and "top_y" fields, empty for a crown whose top is not known
+    std::vector<std::string> FigureNames{};  // further real fields, each crown's Figures
 };
 
 // Writes the layer as a GeoPackage (.gpkg), GeoJSON (.geojson) or shapefile
 // (.shp), chosen by the extension, completely or not at all. Fields: "tree",
 // "pixels", "area_m2" (when known), "top_x", "top_y" (when known), "centroid_x",
-// "centroid_y", and for a merged layer "tile" and "tile_tree" (the crown's
-// number in its tile).
+// "centroid_y", the layer's FigureNames, and for a merged layer "tile" and
+// "tile_tree" (the crown's number in its tile).
 // Throws FileError naming the file.
 void WriteCrownLayer(const std::string& path, const CrownLayer& layer);
 
