@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<QWidget*> Windows(gui::Workbench& app)
+std::vector<QWidget*> AllWindows(gui::Workbench& app)
 {
     return {app.MainForm.get(), app.VahFceForm.get(), app.EkvalizaceForm.get(),
             app.VyslForm.get(), app.ExtrForm.get(),   app.ExtrForm2.get()};
@@ -59,7 +59,7 @@ QString Snapshot(const QWidget* window)
 QString OutOfSight(gui::Workbench& app)
 {
     QString shown;
-    for (QWidget* window : Windows(app)) shown += window->isVisible() ? "v" : "h";
+    for (QWidget* window : AllWindows(app)) shown += window->isVisible() ? "v" : "h";
     auto text = [](const TExtremaList& list) {
         QString s;
         for (const TExtremum& p : list) s += QString("%1,%2;").arg(p.X).arg(p.Y);
@@ -150,17 +150,6 @@ std::string Repeat(const std::string& line, int times)
     return text;
 }
 
-// A 6 x 5 reflectance scene of 130 bands from 380 nm.
-SceneRecipe SixByFiveScene()
-{
-    SceneRecipe recipe;
-    recipe.Width = 6;
-    recipe.Height = 5;
-    recipe.Centres = Centres(380, 5, 130);
-    recipe.Value = [](int, int x, int y) { return 0.01 * (x + 10 * y); };
-    return recipe;
-}
-
 const std::vector<FileMaker>& FileKinds()
 {
     static const std::vector<FileMaker> kinds = {
@@ -189,7 +178,8 @@ const std::vector<FileMaker>& FileKinds()
         {"short-filter.txt", [](const std::string& p) { WriteAll(p, "5\r\n1\r\n1\r\n"); }},
         {"weights.txt", [](const std::string& p) { WriteWeightFile(p, SpectralVector(64, 0.5)); }},
         {"bad-weights.txt", [](const std::string& p) { WriteAll(p, "1.5 2x5 7\r\n"); }},
-        {"scene.img", [](const std::string& p) { WriteScene(p, SixByFiveScene()); }},
+        {"scene.img",
+         [](const std::string& p) { WriteScene(p, UtmScene(6, 5, [](int, int x, int y) { return 0.01 * (x + y); })); }},
     };
     return kinds;
 }
@@ -337,7 +327,7 @@ private slots:
     void everyButtonBeforeItsInputs()
     {
         GuiFixture f(false);
-        for (QWidget* window : Windows(*f.app)) {
+        for (QWidget* window : AllWindows(*f.app)) {
             QVERIFY(OnlyHarmlessSilent(PressEverything(f, window)));
             ClickPictures(window);
         }

@@ -11,16 +11,11 @@ using namespace lumera::testing;
 
 namespace {
 
-// A 6 x 5 reflectance scene, 130 bands from 380 nm, georeferenced; the value
-// of a pixel is the same in every band.
-std::string WriteSixByFive(const TempDir& dir, SceneRecipe recipe = {})
+// A 6 x 5 scene whose pixel holds the same value in every band.
+std::string WriteSixByFive(const TempDir& dir, bool withWavelengths = true)
 {
-    recipe.Width = 6;
-    recipe.Height = 5;
-    recipe.Centres = Centres(380, 5, 130);
-    recipe.Value = [](int, int x, int y) { return 0.01 * (x + 10 * y); };
-    recipe.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
-    recipe.Epsg = 32633;
+    SceneRecipe recipe = UtmScene(6, 5, [](int, int x, int y) { return 0.01 * (x + 10 * y); });
+    if (!withWavelengths) recipe.Style = SceneRecipe::Wavelengths::None;
     WriteScene(dir.File("scene.img"), recipe);
     return dir.File("scene.img");
 }
@@ -119,9 +114,7 @@ private slots:
     void aWavelengthFileAndAScaleGiveTheBatchToolsCutOut()
     {
         GuiFixture f;
-        SceneRecipe withoutWavelengths;
-        withoutWavelengths.Style = SceneRecipe::Wavelengths::None;
-        const std::string scene = WriteSixByFive(f.dir, withoutWavelengths);
+        const std::string scene = WriteSixByFive(f.dir, false);
         const std::string wavelengths = WriteWavelengthFile(f.dir);
         auto* main = f.app->MainForm.get();
         const std::string cutout = f.dir.File("data/vyrezy/scene_1_2_3x2.dat");
