@@ -1,34 +1,11 @@
-// The windows as a user meets them on an ordinary screen: messages, readable
-// grids, a search that works at once, Czech dialogs, scaled pictures.
+// The windows as a user meets them on an ordinary screen: messages, a search
+// that works at once, Czech dialogs, scaled pictures.
 #include "czech_translations.h"
 #include "gui_fixture.h"
 #include "message_box_reporter.h"
-#include "readable_cells.h"
 
 using namespace lumera;
 using namespace lumera::testing;
-
-namespace {
-
-void ShowAt(QWidget* window, QSize size)
-{
-    window->setWindowState(Qt::WindowNoState);
-    window->show();
-    window->resize(size);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QApplication::processEvents();
-}
-
-// Whether the grid shows the cell's leading digits and its exponent.
-bool LeadingDigitsShown(const QTableWidget* grid, int row, int column)
-{
-    const QString text = grid->item(row, column)->text();
-    const QString shown = gui::ShortenedNumber(text, grid->fontMetrics(), grid->columnWidth(column) - 8);
-    const qsizetype exponent = text.indexOf('E');
-    return shown.startsWith(text.left(4)) && (exponent < 0 || shown.endsWith(text.mid(exponent)));
-}
-
-}  // namespace
 
 class RealScreenTest : public QObject {
     Q_OBJECT
@@ -62,25 +39,6 @@ private slots:
             QTRY_COMPARE(QApplication::activeWindow(), editor);
         }
         QDir::setCurrent(previous);
-    }
-
-    void gridCellsShowTheirLeadingDigitsAndTheWholeTextAsATooltip()
-    {
-        GuiFixture f;
-        f.app->VahFceForm->VyjitZeBtn->click();  // 15-digit weights
-        const QList<QPair<QWidget*, QTableWidget*>> grids = {
-            {f.app->VahFceForm.get(), f.app->VahFceForm->VahFceGrid},
-            {f.app->ExtrForm.get(), f.app->ExtrForm->Filtr->MaticeFiltru},
-            {f.app->ExtrForm2.get(), f.app->ExtrForm2->Filter.MaticeFiltru}};
-        for (const auto& [window, grid] : grids) {
-            ShowAt(window, QSize(1366, 728));
-            for (int row = 0; row < grid->rowCount(); ++row)
-                for (int column = 0; column < grid->columnCount(); ++column) {
-                    const QTableWidgetItem* cell = grid->item(row, column);
-                    QCOMPARE(cell->data(Qt::ToolTipRole).toString(), cell->text());
-                    QVERIFY2(LeadingDigitsShown(grid, row, column), qPrintable(grid->objectName() + " " + cell->text()));
-                }
-        }
     }
 
     void theSearchWorksAtOnceTellsWhatItFoundAndAnEmptyCellNamesTheButtonsThatFillIt()
