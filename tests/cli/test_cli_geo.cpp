@@ -17,14 +17,10 @@ using namespace lumera::testing;
 
 namespace {
 
-// A 3 x 2 reflectance scene of 130 bands from 380 nm in 5 nm steps.
-void WriteSmallScene(const std::string& path, SceneRecipe recipe = {})
+// A scene of the given size whose every band holds the same values.
+SceneRecipe SmallScene(int width = 3, int height = 2)
 {
-    recipe.Centres = Centres(380, 5, 130);
-    recipe.Value = [](int, int x, int y) { return 0.1 * (x + 1) + 0.3 * y; };
-    recipe.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
-    recipe.Epsg = 32633;
-    WriteScene(path, recipe);
+    return UtmScene(width, height, [](int, int x, int y) { return 0.1 * (x + 1) + 0.3 * y; });
 }
 
 // A 4 x 2 x 130 reflectance cube in an HDF5 file (netCDF-4), one of its data sets.
@@ -52,7 +48,7 @@ void WriteHdf5Scene(const std::string& path)
 TEST(CliImport, EnviWindowToCutOutWithGeoreferenceBeside)
 {
     TempDir dir;
-    WriteSmallScene(dir.File("scene.img"));
+    WriteScene(dir.File("scene.img"), SmallScene());
     const std::string out = ExpectSuccess("import " + Quote(dir.File("scene.img")) + " --window 1,0,2,2 -o " +
                                           Quote(dir.File("cut.dat")));
     EXPECT_EQ(out, "{\"bands\":65,\"rows\":2,\"columns\":2,\"scale\":10000.0,\"clipped\":0,\"nodata_pixels\":0,"
@@ -87,7 +83,7 @@ TEST(CliImport, Hdf5SubDatasetWithAWavelengthFile)
 TEST(CliImport, RefusalsExitTwoUnreadableScenesOneAndNothingIsWritten)
 {
     TempDir dir;
-    WriteSmallScene(dir.File("scene.img"));
+    WriteScene(dir.File("scene.img"), SmallScene());
     const std::string to = " -o " + Quote(dir.File("cut.dat"));
     ExpectFailure("import " + Quote(dir.File("scene.img")) + " --window 2,0,2,2" + to, 2, "neleží celé uvnitř");
     ExpectFailure("import " + Quote(dir.File("nothing.img")) + to, 1, "nothing.img");
@@ -101,7 +97,7 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
     TTreeMatrix trees(3, 2);
     trees.Values = {1, 1, 2, 3, 2, 2};
     WriteTreeMatrix(dir.File("trees.dat"), trees);
-    WriteSmallScene(dir.File("scene.img"));
+    WriteScene(dir.File("scene.img"), SmallScene());
     ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
     WriteExtremaFile(dir.File("maxima.txt"), {{0, 0}, {2, 1}, {0, 1}});
     EXPECT_EQ(ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " --geo " +
@@ -142,10 +138,7 @@ TEST(CliPipelineOnTheMap, AGeoreferencedCutOutAlsoGetsItsCrownsOnTheMap)
 TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
 {
     TempDir dir;
-    SceneRecipe recipe;
-    recipe.Width = 10;
-    recipe.Height = 4;
-    WriteSmallScene(dir.File("scene.img"), recipe);
+    WriteScene(dir.File("scene.img"), SmallScene(10, 4));
     EXPECT_EQ(ExpectSuccess("tiles " + Quote(dir.File("scene.img")) + " --size 6 --overlap 4 -o " +
                             Quote(dir.File("tiles"))),
               "{\"tiles\":3,\"scale\":10000.0,\"clipped\":0}\n");
@@ -182,11 +175,9 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
 TEST(CliTiles, ASceneUnreadablePastItsFirstTileLeavesTheFolderAsItWas)
 {
     TempDir dir;
-    SceneRecipe recipe;
+    SceneRecipe recipe = SmallScene(6, 12);
     recipe.Driver = "GTiff";
-    recipe.Width = 6;
-    recipe.Height = 12;
-    WriteSmallScene(dir.File("scene.tif"), recipe);
+    WriteScene(dir.File("scene.tif"), recipe);
     const std::string into = " --size 6 -o " + Quote(dir.File("tiles"));
     ExpectSuccess("tiles " + Quote(dir.File("scene.tif")) + " --scale 5000" + into);
     const auto earlier = ReadAll(dir.File("tiles/r00_c00/cut.dat")), list = ReadAll(dir.File("tiles/tiles.csv"));
@@ -207,7 +198,7 @@ TEST(CliTiles, ASceneUnreadablePastItsFirstTileLeavesTheFolderAsItWas)
 TEST(CliImport, ACoordinateSystemNamedInAnotherEncodingIsKept)
 {
     TempDir dir;
-    WriteSmallScene(dir.File("scene.img"));
+    WriteScene(dir.File("scene.img"), SmallScene());
     std::string header = ReadAll(dir.File("scene.hdr"));
     const std::size_t name = header.find("WGS_1984_UTM_Zone_33N");
     ASSERT_NE(name, std::string::npos) << header;

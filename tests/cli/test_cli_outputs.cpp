@@ -19,16 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A 10 x 4 reflectance scene of 130 bands from 380 nm; `pixel` metres a side.
+// A 10 x 4 scene with pixels of `pixel` metres a side.
 void WriteSmallScene(const std::string& path, double pixel = 2)
 {
-    SceneRecipe recipe;
-    recipe.Width = 10;
-    recipe.Height = 4;
-    recipe.Centres = Centres(380, 5, 130);
-    recipe.Value = [](int band, int x, int y) { return 0.05 * (x + 1) + 0.1 * y + 0.001 * band; };
+    SceneRecipe recipe = UtmScene(10, 4, [](int band, int x, int y) { return 0.05 * (x + 1) + 0.1 * y + 0.001 * band; });
     recipe.Transform = std::array<double, 6>{500000, pixel, 0, 5500000, 0, -pixel};
-    recipe.Epsg = 32633;
     WriteScene(path, recipe);
 }
 

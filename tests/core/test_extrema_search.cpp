@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 
-#include "extrema/brightness.h"
+#include "data/file_error.h"
+#include "extrema/extrema_file.h"
 #include "extrema/extrema_search.h"
-#include "extrema/picture_search.h"
+#include "refusal.h"
 #include "sample_data.h"
+#include "temp_dir.h"
 
 using namespace lumera;
 using lumera::testing::MakeCube;
-using lumera::testing::PatternPicture;
 using lumera::testing::RandomCube;
+using lumera::testing::ReadAll;
+using lumera::testing::TempDir;
 
 namespace {
 
@@ -52,6 +56,12 @@ MinimaSettings Minima(ExtremumTest test, bool equality, int size, int required)
 constexpr auto kDirections = ExtremumTest::Directions;
 constexpr auto kNeighbourhood = ExtremumTest::Neighbourhood;
 
+TExtremaList ReadText(const TempDir& dir, const std::string& text)
+{
+    std::ofstream(dir.File("e.txt"), std::ios::binary) << text;
+    return ReadExtremaFile(dir.File("e.txt"));
+}
+
 }  // namespace
 
 TEST(ExtremaSearch, AFlatPlaneYieldsEveryTestedPositionOnlyWhenEqualityIsAllowed)
@@ -85,47 +95,6 @@ TEST(ExtremaSearch, FourDirectionMaximaCountPairsOfLowerNeighbours)
     EXPECT_TRUE(FindMaxima(peak, Maxima(kNeighbourhood, true, 9)).empty());
 }
 
-TEST(ExtremaSearch, ValleysAndRisingProfilesMakeTheMinimaGrid)
-{
-    // A vertical valley one pixel wide in column 2.
-    TMatice valley(5, 6);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 5; ++x) valley.At(x, y) = std::abs(x - 2) * 2.0;
-    TExtremaList column;
-    for (int y = 1; y <= 4; ++y) column.push_back({2, y});
-    for (const bool equality : {false, true}) {
-        EXPECT_EQ(FindMinima(valley, Minima(kDirections, equality, 3, 3)), column);
-        EXPECT_EQ(FindMinima(valley, Minima(kDirections, equality, 3, 4)), equality ? column : TExtremaList{});
-    }
-
-    // 5 x 5, horizontal direction only: 5 3 1 3 5 passes, 5 3 1 3 2 does not.
-    TMatice rising(5, 5, 0.0), falling(5, 5, 0.0);
-    const double across[5] = {5, 3, 1, 3, 5}, fallsAtEnd[5] = {5, 3, 1, 3, 2};
-    for (int x = 0; x < 5; ++x) rising.At(x, 2) = across[x], falling.At(x, 2) = fallsAtEnd[x];
-    EXPECT_EQ(FindMinima(rising, Minima(kDirections, false, 5, 1)), (TExtremaList{{2, 2}}));
-    EXPECT_TRUE(FindMinima(falling, Minima(kDirections, false, 5, 1)).empty());
-    EXPECT_EQ(FindMinima(falling, Minima(kDirections, false, 3, 1)), (TExtremaList{{2, 2}}));
-
-    // The 5 x 5 count compares all 24 cells with the centre.
-    TMatice pit(5, 5, 4.0);
-    pit.At(2, 2) = 1.0;
-    EXPECT_EQ(FindMinima(pit, Minima(kNeighbourhood, false, 5, 24)), (TExtremaList{{2, 2}}));
-    EXPECT_TRUE(FindMinima(pit, Minima(kNeighbourhood, false, 3, 9)).empty());
-}
-
-TEST(ExtremaSearch, SmallPlanesYieldNothingAndPointsComeByColumnThenRow)
-{
-    EXPECT_TRUE(FindMaxima(TMatice(2, 9, 1.0), Maxima(kDirections, true, 1)).empty());
-    EXPECT_TRUE(FindMaxima(TMatice(9, 2, 1.0), Maxima(kDirections, true, 1)).empty());
-    EXPECT_TRUE(FindMinima(TMatice(4, 9, 1.0), Minima(kDirections, true, 5, 1)).empty());
-    EXPECT_TRUE(FindMaxima(TData{}, MaximaSettings{}).empty());
-    EXPECT_EQ(FindMinima(TMatice(3, 3, 1.0), Minima(kDirections, true, 3, 1)), (TExtremaList{{1, 1}}));
-
-    const TMatice twoPeaks =
-        Plane({{0, 0, 0, 0, 0}, {0, 0, 0, 5, 0}, {0, 0, 0, 0, 0}, {0, 5, 0, 0, 0}, {0, 0, 0, 0, 0}});
-    EXPECT_EQ(FindMaxima(twoPeaks, Maxima(kDirections, false, 4)), (TExtremaList{{1, 3}, {3, 1}}));
-}
-
 TEST(ExtremaSearch, RowWiseSearchesEqualThePerPixelDefinitionsOnRandomPlanes)
 {
     std::mt19937 rng(5);
@@ -152,15 +121,37 @@ TEST(ExtremaSearch, RowWiseSearchesEqualThePerPixelDefinitionsOnRandomPlanes)
     }
 }
 
-TEST(PictureSearch, FiltersTheBrightnessOnlyWhenAskedAndStopsOnACellThatIsNoNumber)
+TEST(ExtremaFile, WritesCrLfLinesInListOrderAndReadsThemBack)
 {
-    const Bitmap picture = PatternPicture(24, 18);
-    TFilterCells unset{7, std::vector<std::string>(49)};
-    EXPECT_EQ(FindMaxima(picture, std::nullopt, MaximaSettings{}),
-              FindMaxima(BrightnessMatrix(picture), MaximaSettings{}));
-    EXPECT_THROW(FindMaxima(picture, unset, MaximaSettings{}), FilterCellError);
-    EXPECT_THROW(FindMinima(picture, unset, MinimaSettings{}), FilterCellError);
-    const TFilterCells gauss = GaussFilter(5, ',');
-    EXPECT_EQ(FindMinima(picture, gauss, MinimaSettings{}),
-              FindMinima(FilteredBrightness(picture, gauss), MinimaSettings{}));
+    TempDir dir;
+    const TExtremaList points{{5, 1}, {2, 7}, {2, 3}};
+    WriteExtremaFile(dir.File("max.txt"), points);
+    EXPECT_EQ(ReadAll(dir.File("max.txt")), "3\r\n5 1\r\n2 7\r\n2 3\r\n");
+    EXPECT_EQ(ReadExtremaFile(dir.File("max.txt")), points);
+
+    WriteExtremaFile(dir.File("none.txt"), {});
+    EXPECT_EQ(ReadAll(dir.File("none.txt")), "0\r\n");
+    EXPECT_TRUE(ReadExtremaFile(dir.File("none.txt")).empty());
+}
+
+TEST(ExtremaFile, ReadsAcrossBlanksAndLineEndsIgnoresCommentsAndFillsMissingPointsWithZero)
+{
+    TempDir dir;
+    EXPECT_EQ(ReadText(dir, "2\n4\t9\n\t6 8\n"), (TExtremaList{{4, 9}, {6, 8}}));
+    EXPECT_EQ(ReadText(dir, "  2 points\r\n4\r\n9 tail 77\r\n6\r\n\r\n8"), (TExtremaList{{4, 9}, {6, 8}}));
+    EXPECT_EQ(ReadText(dir, "3\r\n1 2\r\n3"), (TExtremaList{{1, 2}, {3, 0}, {0, 0}}));
+    EXPECT_EQ(ReadText(dir, "+2\r\n-1 +4\r\n"), (TExtremaList{{-1, 4}, {0, 0}}));
+    EXPECT_TRUE(ReadText(dir, "").empty() && ReadText(dir, " \r\n").empty());
+}
+
+TEST(ExtremaFile, RefusesNegativeOrImpossibleCountsAndNonNumbersNamingTheFile)
+{
+    TempDir dir;
+    for (const auto& [text, mention] : {std::pair{"-1\r\n", "-1"},
+                                        {"2000000000\r\n1 2\r\n", "2000000000"},
+                                        {"99999999999\r\n", "99999999999"},
+                                        {"2\r\n1 x2\r\n", "x2"},
+                                        {"2\r\n1 2\r\n3 4.5\r\n", "4.5"}})
+        lumera::testing::ExpectRefused([&] { ReadText(dir, text); }, {dir.File("e.txt"), mention});
+    EXPECT_THROW(ReadExtremaFile(dir.File("missing.txt")), FileError);
 }

@@ -4,7 +4,6 @@
 
 #include "recording_reporter.h"
 #include "spectral/numerics.h"
-#include "spectral/spectral_state.h"
 #include "spectral/spectral_vector.h"
 
 using namespace lumera;
@@ -31,9 +30,6 @@ TEST(SolveLinear, PivotingAndSingularOverflowingOrMismatchedSystemsThatGiveZeros
     const Vector coupled = SolveLinear({{2, 1, 1}, {1, 3, 2}, {1, 0, 0}}, {4, 5, 6}, r);
     ASSERT_EQ(coupled.size(), 3u);
     for (const auto& [i, x] : {std::pair{0, 6.0}, {1, 15.0}, {2, -23.0}}) EXPECT_NEAR(coupled[i], x, 1e-12) << i;
-    // The pivot is the first row of largest magnitude.
-    EXPECT_EQ(std::make_tuple(PivotRow({{2, 0}, {-2, 0}, {1, 0}}, 0), PivotRow({{1, 0}, {-2, 0}, {2, 0}}, 0),
-                              PivotRow({{9, 1}, {0, 1}, {0, -3}}, 1)), std::make_tuple(0, 1, 2));
     EXPECT_TRUE(r.messages.empty());
 
     const std::string singular = "Matice je singulární!", failed = "Gausova eliminace selhala, vráceno nulové řešení.";
@@ -54,7 +50,7 @@ TEST(SolveLinear, PivotingAndSingularOverflowingOrMismatchedSystemsThatGiveZeros
     }
 }
 
-TEST(EvaluateSpline, ThreePointArchStraightLineQueriesOutsideTheSamplesAndSamplesNotAscending)
+TEST(EvaluateSpline, ArchAndWaveAgainstHandComputedValuesQueriesOutsideTheSamplesAndSamplesNotAscending)
 {
     RecordingReporter r;
     std::vector<SplinePoint> q = {{-1, 9}, {0.5, 0}, {1.0, 0}, {1.5, 0}, {2.0, 9}, {5, 9}};
@@ -69,11 +65,6 @@ TEST(EvaluateSpline, ThreePointArchStraightLineQueriesOutsideTheSamplesAndSample
     ASSERT_TRUE(EvaluateSpline({{0, 0}, {1, 1}, {2, 0}, {3, 1}}, wave, r));
     for (const auto& [i, y] : {std::pair{0, 0.75}, {1, 0.5}, {2, 0.25}}) EXPECT_NEAR(wave[i].Y, y, 1e-12) << i;
 
-    std::vector<SplinePoint> line, queries;
-    for (int i = 0; i < 20; ++i) line.push_back({double(i), 3.0 * i - 7});
-    for (double x = 0.25; x < 19; x += 1.5) queries.push_back({x, 0});
-    ASSERT_TRUE(EvaluateSpline(line, queries, r));
-    for (const auto& p : queries) EXPECT_DOUBLE_EQ(p.Y, 3.0 * p.X - 7) << p.X;
     EXPECT_TRUE(r.messages.empty());
 
     for (const std::vector<SplinePoint>& samples : {std::vector<SplinePoint>{{0, 0}, {0, 1}, {1, 0}}, {{0, 0}, {NAN, 1}}}) {
@@ -104,11 +95,6 @@ TEST(SpectralVectorOps, NormalisePeakAxisTrapezoidIntegralElementWiseOperationsA
     EXPECT_TRUE(NormalisePeak(subnormal, r));
     EXPECT_EQ(subnormal, SpectralVector({-1, 0, 0.5}));
 
-    SpectralState s;
-    BuildSpectralAxis(s);
-    InitCustomFunctions(s);
-    EXPECT_EQ(std::make_tuple(s.Axis.size(), s.Axis.front(), s.Axis.back()), std::make_tuple(64u, 0.4003, 0.9816));
-    EXPECT_TRUE(s.CustomWeight == SpectralVector(64, 1.0) && s.CustomCounterWeight == s.CustomWeight && !s.CustomFunctionSet);
     EXPECT_EQ(BandIntegral({1, 2, 3}, {0, 1, 3}, r), 6.5);  // 1.5 x 1 + 2.5 x 2
     EXPECT_EQ(Multiply({1, 2, 3}, {2, 0.5, -1}, r), SpectralVector({2, 1, -3}));
     EXPECT_EQ(Add({1, 2, 3}, {2, 0.5, -1}, r), SpectralVector({3, 2.5, 2}));

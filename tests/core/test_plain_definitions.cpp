@@ -76,7 +76,7 @@ TEST(PlainDefinitions, RoundToByteIsNearbyintLimitedForTiesExtremesAndNoise)
     for (const double v : values) ASSERT_EQ(RoundToByte(v), plain::RoundToByte(v)) << v;
 }
 
-TEST(PlainDefinitions, NeedleMeasureOnEveryInstructionSetWithAndWithoutDivisor)
+TEST(PlainDefinitions, NeedleMeasureAndBandMeansOnEveryInstructionSetForEveryDivisorRangeAndChunk)
 {
     const SpectralState state = MakeSpectralState();
     std::mt19937 rng(2);
@@ -90,19 +90,8 @@ TEST(PlainDefinitions, NeedleMeasureOnEveryInstructionSetWithAndWithoutDivisor)
                 ASSERT_TRUE(SameBytes(NeedleMeasure(cube, state.Axis, weight, divisor, set), plain))
                     << "seed " << seed << ", instruction set " << int(set);
         }
-    }
-    const SpectralVector weight = RandomFunction(rng, 0.0, 1.0), counter = RandomFunction(rng, 0.0, 1.0);
-    const std::vector<double> plain = plain::NeedleMeasure(LargestCutout(), state.Axis, weight, &counter);
-    for (const InstructionSet set : InstructionSetsHere())
-        EXPECT_TRUE(SameBytes(NeedleMeasure(LargestCutout(), state.Axis, weight, &counter, set), plain)) << int(set);
-}
-
-TEST(PlainDefinitions, BandMeansOnEveryInstructionSetForEveryRangeAndChunk)
-{
-    for (unsigned seed = 0; seed < std::size(kSizes); ++seed) {
-        const TData cube = Cube(65, kSizes[seed], seed);
         const std::size_t plane = cube.PlaneSize();
-        for (const auto& [first, last] : {std::pair{1, 65}, {1, 35}, {19, 19}, {2, 7}, {60, 65}}) {
+        for (const auto& [first, last] : {std::pair{1, 65}, {1, 35}, {19, 19}, {2, 7}, {60, 65}})
             for (const InstructionSet set : InstructionSetsHere()) {
                 std::vector<double> mean(plane);
                 for (std::size_t begin = 0; begin < plane; begin += 7)  // chunks of odd length
@@ -113,7 +102,6 @@ TEST(PlainDefinitions, BandMeansOnEveryInstructionSetForEveryRangeAndChunk)
                                                                       int(p / cube.NColumns))}))
                         << "seed " << seed << ", bands " << first << "-" << last << ", set " << int(set);
             }
-        }
     }
 }
 

@@ -1,10 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#include "crowns/crown_spectra.h"
 #include "crowns/single_trees.h"
 #include "crowns/tree_figures.h"
+#include "crowns/tree_table.h"
+#include "sample_data.h"
+#include "spectral/band_mean.h"
 #include "temp_dir.h"
 
 using namespace lumera;
+using namespace lumera::testing;
 
 namespace {
 
@@ -35,6 +46,33 @@ std::vector<std::string> Rows(const TTreeMatrix& trees)
     return rows;
 }
 
+// Trees 2 and 5 with a barrier and background between them.
+TTreeMatrix TwoTrees()
+{
+    TTreeMatrix trees(3, 2);
+    trees.Values = {5, 5, -1, 2, 0, 5};
+    return trees;
+}
+
+// The statistics of one crown by their definition, pixel by pixel.
+BandStatistics PlainStatistics(const TData& cube, const std::vector<std::size_t>& pixels)
+{
+    BandStatistics s;
+    s.Pixels = int64_t(pixels.size());
+    for (int b = 0; b < cube.NBands; ++b) {
+        std::vector<double> values;
+        for (std::size_t p : pixels) values.push_back(cube.Plane(b)[p]);
+        double sum = 0.0;
+        for (double v : values) sum += v;
+        const double mean = sum / double(values.size());
+        double squares = 0.0;
+        for (double v : values) squares += (v - mean) * (v - mean);
+        s.Mean.push_back(mean);
+        s.Sd.push_back(std::sqrt(squares / double(values.size())));
+    }
+    return s;
+}
+
 }  // namespace
 
 TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixels)
@@ -61,36 +99,14 @@ TEST(SingleTrees, PicturesOfDifferentSizesMeetOnTheirCommonArea)
     EXPECT_EQ(Rows(GrowTrees(left, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)),
               (std::vector<std::string>{"1111", "####", "0000"}));
     EXPECT_EQ(Rows(GrowTrees(left, Bitmap(), {{0, 0}}, 70)), (std::vector<std::string>{"1111", "1111", "1111"}));
-
-    Bitmap right(6, 2);
-    right.Fill(1, 2, 3);
-    TTreeMatrix trees(3, 3);
-    trees.At(1, 0) = 2;
-    trees.At(2, 0) = -1;
-    PaintTreesOverlay(right, Picture({"1234", "5678"}), trees);
-    ASSERT_EQ(right.Width(), 6);
-    const uint8_t* row0 = right.ScanLine(0);
-    EXPECT_EQ(std::vector<uint8_t>(row0, row0 + 18),
-              (std::vector<uint8_t>{20, 20, 20, 0, 40, 0, 60, 60, 60, 1, 2, 3, 1, 2, 3, 1, 2, 3}));
-    EXPECT_EQ(right.ScanLine(1)[6], 140);
-    EXPECT_EQ(right.ScanLine(1)[9], 1);
 }
 
-TEST(SingleTrees, WholePictureRegionAndTheSmallMatrixFile)
+TEST(SingleTrees, ARegionCanFillTheWholePicture)
 {
     Bitmap big(400, 400);
     big.Fill(200, 0, 0);
     const TTreeMatrix all = GrowTrees(big, Bitmap(400, 400), {{399, 399}}, 70);
     EXPECT_EQ(std::count(all.Values.begin(), all.Values.end(), 1), 160000);
-
-    Bitmap left(3, 2);
-    left.Fill(100, 100, 100);
-    lumera::testing::TempDir dir;
-    WriteTreeMatrix(dir.File("t.dat"), GrowTrees(left, Bitmap(3, 2), {{1, 0}}, 70));
-    EXPECT_EQ(lumera::testing::ReadAll(dir.File("t.dat")),
-              std::string("\3\0\0\0\2\0\0\0", 8) + std::string("\1\0\0\0", 4) + std::string("\1\0\0\0", 4) +
-                  std::string("\1\0\0\0", 4) + std::string("\1\0\0\0", 4) + std::string("\1\0\0\0", 4) +
-                  std::string("\1\0\0\0", 4));
 }
 
 TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
@@ -101,16 +117,93 @@ TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
                     0, 0, 0, 1};
     const std::vector<TTreeFigures> figures = MeasureTrees(trees, {{3, 2}, {9, 9}, {0, 0}});
     ASSERT_EQ(figures.size(), 2u);
-    const TTreeFigures& first = figures[0];
-    EXPECT_EQ(first.Tree, 1);
-    EXPECT_EQ(first.Pixels, 2);
-    EXPECT_EQ(std::make_pair(first.CentroidX, first.CentroidY), std::make_pair(3.0, 1.5));
-    EXPECT_EQ(std::make_tuple(first.MinX, first.MinY, first.MaxX, first.MaxY), std::make_tuple(3, 1, 3, 2));
-    EXPECT_EQ(std::make_pair(first.SeedX, first.SeedY), std::make_pair(3, 2));
-    const TTreeFigures& third = figures[1];
-    EXPECT_EQ(third.Tree, 3);
-    EXPECT_EQ(third.Pixels, 3);
-    EXPECT_EQ(std::make_pair(third.CentroidX, third.CentroidY), std::make_pair(1.0 / 3.0, 1.0 / 3.0));
-    EXPECT_EQ(std::make_tuple(third.MinX, third.MinY, third.MaxX, third.MaxY), std::make_tuple(0, 0, 1, 1));
+    const auto all = [](const TTreeFigures& f) {
+        return std::make_tuple(f.Tree, f.Pixels, f.CentroidX, f.CentroidY, f.MinX, f.MinY, f.MaxX, f.MaxY, f.SeedX, f.SeedY);
+    };
+    EXPECT_EQ(all(figures[0]), std::make_tuple(1, 2, 3.0, 1.5, 3, 1, 3, 2, 3, 2));
+    EXPECT_EQ(all(figures[1]), std::make_tuple(3, 3, 1.0 / 3.0, 1.0 / 3.0, 0, 0, 1, 1, 0, 0));
     EXPECT_EQ(MeasureTrees(trees, {})[1].SeedX, -1);
+}
+
+TEST(TreeTable, MeansAreTakenOverEachTreesPixelsInTreeOrder)
+{
+    const std::vector<double> grid = {1.0, 2.0, 100.0, 0.25, 100.0, 6.0};
+    EXPECT_EQ(MeanPerTree(TwoTrees(), grid), (std::vector<double>{0.25, 3.0}));
+    EXPECT_THROW(MeanPerTree(TwoTrees(), std::vector<double>(5)), std::invalid_argument);
+}
+
+TEST(TreeTable, CsvHasTheHeaderAndOneRoundTrippingRowPerTree)
+{
+    const TExtremaList tops = {{0, 1}, {1, 0}};
+    std::vector<TTreeRow> rows;
+    const std::vector<TTreeFigures> figures = MeasureTrees(TwoTrees(), tops);
+    for (const TTreeFigures& f : figures) rows.push_back({f, 0.1, -1.0 / 3.0});
+    EXPECT_EQ(TreeTableCsv(rows),
+              "tree,seed_x,seed_y,pixels,centroid_x,centroid_y,min_x,min_y,max_x,max_y,mean_brightness,mean_ndvi\n"
+              "2,1,0,1,0,1,0,1,0,1,0.1,-0.3333333333333333\n"
+              "5,-1,-1,3,1,0.3333333333333333,0,0,2,1,0.1,-0.3333333333333333\n");
+}
+
+// Random cubes and matrices with gaps in the numbering, barriers and equal
+// near-infrared brightness: every statistic equals its plain definition.
+TEST(CrownSpectra, EqualThePlainDefinitionOnRandomCubes)
+{
+    std::mt19937 rng(3);
+    for (int trial = 0; trial < 20; ++trial) {
+        const int w = 1 + int(rng() % 9), h = 1 + int(rng() % 7);
+        const TData cube = RandomCube(kCrownSpectraBands + int(rng() % 3), h, w, unsigned(trial), 0, trial % 2 ? 4 : 4000);
+        TTreeMatrix trees(w, h);
+        for (int32_t& v : trees.Values) v = int32_t(rng() % 6) - 1;  // -1 a barrier, 0 no tree
+        const std::vector<double> nir = BandMean(cube, 41, 43);
+        const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, trees);
+        std::size_t k = 0;
+        for (int32_t tree = 1; tree <= 4; ++tree) {
+            std::vector<std::size_t> pixels;
+            for (std::size_t p = 0; p < trees.Values.size(); ++p)
+                if (trees.Values[p] == tree) pixels.push_back(p);
+            if (pixels.empty()) continue;
+            ASSERT_LT(k, spectra.size());
+            const CrownSpectrum& c = spectra[k++];
+            EXPECT_EQ(c.Tree, tree);
+            const BandStatistics all = PlainStatistics(cube, pixels);
+            EXPECT_EQ(c.All.Mean, all.Mean);
+            EXPECT_EQ(c.All.Sd, all.Sd);
+            // Sunlit: the brighter half, ties to the earlier pixel.
+            std::vector<std::size_t> ranked = pixels;
+            std::sort(ranked.begin(), ranked.end(),
+                      [&](std::size_t a, std::size_t b) { return nir[a] != nir[b] ? nir[a] > nir[b] : a < b; });
+            ranked.resize((pixels.size() + 1) / 2);
+            std::sort(ranked.begin(), ranked.end());
+            const BandStatistics sunlit = PlainStatistics(cube, ranked);
+            EXPECT_EQ(c.Sunlit.Pixels, sunlit.Pixels);
+            EXPECT_EQ(c.Sunlit.Mean, sunlit.Mean);
+            EXPECT_EQ(c.Sunlit.Sd, sunlit.Sd);
+        }
+        EXPECT_EQ(k, spectra.size());
+    }
+}
+
+TEST(CrownSpectra, RefusalsNameTheSizesAndTheFileReadsBackExactly)
+{
+    const TData cube = RandomCube(65, 3, 4, 9);
+    EXPECT_EQ(CrownSpectraRefusal(cube, TTreeMatrix(3, 4)), "Matice stromů má rozměry 3 x 4, výřez 4 x 3.");
+    EXPECT_TRUE(CrownSpectraRefusal(RandomCube(42, 3, 4, 9), TTreeMatrix(4, 3)).has_value());
+
+    TTreeMatrix trees(4, 3);
+    trees.Values = {0, 7, 7, 0, 2, 2, 7, 0, 0, 0, 0, 0};
+    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, trees);
+    TempDir dir;
+    WriteCrownSpectra(dir.File("s.csv"), spectra, cube.NBands);
+    std::ifstream in(dir.File("s.csv"));
+    std::string header, line;
+    std::getline(in, header);
+    EXPECT_EQ(header.substr(0, 30), "tree,statistic,pixels,0.392,0.");  // micrometres with three decimals
+    EXPECT_EQ(std::count(header.begin(), header.end(), ','), 2 + 65);
+    std::vector<std::string> rows;
+    while (std::getline(in, line)) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[0].substr(0, 9), "2,mean,2,");
+    EXPECT_EQ(rows[6].substr(0, 16), "7,sunlit_mean,2,");
+    EXPECT_EQ(rows[5].substr(0, 7), "7,sd,3,");
+    EXPECT_EQ(std::stod(rows[5].substr(7, rows[5].find(',', 7) - 7)), spectra[1].All.Sd[0]);  // written exactly
 }

@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<QWidget*> Windows(gui::Workbench& app)
+enum { kMain, kWeights, kEqualization, kComparison, kSearch, kProcessing };
+
+std::vector<QWidget*> AllWindows(gui::Workbench& app)
 {
     return {app.MainForm.get(), app.VahFceForm.get(), app.EkvalizaceForm.get(),
             app.VyslForm.get(), app.ExtrForm.get(),   app.ExtrForm2.get()};
@@ -59,7 +61,7 @@ QString Snapshot(const QWidget* window)
 QString OutOfSight(gui::Workbench& app)
 {
     QString shown;
-    for (QWidget* window : Windows(app)) shown += window->isVisible() ? "v" : "h";
+    for (QWidget* window : AllWindows(app)) shown += window->isVisible() ? "v" : "h";
     auto text = [](const TExtremaList& list) {
         QString s;
         for (const TExtremum& p : list) s += QString("%1,%2;").arg(p.X).arg(p.Y);
@@ -150,17 +152,6 @@ std::string Repeat(const std::string& line, int times)
     return text;
 }
 
-// A 6 x 5 reflectance scene of 130 bands from 380 nm.
-SceneRecipe SixByFiveScene()
-{
-    SceneRecipe recipe;
-    recipe.Width = 6;
-    recipe.Height = 5;
-    recipe.Centres = Centres(380, 5, 130);
-    recipe.Value = [](int, int x, int y) { return 0.01 * (x + 10 * y); };
-    return recipe;
-}
-
 const std::vector<FileMaker>& FileKinds()
 {
     static const std::vector<FileMaker> kinds = {
@@ -189,7 +180,8 @@ const std::vector<FileMaker>& FileKinds()
         {"short-filter.txt", [](const std::string& p) { WriteAll(p, "5\r\n1\r\n1\r\n"); }},
         {"weights.txt", [](const std::string& p) { WriteWeightFile(p, SpectralVector(64, 0.5)); }},
         {"bad-weights.txt", [](const std::string& p) { WriteAll(p, "1.5 2x5 7\r\n"); }},
-        {"scene.img", [](const std::string& p) { WriteScene(p, SixByFiveScene()); }},
+        {"scene.img",
+         [](const std::string& p) { WriteScene(p, UtmScene(6, 5, [](int, int x, int y) { return 0.01 * (x + y); })); }},
     };
     return kinds;
 }
@@ -201,19 +193,8 @@ struct Reader {
     std::string own;
     std::vector<std::string> refused;  // besides the missing file and the folder
     std::function<bool(GuiFixture&, const std::string&)> read;
-    QWidget* (*window)(gui::Workbench&);
+    int window;  // its place in AllWindows
 };
-
-template <class Form>
-QWidget* WindowOf(gui::Workbench& app)
-{
-    if constexpr (std::is_same_v<Form, gui::TMainForm>) return app.MainForm.get();
-    if constexpr (std::is_same_v<Form, gui::TVahFceForm>) return app.VahFceForm.get();
-    if constexpr (std::is_same_v<Form, gui::TEkvalizaceForm>) return app.EkvalizaceForm.get();
-    if constexpr (std::is_same_v<Form, gui::TVyslForm>) return app.VyslForm.get();
-    if constexpr (std::is_same_v<Form, gui::TExtrForm>) return app.ExtrForm.get();
-    if constexpr (std::is_same_v<Form, gui::TExtrForm2>) return app.ExtrForm2.get();
-}
 
 std::vector<std::string> KindsOtherThan(const std::string& own)
 {
@@ -232,47 +213,39 @@ std::vector<Reader> Readers()
 {
     return {
         {"cut-out", "cutout.dat", KindsOtherThan("cutout.dat"),
-         [](GuiFixture& f, const std::string& p) { return f.app->MainForm->LoadCutout(p); }, WindowOf<gui::TMainForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->MainForm->LoadCutout(p); }, kMain},
         {"equalization picture", "picture.bmp", KindsOtherThan("picture.bmp"),
-         [](GuiFixture& f, const std::string& p) { return f.app->EkvalizaceForm->LoadPicture(p); },
-         WindowOf<gui::TEkvalizaceForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->EkvalizaceForm->LoadPicture(p); }, kEqualization},
         {"compared picture", "picture.bmp", KindsOtherThan("picture.bmp"),
-         [](GuiFixture& f, const std::string& p) { return f.app->VyslForm->LoadPicture(4, p); },
-         WindowOf<gui::TVyslForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->VyslForm->LoadPicture(4, p); }, kComparison},
         {"search source", "picture.bmp", KindsOtherThan("picture.bmp"),
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadSource(p); }, WindowOf<gui::TExtrForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadSource(p); }, kSearch},
         {"search background", "picture.bmp", KindsOtherThan("picture.bmp"),
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadBackground(p); },
-         WindowOf<gui::TExtrForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadBackground(p); }, kSearch},
         {"processing background", "picture.bmp", KindsOtherThan("picture.bmp"),
          [](GuiFixture& f, const std::string& p) {
              const std::size_t said = f.reporter.messages.size();
              f.app->ExtrForm2->PodkladCesta->setText(QString::fromStdString(p));
              f.app->ExtrForm2->ShowPodkladBtn->click();
              return !Said(f, said);
-         },
-         WindowOf<gui::TExtrForm2>},
+         }, kProcessing},
         {"search maxima", "extrema.txt", kBadExtrema,
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadMaxima(p); }, WindowOf<gui::TExtrForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadMaxima(p); }, kSearch},
         {"search minima", "extrema.txt", kBadExtrema,
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadMinima(p); }, WindowOf<gui::TExtrForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->LoadMinima(p); }, kSearch},
         {"processing maxima", "extrema.txt", kBadExtrema,
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->LoadMaxima(p); },
-         WindowOf<gui::TExtrForm2>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->LoadMaxima(p); }, kProcessing},
         {"processing minima", "extrema.txt", kBadExtrema,
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->LoadMinima(p); },
-         WindowOf<gui::TExtrForm2>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->LoadMinima(p); }, kProcessing},
         {"search filter", "filter.txt", kBadFilters,
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->Filtr->Load(p); }, WindowOf<gui::TExtrForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm->Filtr->Load(p); }, kSearch},
         {"processing filter", "filter.txt", kBadFilters,
-         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->Filter.Load(p); },
-         WindowOf<gui::TExtrForm2>},
+         [](GuiFixture& f, const std::string& p) { return f.app->ExtrForm2->Filter.Load(p); }, kProcessing},
         {"imported scene", "scene.img", KindsOtherThan("scene.img"),
          [](GuiFixture& f, const std::string& p) { return f.app->MainForm->ImportSceneWindow(p, {1, 1, 2, 3}, "", "", false); },
-         WindowOf<gui::TMainForm>},
+         kMain},
         {"weights", "weights.txt", {"bad-weights.txt", "picture.bmp", "cutout.dat"},
-         [](GuiFixture& f, const std::string& p) { return f.app->VahFceForm->LoadWeights(p); },
-         WindowOf<gui::TVahFceForm>},
+         [](GuiFixture& f, const std::string& p) { return f.app->VahFceForm->LoadWeights(p); }, kWeights},
     };
 }
 
@@ -337,7 +310,7 @@ private slots:
     void everyButtonBeforeItsInputs()
     {
         GuiFixture f(false);
-        for (QWidget* window : Windows(*f.app)) {
+        for (QWidget* window : AllWindows(*f.app)) {
             QVERIFY(OnlyHarmlessSilent(PressEverything(f, window)));
             ClickPictures(window);
         }
@@ -350,7 +323,7 @@ private slots:
         GuiFixture f;
         for (const FileMaker& kind : FileKinds()) kind.write(f.dir.File(kind.name));
         for (const Reader& reader : Readers()) {
-            QWidget* window = reader.window(*f.app);
+            QWidget* window = AllWindows(*f.app)[reader.window];
             QVERIFY2(reader.read(f, f.dir.File(reader.own)), reader.name);
             for (const FileMaker& kind : FileKinds()) {
                 const std::string path = f.dir.File(kind.name);

@@ -115,49 +115,6 @@ private slots:
         QVERIFY(form->Maxima.empty());
     }
 
-    void everyOptionReachesTheSearches()
-    {
-        GuiFixture f;
-        auto* form = f.app->ExtrForm.get();
-        const Bitmap picture = PatternPicture(30, 24);
-        WriteBmp(f.dir.File("p.bmp"), picture);
-        QVERIFY(form->LoadSource(f.dir.File("p.bmp")));
-        form->FiltrCheck->setChecked(false);
-        form->VypocetPodle2->SetItemIndex(1);
-        form->VypocetPodle3->SetItemIndex(0);
-        form->VypocetPodle4->SetItemIndex(0);
-        form->KolikMensich->setValue(6);
-        form->KolikMensich2->setValue(5);
-        form->LokalMaxBtn->click();
-        form->LokalMinBtn->click();
-        const TMatice brightness = BrightnessMatrix(picture);
-        QCOMPARE(form->Maxima, FindMaxima(brightness, {ExtremumTest::Neighbourhood, true, 4, 6, 60}));
-        QCOMPARE(form->Minima, FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 3, 1, 5, 60}));
-        QVERIFY(!form->Maxima.empty() && !form->Minima.empty());
-        QVERIFY(form->Minima != FindMinima(brightness, {ExtremumTest::Neighbourhood, true, 5, 1, 5, 60}));
-    }
-
-    void listsGoThroughTheDialogs()
-    {
-        GuiFixture f;
-        auto* form = f.app->ExtrForm.get();
-        form->Maxima = {{3, 1}, {0, 7}};
-        f.dialogs.answers = {f.dir.File("max")};
-        form->SaveMaxBtn->setEnabled(true);
-        form->SaveMaxBtn->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/lokextr"));
-        QCOMPARE(ReadAll(f.dir.File("max")), std::string("2\r\n3 1\r\n0 7\r\n"));
-
-        f.dialogs.answers = {f.dir.File("max")};  // a maxima file loads as minima
-        form->LoadMinBtn->click();
-        QCOMPARE(form->Minima, form->Maxima);
-        QVERIFY(form->SaveMinBtn->isEnabled() && form->ShowMinBtn->isEnabled());
-
-        form->LoadMaxBtn->click();  // cancelled: the list stays and its buttons open
-        QCOMPARE(form->Maxima, (TExtremaList{{3, 1}, {0, 7}}));
-        QVERIFY(form->ShowMaxBtn->isEnabled());
-    }
-
     void pointsOutsideTheSourceAreSkippedAndCountedInOneMessage()
     {
         GuiFixture f;
@@ -171,31 +128,6 @@ private slots:
         QVERIFY(f.LastMessage().find(": 3.") != std::string::npos);
         QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 8, 8, 255, 0, 0));
         QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 2, 2, 255, 0, 0));
-    }
-
-    void theFilterPanelStoresAndLoadsTheCellTextsExactly()
-    {
-        GuiFixture f;
-        auto* form = f.app->ExtrForm.get();
-        gui::FilterPanel& panel = *form->Filtr;
-        TFilterCells cells{3, {"1", "2,5", "0.25", "abc", "", "7", "-1E-5", "3", "1"}};
-        panel.SetCells(cells);
-        panel.HranaFiltru->setValue(9);  // changed without "Nastavit": the grid is what is stored
-        f.dialogs.answers = {f.dir.File("filtr")};
-        panel.FiltrSaveBtn->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/filtr"));
-        QVERIFY(ReadAll(f.dir.File("filtr")).starts_with("3\r\n1\r\n2,5\r\n0.25\r\nabc\r\n\r\n"));
-
-        panel.HranaFiltru->setValue(5);
-        panel.HranaBtn->click();
-        std::ofstream(f.dir.File("even")) << "4\r\n";
-        f.dialogs.answers = {f.dir.File("even"), f.dir.File("filtr")};
-        panel.FiltrLoadBtn->click();
-        QVERIFY(f.LastMessage().find("even") != std::string::npos);
-        QCOMPARE(panel.Cells(), (TFilterCells{5, std::vector<std::string>(25, "1")}));
-        panel.FiltrLoadBtn->click();
-        QCOMPARE(panel.Cells(), cells);
-        QCOMPARE(panel.HranaFiltru->value(), 3);
     }
 };
 

@@ -152,33 +152,10 @@ private slots:
         QCOMPARE(ReadBmp(f.dir.File("right.bmp")), form->ZpracovaneImage->Picture());
     }
 
-    void eachStepEnablesTheNextInTheOrderOfWork()
+    // The filter first, the normals last: the normals complete the pair that
+    // enables the moves.
+    void theMovesWaitForTheFilteredPictureAndTheNormals()
     {
-        GuiFixture f;
-        auto* form = f.app->ExtrForm2.get();
-        StartStand(f, form);
-        QVERIFY(form->FiltrovatBtn->isEnabled());
-        form->PresunyIterBtn->click();  // nothing to walk on yet
-        QVERIFY(f.LastMessage().find("Filtrovaný obraz") != std::string::npos);
-        QVERIFY(!form->PropojitBtn->isEnabled());
-
-        form->VoroPocitatBtn->click();
-        QVERIFY(form->VoroPlochyBtn->isEnabled() && form->VoroHraniceBtn->isEnabled());
-        QVERIFY(!form->VoroHrShowBtn->isEnabled() && !form->SousediBtn->isEnabled());
-        form->VoroHraniceBtn->click();
-        QVERIFY(form->VoroHrShowBtn->isEnabled() && form->SousediBtn->isEnabled());
-        form->SousediBtn->click();
-        QVERIFY(form->SmeryBtn->isEnabled() && !form->SousediBtn->isEnabled());
-        form->SmeryBtn->click();
-        QVERIFY(!form->PresunyBtn->isEnabled());  // the filtered image is still missing
-        SetBoxFilter(form);
-        form->FiltrovatBtn->click();
-        QVERIFY(form->FiltrShowBtn->isEnabled() && form->PresunyBtn->isEnabled());
-        QVERIFY(!form->Voro2ShowBtn->isEnabled());
-        form->PresunyBtn->click();
-        QVERIFY(form->Voro2ShowBtn->isEnabled() && form->PropojitBtn->isEnabled());
-
-        // The other way round: the normals complete the pair.
         GuiFixture g;
         auto* other = g.app->ExtrForm2.get();
         StartStand(g, other);

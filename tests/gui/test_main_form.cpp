@@ -1,8 +1,18 @@
 #include <filesystem>
 
+#include "crowns/crown_outlines.h"
+#include "crowns/scale_delineation.h"
+#include "data/number_format.h"
+#include "data/program_paths.h"
+#include "enhance/equalization.h"
 #include "gui_fixture.h"
 #include "imaging/band_map.h"
 #include "imaging/pixel_bands.h"
+#include "imaging/true_colour.h"
+#include "spectral/masking.h"
+#include "spectral/spectral_library.h"
+#include "stand/stand_materials.h"
+#include "stand/synthetic_stand.h"
 
 using namespace lumera;
 using namespace lumera::testing;
@@ -164,6 +174,154 @@ private slots:
         main->SavePictureBtn->click();
         QCOMPARE(f.reporter.messages.back().kind, std::string("error"));
         QVERIFY(f.LastMessage().find("x.bmp") != std::string::npos);
+    }
+
+    void outlinesOverTrueColourAndTheMatrixSavedWhenAsked()
+    {
+        GuiFixture f;
+        const StandMaterials materials = MaterialsFromLibrary(BuiltinSpectralLibrary(), InitBandTable());
+        const SyntheticStand stand = MakeSyntheticStand({2, 120, 100, 20}, materials);
+        QVERIFY(f.Load(stand.Cube));
+        auto* m = f.app->MainForm.get();
+
+        f.reporter.answers = {true, false};
+        f.dialogs.answers = {f.dir.File("koruny.dat")};
+        m->Automatickvymezenkorun1->trigger();
+        const Delineation expected = DelineateCutout(stand.Cube, nullptr, {});
+        QVERIFY(!expected.Tops.empty());
+        Bitmap overlay = TrueColourComposite(stand.Cube);
+        DrawCrownOutlines(overlay, expected.Trees);
+        QCOMPARE(m->VzorImage->Picture(), overlay);
+        QCOMPARE(f.reporter.messages.back().kind, std::string("confirm"));
+        QVERIFY(f.LastMessage().find("Vymezeno korun: " + std::to_string(expected.Tops.size()) + " (") == 0);
+        QCOMPARE(f.dialogs.initialDirs.back(), ProgramPath(f.app->Data.ProgramDir, "\\data\\vystup"));
+        QCOMPARE(ReadTreeMatrix(f.dir.File("koruny.dat")).Values, expected.Trees.Values);
+
+        // Answered No: nothing asked, nothing written.
+        const std::size_t dialogs = f.dialogs.initialDirs.size();
+        m->Automatickvymezenkorun1->trigger();
+        QCOMPARE(f.dialogs.initialDirs.size(), dialogs);
+    }
+
+    void withoutACutOutOrWithTooFewBandsOnlySaysSo()
+    {
+        GuiFixture f;
+        auto* m = f.app->MainForm.get();
+        m->Automatickvymezenkorun1->trigger();
+        QCOMPARE(f.LastMessage(), std::string("Nejprve nahrajte datový výřez."));
+        QVERIFY(f.Load(MakeCube(40, 20, 20, 100)));
+        m->Automatickvymezenkorun1->trigger();
+        QCOMPARE(f.LastMessage(), *DelineationRefusal(f.app->Data.Cube));
+        QVERIFY(f.dialogs.initialDirs.empty());
+    }
+
+    void eachComparisonButtonOpensIntoItsOwnSlot()
+    {
+        GuiFixture f;
+        auto* form = f.app->VyslForm.get();
+        WriteBmp(f.dir.File("a.bmp"), PatternPicture(70, 70, 1));
+        WriteBmp(f.dir.File("b.bmp"), PatternPicture(80, 80, 2));
+        f.dialogs.answers = {f.dir.File("a.bmp"), f.dir.File("b.bmp"), std::nullopt, f.dir.File("b.bmp")};
+        for (QPushButton* button : {form->Button3, form->Button2, form->Button1, form->Button4}) button->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
+        QCOMPARE(form->Image3->Picture(), PatternPicture(70, 70, 1));
+        QCOMPARE(form->Image2->Picture(), PatternPicture(80, 80, 2));
+        QVERIFY(form->Image1->Picture().Empty());
+        QCOMPARE(form->Image4->Picture(), PatternPicture(80, 80, 2));
+    }
+    void theMaskingShowsItsPanelsAndItsTwoSharesMakeAHundred()
+    {
+        GuiFixture f;
+        auto* m = f.app->MainForm.get();
+        m->show();
+        QVERIFY(m->MaskaBtn->isHidden());
+        m->Obandech1->trigger();
+        m->Odmaskov8n1->trigger();
+        QVERIFY(m->NDVIPanel->isVisible() && m->JehlicePanel2->isVisible() && m->MaskaBtn->isVisible());
+        QVERIFY(!m->OBandechPanel->isVisible() && !m->Obandech1->isChecked());
+        m->IndexSpin->setValue(30);
+        QCOMPARE(m->SpektraSpin->value(), 70);
+        m->SpektraSpin->setValue(85);
+        QCOMPARE(m->IndexSpin->value(), 15);
+        m->Odmaskov8n1->trigger();
+        QVERIFY(m->JehlicePanel2->isHidden() && m->MaskaBtn->isHidden());
+    }
+
+    // The analyses paint what the core paints with the window's settings; a
+    // refused run keeps the panel and the picture.
+    void analysesFollowTheSettingsAndRefusedRunsKeepTheResults()
+    {
+        GuiFixture f;
+        auto* m = f.app->MainForm.get();
+        const TData cube = RandomCube(65, 6, 5, 5);
+        QVERIFY(f.Load(cube));
+        m->NDVIBtn->click();
+        const AnalysisResult ndvi = RunNdvi(cube, NdviSettings{});
+        const QString header = m->VyslNadpisLabel->text();
+        QCOMPARE(m->VyslMinLabel->text().toStdString(), FormatNumber(ndvi.Figures.Min, ','));
+        QVERIFY(m->BandMapImage->Picture() == ndvi.Picture);
+
+        m->RedbSpin1->setValue(34);
+        m->NDVIBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Nesmyslný rozsah u RED a NIR."));
+        m->Vaha2Combo->setCurrentIndex(15);
+        m->Jehlice2Btn->click();
+        QCOMPARE(f.LastMessage(), std::string("Použití vlastní váhové funkce bez jejího nastavení je nesmysl!"));
+        QCOMPARE(m->VyslNadpisLabel->text(), header);
+        QVERIFY(m->BandMapImage->Picture() == ndvi.Picture);
+
+        m->RedbSpin1->setValue(31);  // back to the defaults the mask is computed with
+        m->Vaha2Combo->setCurrentIndex(0);
+        m->IndexSpin->setValue(35);
+        m->AplikovatCombo->setCurrentIndex(1);
+        m->Protivaha2Combo->setCurrentIndex(12);
+        m->MaskaBtn->click();
+        const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 12}, .IndexShare = 35, .SpectraShare = 65,
+                             .Brightness = MaskBrightness::Bands1To65};
+        Bitmap mask;
+        RunMask(cube, f.app->Spectral, s, mask);
+        QVERIFY(m->BandMapImage->Picture() == mask);
+    }
+
+    void missingReferenceFilesAreNamedAndTheProgramStillOpens()
+    {
+        GuiFixture f(false);
+        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
+        QVERIFY(f.reporter.messages[0].text.find("RefSpE34.txt") != std::string::npos);
+        QVERIFY(f.reporter.messages[1].text.find("AllRefSp.dat") != std::string::npos);
+        QVERIFY(f.Load(RandomCube(65, 6, 5, 5)));
+        f.app->MainForm->Jehlice2Btn->click();
+        QVERIFY(f.LastMessage().find("AllRefSp.dat") != std::string::npos);
+    }
+    void theEqualizationLoadsEqualizesAndSavesRefusingAWindowThatDoesNotFit()
+    {
+        GuiFixture f;
+        auto* form = f.app->EkvalizaceForm.get();
+        form->StupidBtn->click();
+        QCOMPARE(f.LastMessage(), std::string("Nejprve nahrajte vstupní obrázek."));
+        form->SaveBtn->click();
+        QCOMPARE(f.reporter.messages.size(), std::size_t(2));
+        QVERIFY(f.dialogs.initialDirs.empty());
+
+        const Bitmap picture = PatternPicture(70, 60);
+        WriteBmp(f.dir.File("mask.bmp"), picture);
+        f.dialogs.answers = {f.dir.File("mask.bmp")};
+        form->LoadBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
+        QCOMPARE(form->ObrLabel->text().toStdString(), f.dir.File("mask.bmp"));
+        QCOMPARE(form->VelObrLabel->text(), QString::fromUtf8("70x60 pixelů"));
+
+        form->HranaSpin->setValue(47);
+        form->StupidBtn->click();
+        QCOMPARE(form->ZpracovaneImage->Picture(), Equalize(picture, 47));
+        form->HranaSpin->setValue(61);  // wider than the picture is high
+        form->StupidBtn->click();
+        QVERIFY(f.LastMessage().find("62x62") != std::string::npos);
+        QCOMPARE(form->ZpracovaneImage->Picture(), Equalize(picture, 47));
+
+        f.dialogs.answers = {f.dir.File("result")};
+        form->SaveBtn->click();
+        QCOMPARE(ReadBmp(f.dir.File("result.bmp")), Equalize(picture, 47));
     }
 };
 

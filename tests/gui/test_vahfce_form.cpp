@@ -138,32 +138,6 @@ private slots:
         QCOMPARE(f.app->Spectral.CustomCounterWeight, weight);
     }
 
-    void drawingRefusesATableWithoutAPositiveWeightAndTheNeedleButtonsSwitchTheMode()
-    {
-        GuiFixture f;
-        auto* form = f.app->VahFceForm.get();
-        auto* m = f.app->MainForm.get();
-        Type(form, 3, "2");
-        form->DrawTabBtn->click();
-        const Bitmap drawn = form->VahFceImage->Picture();
-        QVERIFY(drawn != WhiteChart() && f.reporter.messages.empty());
-        TypeAll(form, "-1");
-        form->DrawTabBtn->click();
-        QVERIFY(f.LastMessage().find("kladnou") != std::string::npos);
-        QCOMPARE(form->VahFceImage->Picture(), drawn);
-        form->EraseBtn->click();
-        QVERIFY(form->VahFceImage->Picture() != drawn);
-
-        f.app->Spectral.CustomWeight[0] = 0.5;
-        f.app->Spectral.CustomCounterWeight[0] = 0.25;
-        m->Vaha2Btn->click();
-        QVERIFY(form->isVisible());
-        QCOMPARE(Cell(form, 2, 0), QString("0,5"));
-        m->Protivaha2Btn->click();
-        QCOMPARE(form->Mode(), WeightEditorMode::CounterWeight);
-        QCOMPARE(Cell(form, 2, 0), QString("0,25"));
-    }
-
     void aWeightSetInTheEditorGivesTheNeedlePictureOfTheBatchToolWithTheSavedFile()
     {
         GuiFixture f;

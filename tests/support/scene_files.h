@@ -80,4 +80,17 @@ inline std::vector<double> Centres(double first, double step, int count)
     return c;
 }
 
+// A reflectance scene of 130 bands from 380 nm in 5 nm steps, 2 m pixels on UTM zone 33N.
+inline SceneRecipe UtmScene(int width, int height, std::function<double(int band, int x, int y)> value)
+{
+    SceneRecipe recipe;
+    recipe.Width = width;
+    recipe.Height = height;
+    recipe.Centres = Centres(380, 5, 130);
+    recipe.Value = std::move(value);
+    recipe.Transform = std::array<double, 6>{500000, 2, 0, 5500000, 0, -2};
+    recipe.Epsg = 32633;
+    return recipe;
+}
+
 }  // namespace lumera::testing

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
+#include <array>
+#include <random>
 #include <stdexcept>
+#include <tuple>
 
 #include "enhance/colour_stretch.h"
+#include "enhance/equalization.h"
 #include "imaging/band_map.h"
 #include "imaging/true_colour.h"
 #include "sample_data.h"
@@ -12,10 +14,9 @@
 using namespace lumera;
 using namespace lumera::testing;
 
-using Rgb = std::array<uint8_t, 3>;
-
 TEST(SetBrightnessAndStretchLevel, WorkedExamples)
 {
+    using Rgb = std::array<uint8_t, 3>;
     for (const auto& [b, g, r, v, out] : {std::tuple{100, 50, 30, 90, Rgb{150, 75, 45}}, {200, 100, 0, 200, Rgb{255, 200, 145}},
                                           {255, 0, 0, 255, Rgb{255, 255, 255}}, {0, 0, 0, 5, Rgb{5, 5, 5}},
                                           {1, 2, 3, 0, Rgb{0, 0, 0}}})
@@ -51,27 +52,9 @@ TEST(ClipLevels, CountsFromBothEndsAndSmallOrSingleLevelPicturesClipNothing)
     EXPECT_EQ(EnhanceColours(picture), picture);
 }
 
-TEST(TrueColour, EachChannelAveragesItsBandsScalesToItsMaximumAndNegativesShowAsZero)
+TEST(TrueColour, CubesWithoutTheRedBandsAreRefused)
 {
-    TData cube = MakeCube(65, 1, 2);
-    // Pixel 0: blue bands 6-8 average 51, green 18-20 average 10, red 34-36 average 3.
-    // Pixel 1: blue average 17, green 20, red 1; the bands next to the groups are ignored.
-    for (const auto& [x, first, last, v] : std::vector<std::array<int, 4>>{
-             {0, 6, 8, 51}, {0, 18, 20, 10}, {0, 34, 34, 1}, {0, 35, 35, 2}, {0, 36, 36, 6},
-             {1, 6, 8, 17}, {1, 18, 20, 20}, {1, 35, 35, 3}})
-        SetBands(cube, x, 0, first, last, int16_t(v));
-    for (int band : {5, 9, 17, 21, 33, 37}) SetBands(cube, 1, 0, band, band, 4000);
-    const Bitmap picture = ChannelComposite(cube);
-    // Green of pixel 0: 10 x 255 / 20 = 127.5, tie to even.
-    EXPECT_EQ(std::vector<int>(picture.Bytes().begin(), picture.Bytes().end()),
-              (std::vector<int>{255, 128, 255, 85, 255, 85}));
-    EXPECT_EQ(TrueColourComposite(cube), EnhanceColours(picture));
-
-    TData negative = MakeCube(36, 1, 2, -5);
-    SetBands(negative, 1, 0, 6, 8, 30);
-    const Bitmap shown = ChannelComposite(negative);
-    EXPECT_EQ(std::vector<int>(shown.Bytes().begin(), shown.Bytes().end()), (std::vector<int>{0, 0, 0, 255, 0, 0}));
-    EXPECT_FALSE(TrueColourRefusal(negative).has_value());
+    EXPECT_FALSE(TrueColourRefusal(MakeCube(36, 1, 2, -5)).has_value());
     EXPECT_NE(TrueColourRefusal(MakeCube(35, 2, 2)).value_or("").find("35"), std::string::npos);
     EXPECT_THROW(TrueColourComposite(MakeCube(35, 2, 2)), std::invalid_argument);
 }
@@ -98,4 +81,58 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
             EXPECT_EQ(std::vector<int>(map.Picture.ScanLine(0) + 3 * x, map.Picture.ScanLine(0) + 3 * x + 3),
                       std::vector<int>(3, c.greys[x])) << c.maximum << " x " << x;
     }
+}
+
+namespace {
+
+Bitmap GreyPicture(int width, int height, uint8_t level)
+{
+    Bitmap picture(width, height);
+    picture.Fill(level, level, level);
+    return picture;
+}
+
+}  // namespace
+
+TEST(EqualizationWindow, PlacementFollowsTheEdgeRuleAndValueRoundsTiesToEven)
+{
+    // e = 45 on 400 rows: rows 0..44 at the top, centred in the middle, 354..398 at the bottom.
+    for (const auto& [position, start] : {std::pair{0, 0}, {22, 0}, {23, 1}, {200, 178}, {376, 354}, {399, 354}})
+        EXPECT_EQ(WindowStart(position, 400, 45), start) << position;
+    EXPECT_EQ(WindowStart(100, 400, 46), 77);  // an even side 46 gives h = 23: rows y - 23 .. y + 22
+    // 1, 3 and 2 of 10 pixels counted at or under levels 1, 3 and 4: 25.5, 76.5 and 51.
+    THistogram cumulative{};
+    for (const auto& [level, count] : {std::pair{255, 10}, {1, 1}, {3, 3}, {4, 2}}) cumulative[level] = count;
+    for (const auto& [level, value] : {std::pair{1, 26}, {3, 76}, {4, 51}, {255, 255}})
+        EXPECT_EQ(EqualizeValue(level, cumulative), value) << level;
+}
+
+TEST(Equalize, SlidingHistogramMatchesTheDefinition)
+{
+    // Green drawn from only a few levels at times so that windows hold many ties.
+    std::mt19937 random(2024);
+    const auto picture = [&](int width, int height, int levels) {
+        std::uniform_int_distribution<int> level(0, levels - 1), byte(0, 255);
+        Bitmap p(width, height);
+        for (std::size_t i = 0; i < p.Bytes().size(); ++i)
+            p.ScanLine(0)[i] = static_cast<uint8_t>(i % 3 == 1 ? level(random) * 255 / std::max(levels - 1, 1) : byte(random));
+        return p;
+    };
+    std::uniform_int_distribution<int> side(5, 16), extra(1, 30), levels(1, 256);
+    for (int trial = 0; trial < 150; ++trial) {
+        const int e = side(random), width = e + extra(random), height = e + extra(random);
+        const Bitmap p = picture(width, height, levels(random));
+        ASSERT_EQ(Equalize(p, e), EqualizePerPixel(p, e)) << "e " << e << ", " << width << "x" << height;
+    }
+}
+
+TEST(Equalize, PicturesWithoutRoomForTheWindowAreRefused)
+{
+    EXPECT_FALSE(EqualizationRefusal(GreyPicture(46, 46, 1), 45).has_value());
+    for (const Bitmap& small : {GreyPicture(45, 100, 1), GreyPicture(100, 45, 1)}) {
+        EXPECT_NE(EqualizationRefusal(small, 45).value_or("").find("46x46"), std::string::npos);
+        EXPECT_THROW(Equalize(small, 45), std::invalid_argument);
+        EXPECT_THROW(EqualizePerPixel(small, 45), std::invalid_argument);
+    }
+    for (const int e : {4, 100}) EXPECT_TRUE(EqualizationRefusal(GreyPicture(200, 200, 1), e).has_value()) << e;
 }
