@@ -141,7 +141,7 @@ nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string&
     WriteBmp(dir + "trees.bmp", crowns.Overlay);
     WriteTreeTable(dir + "trees.csv", rows);
     WriteCrownSpectra(dir + "spectra.csv", spectra, cube.NBands);
-    const bool onTheMap = std::filesystem::exists(GeoReferencePath(cutout));
+    const bool onTheMap = o.crownsOnTheMap && std::filesystem::exists(GeoReferencePath(cutout));
     if (onTheMap) WriteCrownsOnTheMap(cutout, dir, (std::filesystem::path(outDir) / "").string());
     out.Commit();
     clock.End("write");

@@ -25,6 +25,9 @@ struct PipelineOptions {
     CrownOptions crowns;
     std::string background;
     double crownRadius = 0.0;
+    // Whether a georeferenced cut-out's crowns also go on the map (crowns.gpkg);
+    // a whole scene puts its tiles' crowns on the map together instead.
+    bool crownsOnTheMap = true;
 };
 
 // Told each step's name and seconds as it ends.

@@ -60,6 +60,7 @@ void AddSceneCommand(CLI::App& app, const GlobalOptions& global, CommandAction& 
     AddPipelineOptions(*sub, o->pipeline);
     sub->callback([o, sub, &global, &action] {
         o->settings = Settings(*sub);
+        o->pipeline.crownsOnTheMap = false;  // the merged crowns go on the map once
         action = [o, &global] { return RunSceneCommand([&] { return RunScene(*o, global.programDir); }); };
     });
 }

@@ -55,7 +55,7 @@ void TileTheScene(const SceneRunOptions& o, const fs::path& tiles, SceneRunResul
 {
     ForgetEarlierRun(tiles);
     Scene scene = OpenScene(o.scene);
-    const TilingSummary summary = WriteSceneTiles(scene, o.size, o.overlap, o.import, tiles.string());
+    const TilingSummary summary = WriteSceneTiles(scene, o.size, o.overlap, o.import, tiles.string(), o.jobs);
     result.Notes = summary.Notes;
     if (summary.Clipped > 0) result.Notes.push_back(ClippingNote(summary.Clipped));
     WriteFileAtomically((tiles / kSettings).string(), [&](std::ostream& out) { out << o.settings; });
