@@ -169,6 +169,11 @@ TEST(VegetationMask, OtsuSplitsTwoClassesAndNdviMasksFoliage)
     values.insert(values.end(), 30, 0.8);
     EXPECT_TRUE(OtsuThreshold(values) > 0.1 && OtsuThreshold(values) < 0.8);
     EXPECT_LT(OtsuThreshold({2.0, 2.0}), 2.0);  // one value: all of it above
+    // Three levels: the split the class sizes decide is below the middle one.
+    std::vector<double> three(80, 0.0);
+    three.insert(three.end(), 10, 0.5);
+    three.insert(three.end(), 10, 1.0);
+    EXPECT_LT(OtsuThreshold(three), 0.5);
 
     TData cube;
     cube.NBands = kDelineationBands;
@@ -217,6 +222,9 @@ TEST(CrownTops, NeverCloserThanTheMinimumDistance)
                 EXPECT_GE(std::hypot(tops[i].X - tops[j].X, tops[i].Y - tops[j].Y), distance);
         }
     }
+    TMatice edge(5, 5);
+    edge.At(2, 4) = 1.0;  // a top on the last row counts like any other
+    EXPECT_EQ(FindCrownTops(edge, Everything(edge), 2.0), (TExtremaList{{2, 4}}));
 }
 
 TEST(ScaleDelineation, TwoTouchingEqualDiscsGiveTwoCrowns)
