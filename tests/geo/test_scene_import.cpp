@@ -133,10 +133,6 @@ TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_NE(notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << notes[0];
     EXPECT_NE(notes[1].find("oříznuto: 195"), std::string::npos) << notes[1];
-
-    ImportOptions half;
-    half.Scale = 0.5;
-    EXPECT_EQ(Import(dir.File("counts.img"), half).Cube.At(10, 0, 2), 1500);
 }
 
 TEST(SceneImport, WavelengthFileForASceneWithout)
