@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
-#include "crowns/crown_spectra.h"
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
 #include "reference_data.h"
@@ -64,21 +63,6 @@ TEST(CliEvaluate, PrintsScoresInContractOrder)
         const CliResult loose = RunCli("evaluate " + Quote(dir.File(file)) + " " + Quote(dir.File("truth.dat")) + above);
         EXPECT_EQ(nlohmann::json::parse(loose.out)["matched"], matched) << file << above;
     }
-}
-
-TEST(CliCrownSpectra, WritesTheCoreSpectra)
-{
-    TempDir dir;
-    const TData cube = RandomCube(65, 6, 5, 4);
-    WriteCutout(dir.File("c.dat"), cube);
-    TTreeMatrix trees(5, 6);
-    for (std::size_t p = 0; p < trees.Values.size(); ++p) trees.Values[p] = int32_t(p % 3);
-    WriteTreeMatrix(dir.File("t.dat"), trees);
-    EXPECT_EQ(ExpectSuccess("crown-spectra " + Quote(dir.File("c.dat")) + " " + Quote(dir.File("t.dat")) + " -o " +
-                            Quote(dir.File("s.csv"))),
-              "{\"crowns\":2}\n");
-    WriteCrownSpectra(dir.File("expected.csv"), CrownSpectra(cube, trees), 65);
-    EXPECT_EQ(ReadAll(dir.File("s.csv")), ReadAll(dir.File("expected.csv")));
 }
 
 TEST(CliSynth, MakesAReadyProgramDirectoryTheSameForTheSameSeed)

@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
+#include "crowns/crown_spectra.h"
+#include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
 #include "enhance/equalization.h"
 #include "extrema/brightness.h"
@@ -27,6 +29,13 @@ std::string SavedExtrema(const TExtremaList& list)
     return ReadAll(dir.File("e.txt"));
 }
 
+std::string SavedSpectra(const TData& cube, const TTreeMatrix& trees)
+{
+    TempDir dir;
+    WriteCrownSpectra(dir.File("s.csv"), CrownSpectra(cube, trees), 65);
+    return ReadAll(dir.File("s.csv"));
+}
+
 std::string Count(const TExtremaList& list) { return "{\"count\":" + std::to_string(list.size()) + "}\n"; }
 
 }  // namespace
@@ -38,7 +47,11 @@ TEST(CliViews, EachCommandPrintsAndWritesWhatTheProgramMakesOfItsInput)
     const Bitmap picture = PatternPicture(100, 90);
     WriteCutout(dir.File("a.dat"), cube);
     WriteCutout(dir.File("v.dat"), votes);
-    WriteCutout(dir.File("c.dat"), PatternCube(65, 30, 40));
+    const TData full = RandomCube(65, 30, 40, 4);
+    WriteCutout(dir.File("c.dat"), full);
+    TTreeMatrix trees(40, 30);
+    for (std::size_t p = 0; p < trees.Values.size(); ++p) trees.Values[p] = int32_t(p % 3);
+    WriteTreeMatrix(dir.File("t.dat"), trees);
     WriteBmp(dir.File("p.bmp"), picture);
     const auto at = [&dir](const std::string& name) { return std::string(" ").append(Quote(dir.File(name))); };
     const BandMapResult map = MakeBandMap(cube, 2);
@@ -56,7 +69,8 @@ TEST(CliViews, EachCommandPrintsAndWritesWhatTheProgramMakesOfItsInput)
     } rows[] = {
         {"bandmap" + at("a.dat") + " --band 2", "{\"maximum\":" + std::to_string(map.Maximum) + "}\n", "o.bmp",
          SavedBytes(map.Picture)},
-        {"truecolor" + at("c.dat"), "", "o.bmp", SavedBytes(TrueColourComposite(ReadCutout(dir.File("c.dat"))))},
+        {"truecolor" + at("c.dat"), "", "o.bmp", SavedBytes(TrueColourComposite(full))},
+        {"crown-spectra" + at("c.dat") + at("t.dat"), "{\"crowns\":2}\n", "o.csv", SavedSpectra(full, trees)},
         {"detail" + at("p.bmp") + " --at 50,60", "", "o.bmp", SavedBytes(detail)},
         {"equalize --window 7" + at("p.bmp"), "", "o.bmp", SavedBytes(Equalize(picture, 7))},
         {"filter" + at("p.bmp"), "", "o.bmp", SavedBytes(FilteredPicture(FilteredBrightness(picture, GaussFilter(7, ','))))},
