@@ -1,6 +1,6 @@
-// Refusals of the batch tool: bad options and inputs, outputs aimed at inputs
-// or at each other, outputs that cannot all be written, and inputs that would
-// put something impossible on the map. Each ends with its exit code and a
+// Refusals of the batch tool: bad options, damaged inputs of every kind it
+// reads, outputs aimed at inputs or at each other, outputs that cannot all be
+// written, and inputs that would put something impossible on the map. Each ends with its exit code and a
 // message naming the problem, and every file stays as it was.
 #include <filesystem>
 
@@ -48,6 +48,8 @@ void WriteInputs(const TempDir& dir)
     WriteTreeMatrix(dir.File("wide.dat"), TTreeMatrix(6, 5));
     WriteAll(dir.File("bad.flt"), "3\r\n1\r\n1\r\nx\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
     WriteAll(dir.File("zeros.txt"), "0 0 0");
+    for (const char* damaged : {"noise.dat", "noise.bmp", "noise.txt", "noise.json", "noise.img", "noise.hdr", "noise.tif"})
+        WriteAll(dir.File(damaged), std::string(300, '\xA7'));
     for (const char* output : {"t.dat", "o.bmp", "c.dat", "y.shp", "y.dbf"}) WriteAll(dir.File(output), "earlier");
     for (const char* folder : {"d/labels.dat", "c.dat.geo.json", "y.shx", "geo"}) fs::create_directories(dir.File(folder));
 }
@@ -111,6 +113,15 @@ TEST(CliContract, RefusalsExitWithTheirCodeNameTheProblemAndChangeNothing)
         {"import @scene.img --scale -5 -o @i.dat", "Měřítko \"-5\" není kladné"},
         {"tiles @scene.img --size 5 --overlap 5 -o @tt", "", 2},
         {"pipeline @cube.dat @cube.dat -o @p", "cube"},
+        // a damaged file of every kind read, with earlier outputs there
+        {kSpectral + "pipeline @noise.dat --window 5 -o @p", "noise.dat"},
+        {"delineate --picture @noise.bmp -o @t.dat", "noise.bmp"},
+        {"filter @pic.bmp --filter @noise.txt -o @o.bmp", "noise.txt"},
+        {"crowns --maxima @noise.txt --background @bg.bmp --equalized @bg.bmp -o @t.dat", "noise.txt"},
+        {"polygons @noise.dat -o @y.shp", "noise.dat"},
+        {"polygons @trees.dat --geo @noise.json -o @y.shp", "noise.json"},
+        {"import @noise.img -o @c.dat", "noise"},
+        {"tiles @noise.tif --size 6 -o @tt", "noise.tif"},
         // an output that is an input, or another output
         {"import @scene.img -o @scene.img", "scene.img"},
         {"maxima --picture @link.bmp -o @pic.bmp", "link.bmp"},
