@@ -62,8 +62,7 @@ TEST(CliDelineate, CubeGivesTheCutoutDelineation)
 {
     TempDir dir;
     TData cube = MakeCube(kDelineationBands, 30, 30, 300);
-    for (int y = 8; y < 22; ++y)
-        for (int x = 8; x < 22; ++x) SetBands(cube, x, y, 41, 43, int16_t(3000 - 40 * (std::abs(x - 15) + std::abs(y - 15))));
+    SetBands(cube, 15, 15, 41, 43, 3000);
     WriteCutout(dir.File("c.dat"), cube);
     ExpectSuccess("delineate --cube " + Quote(dir.File("c.dat")) + " --crown-radius 6 -o " + Quote(dir.File("t.dat")));
     EXPECT_EQ(ReadTreeMatrix(dir.File("t.dat")).Values, DelineateCutout(cube, nullptr, {6.0}).Trees.Values);

@@ -138,20 +138,6 @@ struct FileMaker {
     std::function<void(const std::string&)> write;
 };
 
-std::string BmpBytes(int width, int height)
-{
-    TempDir dir;
-    WriteBmp(dir.File("p.bmp"), PatternPicture(width, height));
-    return ReadAll(dir.File("p.bmp"));
-}
-
-std::string Repeat(const std::string& line, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i) text += line;
-    return text;
-}
-
 const std::vector<FileMaker>& FileKinds()
 {
     static const std::vector<FileMaker> kinds = {
@@ -160,13 +146,22 @@ const std::vector<FileMaker>& FileKinds()
         {"empty.bmp", [](const std::string& p) { WriteAll(p, ""); }},
         {"noise.bmp", [](const std::string& p) { WriteAll(p, std::string(300, '\xA7')); }},
         {"picture.bmp", [](const std::string& p) { WriteBmp(p, PatternPicture(10, 10)); }},
-        {"truncated.bmp", [](const std::string& p) { WriteAll(p, BmpBytes(10, 10).substr(0, 100)); }},
+        {"truncated.bmp",
+         [](const std::string& p) {
+             WriteBmp(p, PatternPicture(10, 10));
+             WriteAll(p, ReadAll(p).substr(0, 100));
+         }},
         {"cutout.dat", [](const std::string& p) { WriteCutout(p, PatternCube(1, 1, 1)); }},
         {"truncated.dat", [](const std::string& p) { WriteWords(p, {65, 3, 2, 7, 7, 7}); }},
         {"extrema.txt", [](const std::string& p) { WriteExtremaFile(p, {{1, 1}, {5, 8}}); }},
         {"negative-extrema.txt", [](const std::string& p) { WriteAll(p, "-3\r\n1 2\r\n"); }},
         {"filter.txt", [](const std::string& p) { WriteFilterFile(p, OnesFilter(3)); }},
-        {"even-filter.txt", [](const std::string& p) { WriteAll(p, "4\r\n" + Repeat("1\r\n", 16)); }},
+        {"even-filter.txt",
+         [](const std::string& p) {
+             std::string cells = "4\r\n";
+             for (int i = 0; i < 16; ++i) cells += "1\r\n";
+             WriteAll(p, cells);
+         }},
         {"weights.txt", [](const std::string& p) { WriteWeightFile(p, SpectralVector(64, 0.5)); }},
         {"bad-weights.txt", [](const std::string& p) { WriteAll(p, "1.5 2x5 7\r\n"); }},
         {"scene.img",

@@ -51,9 +51,6 @@ private slots:
         form->LokalMaxBtn->click();
         QVERIFY(form->SaveMaxBtn->isEnabled());
         QCOMPARE(form->StatusLine->text(), QString("Nalezeno maxim: %1.").arg(form->Maxima.size()));
-        f.dialogs.answers = {f.dir.File("maxima.txt")};
-        form->SaveMaxBtn->click();
-        QVERIFY(form->StatusLine->text().contains(QString::fromStdString(f.dir.File("maxima.txt"))));
 
         delete form->Filtr->MaticeFiltru->takeItem(3, 3);
         const std::size_t said = f.reporter.messages.size();

@@ -1,4 +1,3 @@
-#include "cli_runner.h"
 #include "gui_fixture.h"
 
 using namespace lumera;
@@ -136,30 +135,6 @@ private slots:
         form->SetBtn->click();
         QVERIFY(f.LastMessage().find("nulové") != std::string::npos);
         QCOMPARE(f.app->Spectral.CustomCounterWeight, weight);
-    }
-
-    void aWeightSetInTheEditorGivesTheNeedlePictureOfTheBatchToolWithTheSavedFile()
-    {
-        GuiFixture f;
-        auto* form = f.app->VahFceForm.get();
-        auto* m = f.app->MainForm.get();
-        QVERIFY(f.Load(RandomCube(65, 7, 6, 21)));
-        m->Vaha2Btn->click();
-        form->VyjitZeCombo->setCurrentIndex(7);  // "T3"
-        form->VyjitZeBtn->click();
-        Apply(form, "Mocnina");
-        Type(form, 9, "-0,125");
-        QVERIFY(form->SaveWeights(f.dir.File("t3squared")));
-        form->SetBtn->click();
-        m->Vaha2Combo->setCurrentIndex(kCustomEntry);
-        m->Jehlice2Btn->click();
-        QCOMPARE(f.LastMessage(), std::string("Nová váhová funkce nastavena."));
-
-        const CliResult cli = RunCli("--program-dir " + Quote(f.dir.Path().string()) + " needle " +
-                                     Quote(f.dir.File("cut.dat")) + " --weight-file " +
-                                     Quote(f.dir.File("t3squared")) + " -o " + Quote(f.dir.File("cli.bmp")));
-        QCOMPARE(cli.exitCode, 0);
-        QCOMPARE(ReadBmp(f.dir.File("cli.bmp")), m->BandMapImage->Picture());
     }
 };
 
