@@ -50,27 +50,5 @@ TEST(CliCrowns, WritesTheChainsTreesPicturesAndDump)
     EXPECT_NE(boundary.find("\r\n19 0 1 0 0 0\r\n"), std::string::npos);
     EXPECT_EQ(ReadAll(in.dir.File("dump/a/moved.txt")).rfind("20\r\n23 1\r\n23 2\r\n", 0), 0u);
     EXPECT_EQ(ReadAll(in.dir.File("dump/a/network.bmp")), SavedBytes(r.FirstConnection));
-
-    // The defaults: gauss:7, unlimited moves, no cycle, threshold 70.
-    ExpectSuccess(in.arguments);
-    settings = TCrownChainSettings{};
-    settings.Filter = GaussFilter(7, '.');
-    EXPECT_EQ(ReadTreeMatrix(in.dir.File("trees.dat")).Values,
-              RunCrownChain({{8, 10}, {30, 10}}, TwoCrowns(), TwoCrowns(), settings).State.TreeMatrix->Values);
 }
 
-TEST(CliCrowns, BadInputExitsOneWithoutOutput)
-{
-    CrownInputs in;
-    std::ofstream(in.dir.File("bad.flt")) << "3\r\n1\r\n1\r\nx\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n";
-    ExpectFailure(in.arguments + " --filter " + Quote(in.dir.File("bad.flt")), 1, "bad.flt");
-    ExpectFailure("crowns --maxima " + Quote(in.dir.File("none.txt")) + in.arguments.substr(in.arguments.find(" --background")),
-                  1, "none.txt");
-    for (const char* option : {" --moves 0", " --moves ten", " --cycle-moves 10", " --threshold 256", " --cycles -1", " --filter gauss:4"})
-        ExpectFailure(in.arguments + option, 1);
-    EXPECT_FALSE(std::filesystem::exists(in.dir.File("trees.dat")));
-    // A dump folder that cannot be made once failed the command after the tree matrix was written.
-    std::ofstream(in.dir.File("dump")) << "a file";
-    ExpectFailure(in.arguments + " --dump " + Quote(in.dir.File("dump")), 1, "dump");
-    EXPECT_FALSE(std::filesystem::exists(in.dir.File("trees.dat")));
-}

@@ -58,19 +58,10 @@ TEST(CliDelineate, PictureWithMaskAndOverlayMatchesTheCore)
     EXPECT_GT(estimated["crown_radius"].get<double>(), 4.0);
 }
 
-TEST(CliDelineate, CubeGivesTheCutoutDelineation)
+TEST(CliDelineate, OnACubeWithoutARadiusThePixelSizeSetsIt)
 {
     TempDir dir;
-    TData cube = MakeCube(kDelineationBands, 30, 30, 300);
-    for (int y = 8; y < 22; ++y)
-        for (int x = 8; x < 22; ++x) SetBands(cube, x, y, 41, 43, int16_t(3000 - 40 * (std::abs(x - 15) + std::abs(y - 15))));
-    WriteCutout(dir.File("c.dat"), cube);
-    const std::string out = ExpectSuccess("delineate --cube " + Quote(dir.File("c.dat")) + " --crown-radius 6 -o " +
-                                          Quote(dir.File("t.dat")));
-    const Delineation expected = DelineateCutout(cube, nullptr, {6.0});
-    EXPECT_EQ(out, "{\"trees\":" + std::to_string(expected.Tops.size()) + ",\"crown_radius\":6.0}\n");
-    EXPECT_EQ(ReadTreeMatrix(dir.File("t.dat")).Values, expected.Trees.Values);
-
+    WriteCutout(dir.File("c.dat"), MakeCube(kDelineationBands, 30, 30, 300));
     // Without a radius, the georeference's pixel size sets it; --pixel-size overrides.
     std::ofstream(dir.File("c.dat.geo.json"))
         << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
@@ -82,18 +73,3 @@ TEST(CliDelineate, CubeGivesTheCutoutDelineation)
     EXPECT_DOUBLE_EQ(radius(" --pixel-size 1"), kTypicalCrownRadiusMetres);
 }
 
-TEST(CliDelineate, RefusalsWriteNothing)
-{
-    TempDir dir;
-    WriteBmp(dir.File("in.bmp"), Domes());
-    WriteBmp(dir.File("small.bmp"), Bitmap(10, 10));
-    WriteCutout(dir.File("few.dat"), MakeCube(20, 10, 10, 5));
-    const std::string out = " -o " + Quote(dir.File("t.dat"));
-    ExpectFailure("delineate" + out);                                                          // no input
-    ExpectFailure("delineate --picture " + Quote(dir.File("in.bmp")) + " --cube x.dat" + out);  // both
-    ExpectFailure("delineate --picture " + Quote(dir.File("in.bmp")) + " --crown-radius 0" + out);
-    ExpectFailure("delineate --picture " + Quote(dir.File("in.bmp")) + " --mask " + Quote(dir.File("small.bmp")) + out,
-                  1, "small.bmp");
-    ExpectFailure("delineate --cube " + Quote(dir.File("few.dat")) + out, 2, "43");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("t.dat")));
-}

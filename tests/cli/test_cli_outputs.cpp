@@ -1,6 +1,7 @@
-// Outputs aimed at inputs or at each other, outputs that cannot all be
-// written, and inputs that would put something impossible on the map: each
-// is refused with a message naming the files, and every file stays as it was.
+// Refusals of the batch tool: bad options, damaged inputs of every kind it
+// reads, outputs aimed at inputs or at each other, outputs that cannot all be
+// written, and inputs that would put something impossible on the map. Each ends with its exit code and a
+// message naming the problem, and every file stays as it was.
 #include <filesystem>
 
 #include "cli_checks.h"
@@ -38,6 +39,17 @@ void WriteInputs(const TempDir& dir)
     WriteSmallScene(dir.File("scene.img"));
     WriteSmallScene(dir.File("huge.img"), 1e308);
     WriteAll(dir.File("huge.json"), R"({"geotransform":[0,1e308,0,0,0,-1e308]})");
+    InstallReferenceFiles(dir.Path());
+    WriteCutout(dir.File("cube.dat"), RandomCube(65, 6, 5, 9));
+    WriteCutout(dir.File("thin.dat"), PatternCube(35, 4, 4));
+    WriteWords(dir.File("short.dat"), {1, 2, 3, 10});
+    WriteBmp(dir.File("narrow.bmp"), PatternPicture(45, 80));
+    WriteBmp(dir.File("small.bmp"), Bitmap(10, 10));
+    WriteTreeMatrix(dir.File("wide.dat"), TTreeMatrix(6, 5));
+    WriteAll(dir.File("bad.flt"), "3\r\n1\r\n1\r\nx\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    WriteAll(dir.File("zeros.txt"), "0 0 0");
+    for (const char* damaged : {"noise.dat", "noise.bmp", "noise.txt", "noise.json", "noise.img", "noise.hdr", "noise.tif"})
+        WriteAll(dir.File(damaged), std::string(300, '\xA7'));
     for (const char* output : {"t.dat", "o.bmp", "c.dat", "y.shp", "y.dbf"}) WriteAll(dir.File(output), "earlier");
     for (const char* folder : {"d/labels.dat", "c.dat.geo.json", "y.shx", "geo"}) fs::create_directories(dir.File(folder));
 }
@@ -51,22 +63,67 @@ std::string Expand(const TempDir& dir, const std::string& arguments)
 }
 
 const std::string kCrowns = "crowns --maxima @tops.txt --background @bg.bmp --equalized @bg.bmp";
+const std::string kSpectral = "--program-dir @ ";
 
 }  // namespace
 
-TEST(CliContract, OutputsAimedAtInputsOrEachOtherOrBlockedAndImpossibleGeoreferencesChangeNothing)
+TEST(CliContract, RefusalsExitWithTheirCodeNameTheProblemAndChangeNothing)
 {
     const struct {
         std::string arguments, mention;
+        int exitCode = 1;
     } cases[] = {
+        // options and inputs the commands cannot use
+        {"frobnicate", ""},
+        {"info @short.dat", "short.dat"},
+        {"bandmap @cube.dat --band 66 -o @b.bmp", "1 až 65"},
+        {"spectrum @cube.dat --column 6 --row 1", "Sloupec 6"},
+        {"detail @narrow.bmp --at 30,30 -o @d.bmp", "61 x 61"},
+        {"truecolor @thin.dat -o @b.bmp", "36", 2},
+        {"equalize @narrow.bmp -o @b.bmp", "46x46", 2},  // the default window, 45
+        {"equalize @missing.bmp -o @b.bmp", "missing.bmp"},
+        {"refdata --library @none.csv -o @", "none.csv"},
+        {"crown-spectra @cube.dat @wide.dat -o @w.csv", "6 x 5, výřez 5 x 6", 2},
+        {kSpectral + "ndvi @cube.dat --red 34,33 -o @b.bmp", "Nesmyslný rozsah u RED a NIR.", 2},
+        {kSpectral + "ndvi @cube.dat --red 0,33 -o @b.bmp", ""},
+        {kSpectral + "needle @cube.dat --weight-file @zeros.txt -o @b.bmp", "zeros.txt"},
+        {kSpectral + "mask @cube.dat --needle-bounds 90,80 --ndvi-bounds 91,90 -o @b.bmp", "Nesmyslný rozsah u procent.", 2},
+        {kSpectral + "mask @cube.dat --ndvi-share 33 -o @b.bmp", ""},
+        {"needle @cube.dat -o @b.bmp", "AllRefSp.dat"},
+        {kSpectral + "needle @cube.dat --program-dir @ -o @b.bmp", "--program-dir"},
+        {"filter @pic.bmp --filter gauss:4 -o @b.bmp", "gauss:4"},
+        {"filter @pic.bmp --filter @bad.flt -o @b.bmp", "bad.flt"},
+        {"maxima -o @m.txt", "--cube"},
+        {"maxima --picture @pic.bmp --bands 3 -o @m.txt", "--bands"},
+        {"minima --picture @pic.bmp --size 4 -o @m.txt", "--size"},
+        {"minima --picture @pic.bmp -o @none/m.txt", "m.txt"},
+        {"delineate --picture @pic.bmp --mask @small.bmp -o @t.dat", "small.bmp"},
+        {"delineate --cube @thin.dat -o @t.dat", "43", 2},
+        {"crowns --maxima @none.txt --background @bg.bmp --equalized @bg.bmp -o @t.dat", "none.txt"},
+        {kCrowns + " --filter @bad.flt -o @t.dat", "bad.flt"},
+        {kCrowns + " --moves ten -o @t.dat", ""},
+        // a dump folder that cannot be made once failed after the tree matrix was written
+        {kCrowns + " --dump @o.bmp -o @t2.dat", "o.bmp"},
+        {"import @scene.img --window 9,0,2,2 -o @i.dat", "neleží celé uvnitř", 2},
+        {"import @nothing.img -o @i.dat", "nothing.img"},
+        {"import @scene.img --scale -5 -o @i.dat", "Měřítko \"-5\" není kladné"},
+        {"tiles @scene.img --size 5 --overlap 5 -o @tt", "", 2},
+        {"pipeline @cube.dat @cube.dat -o @p", "cube"},
+        // a damaged file of every kind read, with earlier outputs there
+        {kSpectral + "pipeline @noise.dat --window 5 -o @p", "noise.dat"},
+        {"delineate --picture @noise.bmp -o @t.dat", "noise.bmp"},
+        {"filter @pic.bmp --filter @noise.txt -o @o.bmp", "noise.txt"},
+        {"crowns --maxima @noise.txt --background @bg.bmp --equalized @bg.bmp -o @t.dat", "noise.txt"},
+        {"polygons @noise.dat -o @y.shp", "noise.dat"},
+        {"polygons @trees.dat --geo @noise.json -o @y.shp", "noise.json"},
+        {"import @noise.img -o @c.dat", "noise"},
+        {"tiles @noise.tif --size 6 -o @tt", "noise.tif"},
         // an output that is an input, or another output
         {"import @scene.img -o @scene.img", "scene.img"},
-        {"import @scene.img -o @scene.hdr", "scene.hdr"},
         {"maxima --picture @link.bmp -o @pic.bmp", "link.bmp"},
         {kCrowns + " -o @tops.txt", "tops.txt"},
         {kCrowns + " --network @t.dat -o @t.dat", "t.dat"},
         {kCrowns + " --dump @e -o @e/labels.dat", "labels.dat"},
-        {kCrowns + " --dump @e -o @e/t.dat", "e/t.dat"},
         {"polygons @y.dbf -o @y.shp", "y.dbf"},
         // a later output that cannot be written
         {kCrowns + " --network @no/such/n.bmp -o @t.dat", "n.bmp"},
@@ -83,12 +140,12 @@ TEST(CliContract, OutputsAimedAtInputsOrEachOtherOrBlockedAndImpossibleGeorefere
         TempDir dir;
         WriteInputs(dir);
         const auto before = Snapshot(dir.Path());
-        ExpectFailure(Expand(dir, c.arguments), 1, c.mention);
+        ExpectFailure(Expand(dir, c.arguments), c.exitCode, c.mention);
         EXPECT_TRUE(Snapshot(dir.Path()) == before) << c.arguments;
     }
 }
 
-TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheScene)
+TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheSceneOrAMissingTreeMatrix)
 {
     TempDir dir;
     WriteSmallScene(dir.File("scene.img"));
@@ -102,10 +159,14 @@ TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheScene)
              first + "r00_c01,2,0,6,4,4,0,2,5\n" + last,                                 // a core beyond its tile
              first + "r00_c01,2,0,6,4,3,0,3,4\n" + last,                                 // overlapping cores
              first + "r00_c01,2,0,6,4,5,0,1,4\n" + last,                                 // a gap
+             first + "../up,2,0,6,4,4,0,2,4\n" + last,                                   // outside the folder
          }) {
         WriteAll(dir.File("tiles/tiles.csv"), list);
         ExpectFailure("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("m.geojson")), 1, "tiles.csv");
     }
+    WriteAll(dir.File("tiles/tiles.csv"), first + "r00_c01,2,0,6,4,4,0,2,4\n" + last);
+    fs::remove(dir.File("tiles/r00_c01/trees.dat"));
+    ExpectFailure("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("m.geojson")), 1, "trees.dat");
 }
 
 TEST(CliContract, PipelineNamesTheFilesTheUserGaveNotItsStagingFolder)

@@ -50,25 +50,17 @@ std::string FiguresLine(const AnalysisFigures& f)
 
 }  // namespace
 
-TEST(CliNdvi, PrintsThePanelFiguresAndWritesThePictureOrStopsWithExitTwo)
+TEST(CliNdvi, PrintsThePanelFiguresAndWritesThePicture)
 {
     Workspace w;
-    ExpectFailure(w.Command("ndvi", "--red 34,33"), 2, "Nesmyslný rozsah u RED a NIR.");
-    ExpectFailure(w.Command("ndvi", "--red 0,33"));
-    EXPECT_FALSE(std::filesystem::exists(w.dir.File("out.bmp")));
-
     const AnalysisResult expected = RunNdvi(w.cube, {.Absolute = true, .P1 = 25, .P2 = 95});
     EXPECT_EQ(ExpectSuccess(w.Command("ndvi", "--ndvi-absolute")), FiguresLine(expected.Figures));
     EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), expected.Picture);
 }
 
-TEST(CliNeedle, NormalisesACustomWeightFileOrExitsOneForZeroWeights)
+TEST(CliNeedle, NormalisesACustomWeightFile)
 {
     Workspace w;
-    std::ofstream(w.dir.File("zeros.txt")) << "0 0 0";
-    ExpectFailure(w.Command("needle", "--weight-file " + Quote(w.dir.File("zeros.txt"))), 1, "zeros.txt");
-    EXPECT_FALSE(std::filesystem::exists(w.dir.File("out.bmp")));
-
     std::string weights;
     for (int i = 0; i < 64; ++i) weights += i == 5 ? " 4" : " 2";
     std::ofstream(w.dir.File("w.txt")) << weights;
@@ -99,13 +91,9 @@ TEST(CliNeedle, TinyReferenceValuesNormaliseToTheWeightsOfOrdinaryOnes)
     EXPECT_EQ(ExpectSuccess(w.Command("needle", "--normalize none")), ordinary);
 }
 
-TEST(CliMask, WritesThePictureTheMaskingPaintsOrStopsWhenEitherAnalysisStops)
+TEST(CliMask, WritesThePictureTheMaskingPaints)
 {
     Workspace w;
-    ExpectFailure(w.Command("mask", "--needle-bounds 90,80 --ndvi-bounds 91,90"), 2, "Nesmyslný rozsah u procent.");
-    ExpectFailure(w.Command("mask", "--ndvi-share 33"));
-    EXPECT_FALSE(std::filesystem::exists(w.dir.File("out.bmp")));
-
     const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 6}, .IndexShare = 30, .SpectraShare = 70,
                          .Brightness = MaskBrightness::Band19};
     Bitmap picture;
@@ -124,6 +112,4 @@ TEST(CliOptions, ProgramDirMayStandBeforeOrAfterTheCommandName)
     EXPECT_EQ(ExpectSuccess("needle " + cut + dir + out), expected);
     EXPECT_EQ(ExpectSuccess("needle " + cut + out + dir), expected);
     ExpectSuccess("info" + dir + " " + cut);
-    ExpectFailure("needle " + cut + out, 1, "AllRefSp.dat");
-    ExpectFailure("needle" + dir + cut + dir + out, 1, "--program-dir");
 }

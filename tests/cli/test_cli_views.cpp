@@ -1,9 +1,17 @@
-#include <filesystem>
-
+// What the batch tool's single-step commands print and write for valid inputs:
+// the pictures and lists the program's own routines make of them.
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
+#include "crowns/crown_spectra.h"
+#include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
+#include "enhance/equalization.h"
+#include "extrema/brightness.h"
+#include "extrema/extrema_file.h"
+#include "extrema/extrema_search.h"
+#include "extrema/filter_matrix.h"
+#include "extrema/picture_search.h"
 #include "imaging/band_map.h"
 #include "imaging/detail.h"
 #include "imaging/true_colour.h"
@@ -12,58 +20,79 @@
 using namespace lumera;
 using namespace lumera::testing;
 
-TEST(CliBandMap, WritesTheWindowsPictureAndPrintsTheMaximumOrExitsOne)
+namespace {
+
+std::string SavedExtrema(const TExtremaList& list)
 {
     TempDir dir;
-    const TData cube = PatternCube(10, 20, 30);
-    WriteCutout(dir.File("a.dat"), cube);
-    const std::string cutout = "bandmap " + Quote(dir.File("a.dat")), out = " -o " + Quote(dir.File("map.bmp"));
-    ExpectFailure(cutout + " --band 11" + out, 1, "1 až 10");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("map.bmp")));
-
-    const BandMapResult map = MakeBandMap(cube, 2);
-    EXPECT_EQ(ExpectSuccess(cutout + " --band 2" + out), "{\"maximum\":" + std::to_string(map.Maximum) + "}\n");
-    EXPECT_EQ(ReadAll(dir.File("map.bmp")), SavedBytes(map.Picture));
+    WriteExtremaFile(dir.File("e.txt"), list);
+    return ReadAll(dir.File("e.txt"));
 }
 
-TEST(CliSpectrum, PrintsThePixelsValuesOrExitsOneOutsideTheCutout)
+std::string SavedSpectra(const TData& cube, const TTreeMatrix& trees)
+{
+    TempDir dir;
+    WriteCrownSpectra(dir.File("s.csv"), CrownSpectra(cube, trees), 65);
+    return ReadAll(dir.File("s.csv"));
+}
+
+std::string Count(const TExtremaList& list) { return "{\"count\":" + std::to_string(list.size()) + "}\n"; }
+
+}  // namespace
+
+TEST(CliViews, EachCommandPrintsAndWritesWhatTheProgramMakesOfItsInput)
+{
+    TempDir dir;
+    const TData cube = PatternCube(10, 20, 30), votes = RandomCube(5, 12, 14, 8, 0, 6);
+    const Bitmap picture = PatternPicture(100, 90);
+    WriteCutout(dir.File("a.dat"), cube);
+    WriteCutout(dir.File("v.dat"), votes);
+    const TData full = RandomCube(65, 30, 40, 4);
+    WriteCutout(dir.File("c.dat"), full);
+    TTreeMatrix trees(40, 30);
+    for (std::size_t p = 0; p < trees.Values.size(); ++p) trees.Values[p] = int32_t(p % 3);
+    WriteTreeMatrix(dir.File("t.dat"), trees);
+    WriteBmp(dir.File("p.bmp"), picture);
+    const auto at = [&dir](const std::string& name) { return std::string(" ").append(Quote(dir.File(name))); };
+    const BandMapResult map = MakeBandMap(cube, 2);
+    Bitmap detail;
+    ASSERT_TRUE(ShowDetail(picture, detail, 50, 60));
+    MaximaSettings onBands;
+    onBands.Test = ExtremumTest::Neighbourhood;
+    onBands.EqualityAllowed = true;
+    onBands.Neighbours = 6;
+    onBands.Bands = 2;
+    const TExtremaList maxima = FindMaxima(votes, onBands), minima = FindMinima(picture, std::nullopt, MinimaSettings{});
+    ASSERT_FALSE(maxima.empty() || minima.empty());
+    const struct {
+        std::string arguments, printed, output, expected;
+    } rows[] = {
+        {"bandmap" + at("a.dat") + " --band 2", "{\"maximum\":" + std::to_string(map.Maximum) + "}\n", "o.bmp",
+         SavedBytes(map.Picture)},
+        {"truecolor" + at("c.dat"), "", "o.bmp", SavedBytes(TrueColourComposite(full))},
+        {"crown-spectra" + at("c.dat") + at("t.dat"), "{\"crowns\":2}\n", "o.csv", SavedSpectra(full, trees)},
+        {"detail" + at("p.bmp") + " --at 50,60", "", "o.bmp", SavedBytes(detail)},
+        {"equalize --window 7" + at("p.bmp"), "", "o.bmp", SavedBytes(Equalize(picture, 7))},
+        {"filter" + at("p.bmp"), "", "o.bmp", SavedBytes(FilteredPicture(FilteredBrightness(picture, GaussFilter(7, ','))))},
+        {"filter" + at("p.bmp") + " --filter ones:3", "", "o.bmp",
+         SavedBytes(FilteredPicture(FilteredBrightness(picture, OnesFilter(3))))},
+        {"maxima --cube" + at("v.dat") + " --test neighbourhood --equality allow --neighbours 6 --bands 2", Count(maxima),
+         "o.txt", SavedExtrema(maxima)},
+        {"minima --picture" + at("p.bmp") + " --no-filter", Count(minima), "o.txt", SavedExtrema(minima)},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ExpectSuccess(row.arguments + " -o" + at(row.output)), row.printed) << row.arguments;
+        EXPECT_TRUE(ReadAll(dir.File(row.output)) == row.expected) << row.arguments;
+    }
+}
+
+TEST(CliSpectrum, PrintsThePixelsValues)
 {
     TempDir dir;
     const TData cube = PatternCube(65, 3, 4);
     WriteCutout(dir.File("a.dat"), cube);
-    const std::string cutout = "spectrum " + Quote(dir.File("a.dat"));
-    ExpectFailure(cutout + " --column 5 --row 1", 1, "Sloupec 5");
-
     std::vector<int> values;  // column 4, row 2, band 1 first
     for (int band = 0; band < 65; ++band) values.push_back(cube.Values[(band * 3 + 1) * 4 + 3]);
-    EXPECT_EQ(ExpectSuccess(cutout + " --column 4 --row 2"), (nlohmann::json{{"values", values}}.dump() + "\n"));
-}
-
-TEST(CliDetail, WritesTheMagnifiersPictureOrExitsOneForASmallPicture)
-{
-    TempDir dir;
-    const Bitmap source = PatternPicture(100, 100);
-    WriteBmp(dir.File("in.bmp"), source);
-    WriteBmp(dir.File("low.bmp"), PatternPicture(100, 60));
-    const std::string out = " -o " + Quote(dir.File("d.bmp"));
-    ExpectFailure("detail " + Quote(dir.File("low.bmp")) + " --at 30,30" + out, 1, "61 x 61");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("d.bmp")));
-
-    EXPECT_EQ(ExpectSuccess("detail " + Quote(dir.File("in.bmp")) + " --at 50,60" + out), "");
-    Bitmap expected;
-    ASSERT_TRUE(ShowDetail(source, expected, 50, 60));
-    EXPECT_EQ(ReadAll(dir.File("d.bmp")), SavedBytes(expected));
-}
-
-TEST(CliTruecolor, WritesTheCompositeOrStopsWithExitTwoForTooFewBands)
-{
-    TempDir dir;
-    const TData cube = PatternCube(65, 30, 40);
-    WriteCutout(dir.File("a.dat"), cube);
-    WriteCutout(dir.File("thin.dat"), PatternCube(35, 4, 4));
-    const std::string out = " -o " + Quote(dir.File("tc.bmp"));
-    ExpectFailure("truecolor " + Quote(dir.File("thin.dat")) + out, 2, "36");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("tc.bmp")));
-    EXPECT_EQ(ExpectSuccess("truecolor " + Quote(dir.File("a.dat")) + out), "");
-    EXPECT_EQ(ReadAll(dir.File("tc.bmp")), SavedBytes(TrueColourComposite(cube)));
+    EXPECT_EQ(ExpectSuccess("spectrum " + Quote(dir.File("a.dat")) + " --column 4 --row 2"),
+              (nlohmann::json{{"values", values}}.dump() + "\n"));
 }

