@@ -26,59 +26,64 @@ void ForNeighbours(const TTreeMatrix& trees, std::size_t i, Visit visit)
     if (y + 1 < std::size_t(trees.Height)) visit(i + w);
 }
 
-// One crown's pixels after the cut: each part gets an index from 0 in row
-// order of its first pixel; line pixels stay kUnassigned.
-struct Parts {
-    std::vector<int32_t> Of;  // per matrix pixel, kUnassigned outside the parts
+// The work space of a cut, the matrix's size, kept clear outside the crown
+// being cut so that a line across many crowns costs only their pixels.
+struct CutWork {
+    std::vector<uint8_t> Cut;
+    std::vector<int32_t> Part;  // per pixel its part index, then its new number; kUnassigned elsewhere
     std::vector<int64_t> Sizes;
+
+    explicit CutWork(std::size_t pixels) : Cut(pixels, 0), Part(pixels, kUnassigned) {}
 };
 
-Parts FindParts(const TTreeMatrix& trees, int32_t tree, const std::vector<uint8_t>& cut)
+// Numbers the 4-connected parts of the crown outside the cut from 0, in row
+// order of their first pixel.
+void FindParts(const TTreeMatrix& trees, const std::vector<std::size_t>& crown, CutWork& work)
 {
-    Parts parts;
-    parts.Of.assign(trees.Values.size(), kUnassigned);
+    const int32_t tree = trees.Values[crown.front()];
+    work.Sizes.clear();
     std::vector<std::size_t> stack;
-    for (std::size_t start = 0; start < trees.Values.size(); ++start) {
-        if (trees.Values[start] != tree || cut[start] || parts.Of[start] != kUnassigned) continue;
-        const int32_t part = int32_t(parts.Sizes.size());
-        parts.Sizes.push_back(0);
-        parts.Of[start] = part;
+    for (std::size_t start : crown) {
+        if (work.Cut[start] || work.Part[start] != kUnassigned) continue;
+        const int32_t part = int32_t(work.Sizes.size());
+        work.Sizes.push_back(0);
+        work.Part[start] = part;
         stack.push_back(start);
         while (!stack.empty()) {
             const std::size_t i = stack.back();
             stack.pop_back();
-            ++parts.Sizes.back();
+            ++work.Sizes.back();
             ForNeighbours(trees, i, [&](std::size_t n) {
-                if (trees.Values[n] == tree && !cut[n] && parts.Of[n] == kUnassigned) {
-                    parts.Of[n] = part;
+                if (trees.Values[n] == tree && !work.Cut[n] && work.Part[n] == kUnassigned) {
+                    work.Part[n] = part;
                     stack.push_back(n);
                 }
             });
         }
     }
-    return parts;
 }
 
 // The parts beside the cut that are large enough to stand as crowns.
-std::vector<int32_t> SidesOfCut(const TTreeMatrix& trees, const Parts& parts, const std::vector<std::size_t>& cutPixels)
+std::vector<int32_t> SidesOfCut(const TTreeMatrix& trees, const CutWork& work, const std::vector<std::size_t>& cut)
 {
-    std::vector<uint8_t> touched(parts.Sizes.size(), 0);
-    for (std::size_t i : cutPixels)
-        ForNeighbours(trees, i, [&](std::size_t n) {
-            if (parts.Of[n] != kUnassigned) touched[std::size_t(parts.Of[n])] = 1;
-        });
     std::vector<int32_t> sides;
-    for (std::size_t p = 0; p < touched.size(); ++p)
-        if (touched[p] && parts.Sizes[p] >= kSmallestCutPiece) sides.push_back(int32_t(p));
+    for (std::size_t i : cut)
+        ForNeighbours(trees, i, [&](std::size_t n) {
+            const int32_t part = work.Part[n];
+            if (part != kUnassigned && work.Sizes[std::size_t(part)] >= kSmallestCutPiece) sides.push_back(part);
+        });
+    std::sort(sides.begin(), sides.end());
+    sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
     return sides;
 }
 
 // The line's pixels and the splinters go to the side they touch first: a
 // breadth-first flood from the sides, in row order, through the crown.
-void AbsorbSplinters(TTreeMatrix& trees, int32_t tree, std::vector<int32_t> number)
+void AbsorbSplinters(TTreeMatrix& trees, const std::vector<std::size_t>& crown, std::vector<int32_t>& number)
 {
+    const int32_t tree = trees.Values[crown.front()];
     std::deque<std::size_t> queue;
-    for (std::size_t i = 0; i < trees.Values.size(); ++i)
+    for (std::size_t i : crown)
         if (number[i] != kUnassigned) queue.push_back(i);
     while (!queue.empty()) {
         const std::size_t i = queue.front();
@@ -90,36 +95,41 @@ void AbsorbSplinters(TTreeMatrix& trees, int32_t tree, std::vector<int32_t> numb
             }
         });
     }
-    for (std::size_t i = 0; i < trees.Values.size(); ++i)
+    for (std::size_t i : crown)
         if (number[i] != kUnassigned) trees.Values[i] = number[i];
 }
 
-// Cuts one crown along the line's pixels of it; true when it fell apart.
-bool CutCrown(TTreeMatrix& trees, int32_t tree, const std::vector<std::size_t>& line)
+// Cuts one crown (its pixels in row order) along the line; true when it fell
+// apart. Its new sides take the numbers from `next` on.
+bool CutCrown(TTreeMatrix& trees, const std::vector<std::size_t>& crown, const std::vector<std::size_t>& line,
+              int32_t& next, CutWork& work)
 {
-    std::vector<uint8_t> cut(trees.Values.size(), 0);
-    std::vector<std::size_t> cutPixels;
+    const int32_t tree = trees.Values[crown.front()];
+    std::vector<std::size_t> cut;
     for (std::size_t i : line)
-        if (trees.Values[i] == tree && !cut[i]) {
-            cut[i] = 1;
-            cutPixels.push_back(i);
+        if (trees.Values[i] == tree && !work.Cut[i]) {
+            work.Cut[i] = 1;
+            cut.push_back(i);
         }
-    const Parts parts = FindParts(trees, tree, cut);
-    const std::vector<int32_t> sides = SidesOfCut(trees, parts, cutPixels);
-    const int32_t next = NextTreeNumber(trees);
-    if (sides.size() < 2 || next == 0 || int64_t(next) + int64_t(sides.size()) - 2 > INT32_MAX) return false;
-    // The largest side keeps the number (the first of equal ones).
-    const int32_t keeper = *std::max_element(sides.begin(), sides.end(), [&](int32_t a, int32_t b) {
-        return parts.Sizes[std::size_t(a)] < parts.Sizes[std::size_t(b)];
-    });
-    std::vector<int32_t> numberOfPart(parts.Sizes.size(), kUnassigned);
-    int32_t fresh = next;
-    for (int32_t side : sides) numberOfPart[std::size_t(side)] = side == keeper ? tree : fresh++;
-    std::vector<int32_t> number(trees.Values.size(), kUnassigned);
-    for (std::size_t i = 0; i < number.size(); ++i)
-        if (parts.Of[i] != kUnassigned) number[i] = numberOfPart[std::size_t(parts.Of[i])];
-    AbsorbSplinters(trees, tree, std::move(number));
-    return true;
+    FindParts(trees, crown, work);
+    const std::vector<int32_t> sides = SidesOfCut(trees, work, cut);
+    const bool cuts = sides.size() >= 2 && next != 0 && int64_t(next) + int64_t(sides.size()) - 2 <= INT32_MAX;
+    if (cuts) {
+        // The largest side keeps the number (the first of equal ones).
+        const int32_t keeper = *std::max_element(sides.begin(), sides.end(), [&](int32_t a, int32_t b) {
+            return work.Sizes[std::size_t(a)] < work.Sizes[std::size_t(b)];
+        });
+        std::vector<int32_t> numberOfPart(work.Sizes.size(), kUnassigned);
+        for (int32_t side : sides) numberOfPart[std::size_t(side)] = side == keeper ? tree : next++;
+        for (std::size_t i : crown)
+            if (work.Part[i] != kUnassigned) work.Part[i] = numberOfPart[std::size_t(work.Part[i])];
+        AbsorbSplinters(trees, crown, work.Part);
+    }
+    for (std::size_t i : crown) {
+        work.Cut[i] = 0;
+        work.Part[i] = kUnassigned;
+    }
+    return cuts;
 }
 
 // The brightest pixel of the crown, the first in row order among equals.
@@ -149,8 +159,16 @@ bool SplitCrown(TTreeMatrix& trees, TExtremum from, TExtremum to)
         if (trees.Values[i] >= 1 && std::find(crossed.begin(), crossed.end(), trees.Values[i]) == crossed.end())
             crossed.push_back(trees.Values[i]);
     });
+    if (crossed.empty()) return false;
+    std::vector<std::vector<std::size_t>> crowns(crossed.size());
+    for (std::size_t i = 0; i < trees.Values.size(); ++i) {
+        const auto k = std::find(crossed.begin(), crossed.end(), trees.Values[i]);
+        if (k != crossed.end()) crowns[std::size_t(k - crossed.begin())].push_back(i);
+    }
+    CutWork work(trees.Values.size());
+    int32_t next = NextTreeNumber(trees);
     bool changed = false;
-    for (int32_t tree : crossed) changed |= CutCrown(trees, tree, line);
+    for (const auto& crown : crowns) changed |= CutCrown(trees, crown, line, next, work);
     return changed;
 }
 
