@@ -151,6 +151,10 @@ public:
     bool SaveDelineatedTrees(const std::string& path);
     // The crowns of the last automatic delineation.
     TTreeMatrix DelineatedTrees;
+    // Adds the spectrum of pixel (x, y) (0-based) and, in red, the mean
+    // spectrum of its crown in `trees` to the spectrum plot, when the pixel
+    // lies in a crown of a matrix of the cut-out's size; true when drawn.
+    bool PlotCrownSpectrum(const TTreeMatrix& trees, int x, int y);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -198,19 +198,18 @@ void TUpravyKorunForm::TellCrown(int32_t tree)
     Tell(text);
 }
 
-// The crown's mean spectrum in red over the pixel's in black, here and in the main window's plot.
+// The crown's mean spectrum in red over the pixel's in black, in the
+// editor's own plot and added to the main window's.
 void TUpravyKorunForm::PlotCrown(TExtremum at)
 {
-    const int32_t tree = CrownAt(trees_, at);
+    if (!App.MainForm->PlotCrownSpectrum(trees_, at.X, at.Y)) return;
     const TData& cube = App.Data.Cube;
-    if (tree < 1 || !App.Data.DataLoaded || cube.NColumns != trees_.Width || cube.NRows != trees_.Height) return;
-    const std::vector<double> mean = CrownMeanSpectrum(cube, trees_, tree);
-    for (PictureView* plot : {SpektrumImage, App.MainForm->SpektrumImage}) {
-        plot->Picture().Fill(255, 255, 255);
-        DrawSpectrum(plot->Picture(), cube, App.Data.BandTable, at.X + 1, at.Y + 1);
-        DrawSpectrumValues(plot->Picture(), mean, App.Data.BandTable, {0, 0, 255});
-        plot->Repaint();
-    }
+    Bitmap& plot = SpektrumImage->Picture();
+    plot.Fill(255, 255, 255);
+    DrawSpectrum(plot, cube, App.Data.BandTable, at.X + 1, at.Y + 1);
+    DrawSpectrumValues(plot, CrownMeanSpectrum(cube, trees_, trees_.At(at.X, at.Y)), App.Data.BandTable,
+                       kCrownSpectrumColour);
+    SpektrumImage->Repaint();
 }
 
 }  // namespace lumera::gui

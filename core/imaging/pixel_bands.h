@@ -30,6 +30,9 @@ std::vector<std::string> SpectrumLines(const TData& cube, int column, int row, c
 // clipped. Drawing accumulates: earlier curves stay.
 void DrawSpectrum(Bitmap& plot, const TData& cube, const TBandTable& table, int column, int row);
 
+// A crown's mean spectrum is drawn in red beside its pixels' in black.
+constexpr BgrColour kCrownSpectrumColour{0, 0, 255};
+
 // Draws a spectrum given by its band values (a crown's mean) into the plot
 // as DrawSpectrum draws a pixel's, in the given colour.
 void DrawSpectrumValues(Bitmap& plot, const std::vector<double>& values, const TBandTable& table, BgrColour colour);

@@ -7,6 +7,8 @@ using namespace lumera::testing;
 
 namespace {
 
+const uint8_t kRed[] = {0, 0, 255};  // blue, green, red
+
 void Write(const std::string& path, int width, std::vector<int32_t> values)
 {
     TTreeMatrix trees(width, int32_t(values.size()) / width);
@@ -40,6 +42,9 @@ private slots:
         click("SloucitAction", 0, 3);
         click(nullptr, 5, 3);
         QCOMPARE(form->Trees().Values[23], 4);
+        click("VyberAction", 1, 1);
+        const std::vector<uint8_t>& plot = form->SpektrumImage->Picture().Bytes();
+        QVERIFY(std::search(plot.begin(), plot.end(), kRed, kRed + 3) != plot.end());
         form->ZpetAction->trigger();
         QVERIFY(form->Modified());
 
