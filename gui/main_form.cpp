@@ -101,7 +101,7 @@ bool TMainForm::LoadCutout(const std::string& path)
     }
     App.Data.Cube = std::move(cube);
     App.Data.PixelSize = pixelSize;
-    App.Data.CutoutPath = path;
+    CutoutPath = path;
     BandMapImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     VzorImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     App.Data.DataLoaded = true;

@@ -151,6 +151,8 @@ public:
     bool SaveDelineatedTrees(const std::string& path);
     // The crowns of the last automatic delineation.
     TTreeMatrix DelineatedTrees;
+    // The loaded cut-out's file: its georeference lies beside it.
+    std::string CutoutPath;
     // Adds the spectrum of pixel (x, y) (0-based) and, in red, the mean
     // spectrum of its crown in `trees` to the spectrum plot, when the pixel
     // lies in a crown of a matrix of the cut-out's size; true when drawn.

@@ -13,6 +13,7 @@
 #include "data/number_format.h"
 #include "decimal_separator.h"
 #include "extrema/brightness.h"
+#include "imaging/line_pixels.h"
 #include "imaging/pixel_bands.h"
 #include "main_form.h"
 #include "picture_view.h"
@@ -100,26 +101,32 @@ void TUpravyKorunForm::CanvasPressed(int x, int y, Qt::MouseButton button)
     case Tool::Shrink:
         strokeTree_ = tool_ == Tool::Brush ? NextTreeNumber(trees_) : CrownAt(trees_, at);
         strokeStart_ = before;
-        BrushAt(at);
+        strokeLast_.reset();
+        BrushTo(at);
         break;
     case Tool::AddTop: Apply(AddTreeTop(trees_, TopSurface(), at), before); break;
     }
 }
 
-void TUpravyKorunForm::BrushAt(TExtremum at)
+// The brush follows the mouse from its last place in a line, so a fast stroke leaves no gaps.
+void TUpravyKorunForm::BrushTo(TExtremum at)
 {
     const int radius = StetecSpin->value();
+    const TExtremum from = strokeLast_.value_or(at);
     bool changed = false;
-    if (tool_ == Tool::Brush) changed = PaintDisc(trees_, at, radius, strokeTree_);
-    else if (tool_ == Tool::Grow) changed = GrowDisc(trees_, at, radius, strokeTree_);
-    else changed = ShrinkDisc(trees_, at, radius, strokeTree_);
+    ForLinePixels(from.X, from.Y, at.X, at.Y, [&](int x, int y) {
+        if (tool_ == Tool::Brush) changed |= PaintDisc(trees_, {x, y}, radius, strokeTree_);
+        else if (tool_ == Tool::Grow) changed |= GrowDisc(trees_, {x, y}, radius, strokeTree_);
+        else changed |= ShrinkDisc(trees_, {x, y}, radius, strokeTree_);
+    });
+    strokeLast_ = at;
     if (changed) Redraw();
 }
 
 void TUpravyKorunForm::CanvasMoved(int x, int y, Qt::MouseButtons buttons)
 {
     if (trees_.Values.empty()) return;
-    if (strokeStart_ && (buttons & Qt::LeftButton)) BrushAt({x, y});
+    if (strokeStart_ && (buttons & Qt::LeftButton)) BrushTo({x, y});
     Highlight({x, y});
 }
 

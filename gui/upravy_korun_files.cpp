@@ -2,7 +2,6 @@
 // background pictures.
 #include <filesystem>
 
-#include "crown_canvas.h"
 #include "crown_polygons.h"
 #include "crowns/crown_edits.h"
 #include "data/file_error.h"
@@ -90,7 +89,7 @@ bool TUpravyKorunForm::SaveMatrix(const std::string& path)
 
 bool TUpravyKorunForm::SaveCrownLayer(const std::string& path)
 {
-    const std::string geoPath = App.Data.CutoutPath + ".geo.json";
+    const std::string geoPath = App.MainForm->CutoutPath + ".geo.json";
     if (!App.Data.DataLoaded || !std::filesystem::exists(geoPath)) {
         App.Messages.Information("Načtený výřez nemá georeferenci (soubor " + geoPath + "), vrstvu korun nelze uložit.");
         return false;

@@ -26,11 +26,12 @@ class TUpravyKorunForm : public ToolWindow {
 public:
     explicit TUpravyKorunForm(Workbench& workbench);
 
+    // In the order of the tools menu.
     enum class Tool { Select, Delete, Merge, Split, Polygon, Brush, Grow, Shrink, AddTop };
 
-    // The matrix sources; each refuses (saying why) a matrix of another size
-    // than the loaded cut-out and then keeps what it had. The matrix's own
-    // file's path is asked for by the menu.
+    // The matrix sources: a tree matrix file, and the main window's last
+    // automatic delineation. A matrix of another size than the loaded cut-out
+    // is refused, naming both sizes, and the editor keeps what it had.
     bool LoadMatrix(const std::string& path);
     bool TakeDelineatedMatrix();
     // Writes the matrix numbered 1..N in row order; reports a failure.
@@ -83,7 +84,7 @@ private:
     // Editing (upravy_korun_edits.cpp)
     void Apply(bool changed, const TTreeMatrix& before);
     void FinishSketch();
-    void BrushAt(TExtremum at);
+    void BrushTo(TExtremum at);
     void DropSketch();
     const TMatice& TopSurface();
     void Highlight(TExtremum at);
@@ -99,8 +100,9 @@ private:
     bool modified_ = false;
     int32_t hovered_ = 0;
     std::optional<TExtremum> mergeInto_;
-    // A brush stroke: the matrix before it and the crown it paints.
+    // A brush stroke: the matrix before it, the crown it paints and where it last was.
     std::optional<TTreeMatrix> strokeStart_;
+    std::optional<TExtremum> strokeLast_;
     int32_t strokeTree_ = 0;
 };
 

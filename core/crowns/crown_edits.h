@@ -31,8 +31,9 @@ constexpr int kSmallestCutPiece = 5;
 // the line does not cut through stays as it was.
 bool SplitCrown(TTreeMatrix& trees, TExtremum from, TExtremum to);
 
-// A new crown of the pixels whose centres lie inside the polygon (even-odd
-// rule); it takes background and other crowns' pixels alike.
+// A new crown of the pixels inside the polygon whose corners are the given
+// pixels (even-odd rule), its outline included; it takes background and other
+// crowns' pixels alike.
 bool PaintPolygon(TTreeMatrix& trees, const std::vector<TExtremum>& corners);
 
 // The round brush: the pixels within `radius` of the centre.

@@ -37,7 +37,6 @@ struct DataUnit {
     bool DataLoaded = false;
     double PixelSize = 0.0;  // metres per pixel of the loaded cut-out, 0 when unknown
     std::string ProgramDir;
-    std::string CutoutPath;  // the loaded cut-out's file: its georeference lies beside it
     TBandTable BandTable;
 
     // The sensor's band count before any load, then the loaded cut-out's.
