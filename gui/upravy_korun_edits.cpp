@@ -49,8 +49,7 @@ void TUpravyKorunForm::Redraw()
 {
     PaintCrowns(KorunyImage->Image(), background_, trees_, hovered_);
     KorunyImage->ShowImage();
-    ZpetAction->setEnabled(history_.CanUndo());
-    ZnovuAction->setEnabled(history_.CanRedo());
+    EnableActions();
 }
 
 bool TUpravyKorunForm::Undo()

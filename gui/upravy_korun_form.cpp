@@ -48,6 +48,7 @@ TUpravyKorunForm::TUpravyKorunForm(Workbench& workbench)
     CreateMenu();
     LayOut();
     KorunyImage->SetZoom(ZvetseniSpin->value());
+    EnableActions();
     resize(1000, 700);
 }
 
@@ -106,6 +107,7 @@ void TUpravyKorunForm::CreateTools(QMenu* menu)
         connect(action, &QAction::triggered, this, [this, tool = entry.Tool] { SetTool(tool); });
     }
     menu->addSeparator();
+    // The brush's radius is a spin of its own, always there.
     QAction* larger = Named(menu->addAction(QStringLiteral("Větší štětec")), "VetsiAction");
     larger->setShortcut(Qt::Key_Plus);
     connect(larger, &QAction::triggered, StetecSpin, &QSpinBox::stepUp);
@@ -132,6 +134,17 @@ void TUpravyKorunForm::LayOut()
     window->addLayout(side);
     SetContent(window);
     layout()->setMenuBar(Menu);
+}
+
+// Without a matrix only its sources are offered.
+void TUpravyKorunForm::EnableActions()
+{
+    const bool trees = !trees_.Values.empty();
+    for (QAction* action : {UlozitAction, GpkgAction, PraveBarvyAction, EkvalizovanyAction, ObrazekAction})
+        action->setEnabled(trees);
+    Nastroje->setEnabled(trees);
+    ZpetAction->setEnabled(history_.CanUndo());
+    ZnovuAction->setEnabled(history_.CanRedo());
 }
 
 void TUpravyKorunForm::SetTool(Tool tool)

@@ -73,6 +73,7 @@ private:
     void CreateMenu();
     void CreateTools(QMenu* menu);
     void LayOut();
+    void EnableActions();
     // Files (upravy_korun_files.cpp)
     void OpenClick();
     void SaveClick();
