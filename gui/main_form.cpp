@@ -23,6 +23,7 @@
 #include "extr_form2.h"
 #include "picture_view.h"
 #include "spectral/spectral_state.h"
+#include "upravy_korun_form.h"
 #include "vahfce_form.h"
 #include "vysl_form.h"
 #include "workbench.h"
@@ -100,6 +101,7 @@ bool TMainForm::LoadCutout(const std::string& path)
     }
     App.Data.Cube = std::move(cube);
     App.Data.PixelSize = pixelSize;
+    CutoutPath = path;
     BandMapImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     VzorImage->SetPictureSize(App.Data.NColumns(), App.Data.NRows());
     App.Data.DataLoaded = true;
@@ -126,9 +128,17 @@ void TMainForm::Loklnextrmy1Click() { App.ExtrForm->ShowWindow(); }
 void TMainForm::Zpracovnloklnchextrm1Click() { App.ExtrForm2->ShowWindow(); }
 void TMainForm::Srovnvn1Click() { App.VyslForm->ShowWindow(); }
 
+// The editor starts with the crowns just delineated when it has none of its own.
+void TMainForm::Upravykorun1Click()
+{
+    TUpravyKorunForm& editor = *App.UpravyKorunForm;
+    if (editor.Trees().Values.empty() && !DelineatedTrees.Values.empty()) editor.TakeDelineatedMatrix();
+    editor.ShowWindow();
+}
+
 bool TMainForm::FormCloseQuery()
 {
-    if (!App.Messages.Confirm("Opravdu chcete skončit?")) return false;
+    if (!App.UpravyKorunForm->MayClose() || !App.Messages.Confirm("Opravdu chcete skončit?")) return false;
     App.Data.BandTable.clear();
     App.Data.Cube = TData();
     ReleaseReferences(App.Spectral);

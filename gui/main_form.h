@@ -81,7 +81,7 @@ public:
     QMenuBar* MainMenu1;
     QMenu *Data1, *Informace1, *Analza1, *Anal1, *Vsledky1;
     QAction *Nahrvn1, *Importsnmku1, *Obandech1, *NDVI1, *Jehlice21, *Odmaskov8n1, *Vsledkyanalzy1, *Adaptivnekvalizace1,
-        *Loklnextrmy1, *Zpracovnloklnchextrm1, *Automatickvymezenkorun1, *Srovnvn1;
+        *Loklnextrmy1, *Zpracovnloklnchextrm1, *Automatickvymezenkorun1, *Upravykorun1, *Srovnvn1;
 
     // Spectral analysis: the NDVI panel
     QLabel *Label22, *Label26, *Label24, *Label25, *Label23, *Label27, *Label28, *Label29;
@@ -112,6 +112,7 @@ public slots:
     void Loklnextrmy1Click();
     void Zpracovnloklnchextrm1Click();
     void Srovnvn1Click();
+    void Upravykorun1Click();
     // Views of the loaded cut-out (main_form_views.cpp)
     void XSpinChange();  // any of XSpin, YSpin, BandSpin
     void SpektrumBtnClick();
@@ -150,6 +151,12 @@ public:
     bool SaveDelineatedTrees(const std::string& path);
     // The crowns of the last automatic delineation.
     TTreeMatrix DelineatedTrees;
+    // The loaded cut-out's file: its georeference lies beside it.
+    std::string CutoutPath;
+    // Adds the spectrum of pixel (x, y) (0-based) and, in red, the mean
+    // spectrum of its crown in `trees` to the spectrum plot, when the pixel
+    // lies in a crown of a matrix of the cut-out's size; true when drawn.
+    bool PlotCrownSpectrum(const TTreeMatrix& trees, int x, int y);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

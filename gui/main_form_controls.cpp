@@ -187,6 +187,7 @@ void TMainForm::CreateMenu()
                                  &TMainForm::Zpracovnloklnchextrm1Click);
     Automatickvymezenkorun1 = item(Anal1, "Automatickvymezenkorun1", QStringLiteral("Automatické vymezení korun"),
                                    &TMainForm::Automatickvymezenkorun1Click);
+    Upravykorun1 = item(Anal1, "Upravykorun1", QStringLiteral("Úpravy korun"), &TMainForm::Upravykorun1Click);
     Vsledky1 = menu("Vsledky1", QStringLiteral("Výsledky"));
     Srovnvn1 = item(Vsledky1, "Srovnvn1", QStringLiteral("Srovnávání"), &TMainForm::Srovnvn1Click);
 }

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
+#include "crowns/crown_spectra.h"
 #include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
@@ -104,7 +105,24 @@ void TMainForm::ShowPictureDetail(PictureView* picture, int X, int Y)
 
 void TMainForm::BandMapImageMouseDown(int X, int Y) { ShowPictureDetail(BandMapImage, X, Y); }
 
-void TMainForm::VzorImageMouseDown(int X, int Y) { ShowPictureDetail(VzorImage, X, Y); }
+// After a delineation the click also plots the crown's spectrum.
+void TMainForm::VzorImageMouseDown(int X, int Y)
+{
+    ShowPictureDetail(VzorImage, X, Y);
+    PlotCrownSpectrum(DelineatedTrees, X, Y);
+}
+
+bool TMainForm::PlotCrownSpectrum(const TTreeMatrix& trees, int x, int y)
+{
+    const TData& cube = App.Data.Cube;
+    if (!App.Data.DataLoaded || trees.Width != cube.NColumns || trees.Height != cube.NRows) return false;
+    if (x < 0 || y < 0 || x >= trees.Width || y >= trees.Height || trees.At(x, y) < 1) return false;
+    DrawSpectrum(SpektrumImage->Picture(), cube, App.Data.BandTable, x + 1, y + 1);
+    DrawSpectrumValues(SpektrumImage->Picture(), CrownMeanSpectrum(cube, trees, trees.At(x, y)), App.Data.BandTable,
+                       kCrownSpectrumColour);
+    SpektrumImage->Repaint();
+    return true;
+}
 
 void TMainForm::DetailImageMouseDown(int, int) {}
 

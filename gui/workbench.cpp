@@ -4,6 +4,7 @@
 #include "extr_form.h"
 #include "extr_form2.h"
 #include "main_form.h"
+#include "upravy_korun_form.h"
 #include "vahfce_form.h"
 #include "vysl_form.h"
 
@@ -17,11 +18,13 @@ Workbench::Workbench(Reporter& reporter, FileDialogs& dialogs) : Messages(report
     VyslForm = std::make_unique<TVyslForm>(*this);
     ExtrForm = std::make_unique<TExtrForm>(*this);
     ExtrForm2 = std::make_unique<TExtrForm2>(*this);
+    UpravyKorunForm = std::make_unique<TUpravyKorunForm>(*this);
 }
 
 // Windows go before the data they show.
 Workbench::~Workbench()
 {
+    UpravyKorunForm.reset();
     ExtrForm2.reset();
     ExtrForm.reset();
     VyslForm.reset();

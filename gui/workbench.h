@@ -14,8 +14,9 @@ class TEkvalizaceForm;
 class TVyslForm;
 class TExtrForm;
 class TExtrForm2;
+class TUpravyKorunForm;
 
-// The running program: the shared data and the six windows, each a single
+// The running program: the shared data and the seven windows, each a single
 // instance created in a fixed order (the main window builds the band table
 // that the weight-function editor reads when it is created next).
 class Workbench {
@@ -36,6 +37,7 @@ public:
     std::unique_ptr<TVyslForm> VyslForm;
     std::unique_ptr<TExtrForm> ExtrForm;
     std::unique_ptr<TExtrForm2> ExtrForm2;
+    std::unique_ptr<TUpravyKorunForm> UpravyKorunForm;
 };
 
 }  // namespace lumera::gui

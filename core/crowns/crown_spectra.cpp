@@ -77,6 +77,15 @@ std::string Micrometres(double centre)
 
 }  // namespace
 
+std::vector<double> CrownMeanSpectrum(const TData& cube, const TTreeMatrix& trees, int32_t tree)
+{
+    std::vector<std::size_t> pixels;
+    for (std::size_t p = 0; p < trees.Values.size(); ++p)
+        if (trees.Values[p] == tree) pixels.push_back(p);
+    if (pixels.empty()) return {};
+    return Statistics(cube, pixels).Mean;
+}
+
 std::optional<std::string> CrownSpectraRefusal(const TData& cube, const TTreeMatrix& trees)
 {
     if (cube.NBands < kCrownSpectraBands)

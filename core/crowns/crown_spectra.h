@@ -37,6 +37,10 @@ std::optional<std::string> CrownSpectraRefusal(const TData& cube, const TTreeMat
 // refused.
 std::vector<CrownSpectrum> CrownSpectra(const TData& cube, const TTreeMatrix& trees);
 
+// The mean spectrum of one crown, summed as CrownSpectra sums it; empty for
+// a tree without pixels. The pair must not be refused.
+std::vector<double> CrownMeanSpectrum(const TData& cube, const TTreeMatrix& trees, int32_t tree);
+
 // The spectra of a cut-out of bandCount bands as CSV: "tree,statistic,pixels,"
 // and one column per band named by its centre in micrometres with three
 // decimals, then per crown the rows mean, sd, sunlit_mean and sunlit_sd

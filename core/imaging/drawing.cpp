@@ -1,7 +1,8 @@
 #include "imaging/drawing.h"
 
 #include <algorithm>
-#include <cstdlib>
+
+#include "imaging/line_pixels.h"
 
 namespace lumera {
 
@@ -16,24 +17,7 @@ void SetPixel(Bitmap& picture, int x, int y, BgrColour colour)
 
 void DrawLine(Bitmap& picture, int x0, int y0, int x1, int y1, BgrColour colour)
 {
-    // 64-bit error terms: points far outside the picture must not overflow.
-    const int64_t dx = std::abs(int64_t(x1) - x0), dy = -std::abs(int64_t(y1) - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int64_t error = dx + dy;
-    int x = x0, y = y0;
-    for (;;) {
-        SetPixel(picture, x, y, colour);
-        if (x == x1 && y == y1) break;
-        const int64_t twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
+    ForLinePixels(x0, y0, x1, y1, [&](int x, int y) { SetPixel(picture, x, y, colour); });
 }
 
 void DrawPolyline(Bitmap& picture, const std::vector<TPoint>& points, BgrColour colour)

@@ -5,6 +5,7 @@
 #include "data/band_table.h"
 #include "data/cube.h"
 #include "imaging/bitmap.h"
+#include "imaging/drawing.h"
 
 namespace lumera {
 
@@ -28,6 +29,13 @@ std::vector<std::string> SpectrumLines(const TData& cube, int column, int row, c
 // 4000, or 0 and below, which fall on row `height` and further down) is
 // clipped. Drawing accumulates: earlier curves stay.
 void DrawSpectrum(Bitmap& plot, const TData& cube, const TBandTable& table, int column, int row);
+
+// A crown's mean spectrum is drawn in red beside its pixels' in black.
+constexpr BgrColour kCrownSpectrumColour{0, 0, 255};
+
+// Draws a spectrum given by its band values (a crown's mean) into the plot
+// as DrawSpectrum draws a pixel's, in the given colour.
+void DrawSpectrumValues(Bitmap& plot, const std::vector<double>& values, const TBandTable& table, BgrColour colour);
 
 // "Smazat": fills the plot white from (1, 1) to its right and bottom edges,
 // so row 0 and column 0 keep whatever was drawn there.

@@ -13,6 +13,7 @@
 #include "mapping/tile_grid.h"
 #include "scene_files.h"
 #include "spectral/weight_file.h"
+#include "upravy_korun_form.h"
 
 using namespace lumera;
 using namespace lumera::testing;
@@ -24,8 +25,8 @@ enum { kMain, kWeights, kEqualization, kComparison, kSearch, kProcessing };
 
 std::vector<QWidget*> AllWindows(gui::Workbench& app)
 {
-    return {app.MainForm.get(), app.VahFceForm.get(), app.EkvalizaceForm.get(),
-            app.VyslForm.get(), app.ExtrForm.get(),   app.ExtrForm2.get()};
+    return {app.MainForm.get(), app.VahFceForm.get(), app.EkvalizaceForm.get(), app.VyslForm.get(),
+            app.ExtrForm.get(),   app.ExtrForm2.get(),  app.UpravyKorunForm.get()};
 }
 
 QString Cells(const QTableWidget* table)

@@ -1,0 +1,38 @@
+#include "crowns/edit_history.h"
+
+namespace lumera {
+
+bool EditHistory::Record(const TTreeMatrix& before, const TTreeMatrix& after)
+{
+    Step step;
+    for (std::size_t i = 0; i < after.Values.size(); ++i)
+        if (before.Values[i] != after.Values[i]) step.push_back({i, before.Values[i], after.Values[i]});
+    if (step.empty()) return false;
+    steps_.resize(done_);
+    steps_.push_back(std::move(step));
+    if (steps_.size() > limit_) steps_.pop_front();
+    done_ = steps_.size();
+    return true;
+}
+
+bool EditHistory::Undo(TTreeMatrix& trees)
+{
+    if (!CanUndo()) return false;
+    for (const Change& c : steps_[--done_]) trees.Values[c.Pixel] = c.Before;
+    return true;
+}
+
+bool EditHistory::Redo(TTreeMatrix& trees)
+{
+    if (!CanRedo()) return false;
+    for (const Change& c : steps_[done_++]) trees.Values[c.Pixel] = c.After;
+    return true;
+}
+
+void EditHistory::Clear()
+{
+    steps_.clear();
+    done_ = 0;
+}
+
+}  // namespace lumera

@@ -1,0 +1,63 @@
+#include "crown_canvas.h"
+#include "gui_fixture.h"
+#include "upravy_korun_form.h"
+
+using namespace lumera;
+using namespace lumera::testing;
+
+namespace {
+
+const uint8_t kRed[] = {0, 0, 255};  // blue, green, red
+
+void Write(const std::string& path, int width, std::vector<int32_t> values)
+{
+    TTreeMatrix trees(width, int32_t(values.size()) / width);
+    trees.Values = std::move(values);
+    WriteTreeMatrix(path, trees);
+}
+
+}  // namespace
+
+class UpravyKorunFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aSessionOfEditsIsSavedRenumberedAndAForeignSizeIsRefused()
+    {
+        GuiFixture f;
+        QVERIFY(f.Load(PatternCube(40, 4, 6)));
+        auto* form = f.app->UpravyKorunForm.get();
+        Write(f.dir.File("narrow.dat"), 5, std::vector<int32_t>(20, 1));
+        QVERIFY(!form->LoadMatrix(f.dir.File("narrow.dat")));
+        QVERIFY(f.LastMessage().find("5 x 4, načtený výřez 6 x 4") != std::string::npos);
+
+        Write(f.dir.File("trees.dat"), 6, {1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6});
+        f.dialogs.answers = {f.dir.File("trees.dat")};
+        form->OtevritAction->trigger();
+        const auto click = [&](const char* tool, int x, int y) {
+            if (tool) form->findChild<QAction*>(tool)->trigger();
+            const int zoom = form->KorunyImage->Zoom();
+            QTest::mouseClick(form->KorunyImage, Qt::LeftButton, {}, QPoint(x * zoom + zoom / 2, y * zoom));
+        };
+        click("SmazatAction", 2, 0);
+        click("SloucitAction", 0, 3);
+        click(nullptr, 5, 3);
+        QCOMPARE(form->Trees().Values[23], 4);
+        click("VyberAction", 1, 1);
+        const std::vector<uint8_t>& plot = form->SpektrumImage->Picture().Bytes();
+        QVERIFY(std::search(plot.begin(), plot.end(), kRed, kRed + 3) != plot.end());
+        form->ZpetAction->trigger();
+        QVERIFY(form->Modified());
+
+        f.dialogs.answers = {f.dir.File("fixed.dat")};
+        form->UlozitAction->trigger();
+        QCOMPARE(ReadTreeMatrix(f.dir.File("fixed.dat")).Values,
+                 (std::vector<int32_t>{1, 1, 0, 0, 2, 2, 1, 1, 0, 0, 2, 2, 3, 3, 4, 4, 5, 5, 3, 3, 4, 4, 5, 5}));
+        QVERIFY(form->MayClose());
+        form->ZnovuAction->trigger();
+        f.reporter.answers = {false};
+        QVERIFY(!form->MayClose());
+    }
+};
+
+QTEST_MAIN(UpravyKorunFormTest)
+#include "test_upravy_korun_form.moc"
