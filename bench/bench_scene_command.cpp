@@ -14,7 +14,6 @@
 #include "crowns/crown_accuracy.h"
 #include "crowns/tree_matrix.h"
 #include "data/band_table.h"
-#include "data/cutout_file.h"
 #include "scene_file.h"
 #include "spectral/spectral_library.h"
 #include "stand/stand_materials.h"
@@ -27,7 +26,7 @@ namespace {
 constexpr int kSide = bench::kStandsPerSide * bench::kStandSide;
 
 struct SceneCase {
-    fs::path Dir;                  // a program folder (references) and the stands one by one
+    fs::path Dir;  // a program folder (references) and the stands cut out of the scene one by one
     TTreeMatrix Truth{kSide, kSide};  // the stands' true crowns side by side, numbered through
 };
 
@@ -49,7 +48,12 @@ const SceneCase& Case()
         for (int k = 0; k < bench::kStandsPerSide * bench::kStandsPerSide; ++k) {
             const int row = k / bench::kStandsPerSide, column = k % bench::kStandsPerSide;
             const SyntheticStand stand = MakeSyntheticStand(bench::SceneStand(row, column), materials);
-            if (!fs::exists(StandCutout(c, k))) WriteCutout(StandCutout(c, k).string(), stand.Cube);
+            // Cut out of the scene, so that the stand has the scene's georeference and values.
+            if (!fs::exists(StandCutout(c, k)))
+                Run(std::string(LUMERA_CLI_PATH) + " import " + bench::BenchSceneFile() + " --window " +
+                    std::to_string(column * bench::kStandSide) + "," + std::to_string(row * bench::kStandSide) + "," +
+                    std::to_string(bench::kStandSide) + "," + std::to_string(bench::kStandSide) + " -o " +
+                    StandCutout(c, k).string());
             int32_t most = 0;
             for (int y = 0; y < bench::kStandSide; ++y)
                 for (int x = 0; x < bench::kStandSide; ++x) {

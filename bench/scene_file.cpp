@@ -77,7 +77,9 @@ void WriteScene(const std::string& path)
     }
     ds->SetMetadataItem("wavelength", (list + "}").c_str(), "ENVI");
     ds->SetMetadataItem("wavelength_units", "Nanometers", "ENVI");
-    double transform[6] = {500000, 1, 0, 5500000, 0, -1};
+    // Pixels of 0.2 m: the stands' crowns (5 to 15 px in radius) are then of
+    // a real tree's size, which the delineation assumes where it knows the pixel size.
+    double transform[6] = {500000, 0.2, 0, 5500000, 0, -0.2};
     ds->SetGeoTransform(transform);
     OGRSpatialReference crs;
     crs.importFromEPSG(32633);
