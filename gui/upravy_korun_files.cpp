@@ -4,6 +4,7 @@
 
 #include "crown_polygons.h"
 #include "crowns/crown_edits.h"
+#include "crowns/crown_spectra.h"
 #include "data/file_error.h"
 #include "data/program_paths.h"
 #include "ekvalizace_form.h"
@@ -111,6 +112,29 @@ bool TUpravyKorunForm::SaveCrownLayer(const std::string& path)
     return NoteSaved(true, path);
 }
 
+bool TUpravyKorunForm::SaveCrownSpectra(const std::string& path)
+{
+    const TData& cube = App.Data.Cube;
+    if (!App.Data.DataLoaded) {
+        App.Messages.Information("Nejprve nahrajte datový výřez, ze kterého se spektra korun spočtou.");
+        return false;
+    }
+    if (trees_.Width != cube.NColumns || trees_.Height != cube.NRows) {
+        App.Messages.Error("Matice stromů má rozměry " + Size(trees_.Width, trees_.Height) + ", načtený výřez " +
+                           Size(cube.NColumns, cube.NRows) + ".");
+        return false;
+    }
+    TTreeMatrix numbered = trees_;
+    RenumberCrowns(numbered);
+    try {
+        WriteCrownSpectra(path, CrownSpectra(cube, numbered), cube.NBands);
+    } catch (const FileError& e) {
+        App.Messages.Error(e.what());
+        return false;
+    }
+    return NoteSaved(true, path);
+}
+
 bool TUpravyKorunForm::SetBackground(Bitmap picture, const std::string& source)
 {
     if (picture.Width() != trees_.Width || picture.Height() != trees_.Height) {
@@ -169,6 +193,13 @@ void TUpravyKorunForm::GpkgClick()
     if (const auto path =
             App.Dialogs.SaveFile(this, QStringLiteral("Uložit do GeoPackage"), FolderOf("\\data\\vystup")))
         SaveCrownLayer(WithDefaultExtension(*path, ".gpkg"));
+}
+
+void TUpravyKorunForm::SpektraClick()
+{
+    if (const auto path =
+            App.Dialogs.SaveFile(this, QStringLiteral("Uložit spektra korun"), FolderOf("\\data\\vystup")))
+        SaveCrownSpectra(WithDefaultExtension(*path, ".csv"));
 }
 
 void TUpravyKorunForm::BackgroundClick()

@@ -69,6 +69,8 @@ void TUpravyKorunForm::CreateMenu()
     UlozitAction = item(file, "UlozitAction", QStringLiteral("Uložit matici…"), QKeySequence::Save,
                         &TUpravyKorunForm::SaveClick);
     GpkgAction = item(file, "GpkgAction", QStringLiteral("Uložit do GeoPackage…"), {}, &TUpravyKorunForm::GpkgClick);
+    SpektraAction = item(file, "SpektraAction", QStringLiteral("Uložit spektra korun…"), {},
+                         &TUpravyKorunForm::SpektraClick);
     QMenu* under = Menu->addMenu(QStringLiteral("Pozadí"));
     PraveBarvyAction = item(under, "PraveBarvyAction", QStringLiteral("Pravé barvy výřezu"), {},
                             &TUpravyKorunForm::ShowTrueColour);
@@ -140,7 +142,7 @@ void TUpravyKorunForm::LayOut()
 void TUpravyKorunForm::EnableActions()
 {
     const bool trees = !trees_.Values.empty();
-    for (QAction* action : {UlozitAction, GpkgAction, PraveBarvyAction, EkvalizovanyAction, ObrazekAction})
+    for (QAction* action : {UlozitAction, GpkgAction, SpektraAction, PraveBarvyAction, EkvalizovanyAction, ObrazekAction})
         action->setEnabled(trees);
     Nastroje->setEnabled(trees);
     ZpetAction->setEnabled(history_.CanUndo());

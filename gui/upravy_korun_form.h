@@ -39,6 +39,9 @@ public:
     // Writes the crowns as a map layer (.gpkg) in the loaded cut-out's
     // georeference; refuses without one.
     bool SaveCrownLayer(const std::string& path);
+    // Writes each crown's spectrum from the loaded cut-out (the table
+    // `lumera-cli crown-spectra` writes), numbered as SaveMatrix numbers them.
+    bool SaveCrownSpectra(const std::string& path);
     // Backgrounds; a picture of another size than the matrix is refused.
     bool ShowTrueColour();
     bool ShowEqualized();
@@ -53,7 +56,7 @@ public:
     bool MayClose();
 
     QMenuBar* Menu;
-    QAction *OtevritAction, *ZVymezeniAction, *UlozitAction, *GpkgAction, *PraveBarvyAction, *EkvalizovanyAction,
+    QAction *OtevritAction, *ZVymezeniAction, *UlozitAction, *GpkgAction, *SpektraAction, *PraveBarvyAction, *EkvalizovanyAction,
         *ObrazekAction, *ZpetAction, *ZnovuAction;
     QActionGroup* Nastroje;
     QSpinBox *StetecSpin, *ZvetseniSpin;
@@ -78,6 +81,7 @@ private:
     void OpenClick();
     void SaveClick();
     void GpkgClick();
+    void SpektraClick();
     void BackgroundClick();
     bool Accept(TTreeMatrix trees, const std::string& source);
     bool SetBackground(Bitmap picture, const std::string& source);
