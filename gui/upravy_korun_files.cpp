@@ -119,9 +119,8 @@ bool TUpravyKorunForm::SaveCrownSpectra(const std::string& path)
         App.Messages.Information("Nejprve nahrajte datový výřez, ze kterého se spektra korun spočtou.");
         return false;
     }
-    if (trees_.Width != cube.NColumns || trees_.Height != cube.NRows) {
-        App.Messages.Error("Matice stromů má rozměry " + Size(trees_.Width, trees_.Height) + ", načtený výřez " +
-                           Size(cube.NColumns, cube.NRows) + ".");
+    if (const auto refusal = CrownSpectraRefusal(cube, trees_)) {
+        App.Messages.Error(*refusal);
         return false;
     }
     TTreeMatrix numbered = trees_;
