@@ -35,6 +35,9 @@ TEST(ClipLevels, CountsFromBothEndsAndSmallOrSingleLevelPicturesClipNothing)
         return std::make_pair(levels.Lo, levels.Hi);
     };
     THistogram h{};
+    h[0] = 160000;  // the bright end's count runs down to level 0 itself
+    EXPECT_EQ(clip(h), std::make_pair(0, 0));
+    h[0] = 0;
     h[100] = 160000;
     EXPECT_EQ(clip(h), std::make_pair(100, 100));
     // 160,000 pixels clip 16 at the dark end and 160 at the bright end.
@@ -81,6 +84,9 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
             EXPECT_EQ(std::vector<int>(map.Picture.ScanLine(0) + 3 * x, map.Picture.ScanLine(0) + 3 * x + 3),
                       std::vector<int>(3, c.greys[x])) << c.maximum << " x " << x;
     }
+    TData two = MakeCube(2, 1, 2);
+    two.Values = {1, 2, 500, 0};  // the maximum stays within its own band
+    EXPECT_EQ(MakeBandMap(two, 1).Maximum, 2);
 }
 
 namespace {

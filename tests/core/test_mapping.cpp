@@ -58,7 +58,7 @@ TEST(WavelengthUnits, FilesWithAndWithoutTheUnitLineAndMalformedOnes)
     const WavelengthFile guessed = ReadWavelengthFile(write("bare.txt", "0.45\n0.55\n"));
     EXPECT_TRUE(guessed.UnitGuessed);
     EXPECT_EQ(guessed.CentresUm, (std::vector<double>{0.45, 0.55}));
-    for (const char* text : {"", "nm\n", "400\nnm\n500\n", "nm\nµm\n400\n", "400\n4OO\n"}) {
+    for (const char* text : {"", "nm\n", "furlongs\n400\n", "400\nnm\n500\n", "nm\nµm\n400\n", "400\n4OO\n"}) {
         const std::string path = write("bad.txt", text);
         EXPECT_THROW(ReadWavelengthFile(path), FileError) << text;
     }

@@ -81,21 +81,23 @@ TEST(OutputCommit, EverySignalATerminalSendsRemovesTheTemporariesBeforeTheProces
 {
     TempDir dir;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        const std::string temporary = dir.File("being-written.tmp");
+        const std::string temporary = dir.File("being-written.tmp"), staging = dir.File("staging");
         WriteText(temporary, "half");
+        fs::create_directories(fs::path(staging) / "tile");
+        WriteText(fs::path(staging) / "tile" / "b.txt", "half");
         const pid_t child = fork();
         if (child == 0) {
             const rlimit noCore{0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
             RemoveTemporaryFilesOnInterrupt();
-            const TemporaryRecord record(temporary);
+            const TemporaryRecord record(temporary), folder(staging, true);
             raise(signal);
             _exit(0);
         }
         int status = 0;
         waitpid(child, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
-        EXPECT_FALSE(fs::exists(temporary)) << signal;
+        EXPECT_FALSE(fs::exists(temporary) || fs::exists(staging)) << signal;
     }
 }
 

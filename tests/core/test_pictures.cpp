@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "crowns/crown_outlines.h"
 #include "data/cube_ranges.h"
 #include "data/file_error.h"
 #include "imaging/bmp_file.h"
@@ -208,6 +209,30 @@ TEST(SpectrumPlot, PointsLieAtTheirBandsAndValuesOutsideAreClipped)
     // Alternating 0 (row 400, just below the plot), 32767 and -32768: the steep lines stay inside the bitmap.
     EXPECT_GT(CountBlack(Plot(Cube([](int b, int, int) { return b % 3 == 0 ? 0 : (b % 3 == 1 ? 32767 : -32768); }), 1, 1)), 0);
     EXPECT_EQ(CountBlack(Plot(Cube([](int, int, int) { return 0; }), 1, 1)), 0);  // all on row 400
+
+    // A crown's mean spectrum is drawn on the very points of a pixel's.
+    const TData rising = Cube([](int b, int, int c) { return 60 * b + 400 * c; });
+    Bitmap mean(kSpectrumPlotWidth, kSpectrumPlotHeight);
+    mean.Fill(255, 255, 255);
+    DrawSpectrumValues(mean, PixelSpectrum(rising, 2, 1), InitBandTable(), kBlack);
+    EXPECT_EQ(mean, Plot(rising, 2, 1));
+}
+
+TEST(CrownOutlines, YellowOnEveryCrownsEdgePixelBlackBesideItAndTheRestUntouched)
+{
+    TTreeMatrix trees(8, 7);
+    for (int y = 1; y <= 5; ++y)
+        for (int x = 1; x <= 5; ++x) trees.Values[std::size_t(y) * 8 + x] = 1;
+    trees.Values.back() = 2;  // a crown of one pixel in the corner
+    Bitmap picture(8, 7);
+    picture.Fill(90, 90, 90);
+    DrawCrownOutlines(picture, trees);
+    const char* const expected[] = {".KKKKK..", "KYYYYYK.", "KYKKKYK.", "KYK.KYK.", "KYKKKYK.", "KYYYYYKK", ".KKKKKKY"};
+    for (int y = 0; y < 7; ++y) {
+        std::string row;
+        for (int x = 0; x < 8; ++x) row += Pixel(picture, x, y)[2] == 255 ? 'Y' : Pixel(picture, x, y)[2] == 0 ? 'K' : '.';
+        EXPECT_EQ(row, expected[y]) << "row " << y;
+    }
 }
 
 TEST(BmpFile, WrittenFileIsStandard24BitAndReadsBackByteForByteAndAFailedWriteLeavesItAndPaletteFilesReadBothWays)

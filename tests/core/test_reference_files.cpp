@@ -64,7 +64,7 @@ TEST(ReferenceText, QuantisedFirstNumbersResampledOntoTheAxisWithThePeakAtOne)
     for (const auto& [value, quantised] : {std::pair{0.12346, 1235.0}, {0.12344, 1234.0}, {0.00025, 2.0}, {0.00035, 4.0}})
         EXPECT_EQ(QuantiseReferenceValue(value), quantised) << value;  // ties to even
     TempDir dir;
-    WriteAll(dir.File("r.txt"), " 0.5 ignored rest\n1e-1\t# comment\n" + Lines(599, "+0.25") + "\n  \n");
+    WriteAll(dir.File("r.txt"), " 0.5 ignored rest\n1e-1\n" + Lines(599, "+0.25") + "\n  \n");
     const std::vector<double> values = ReadReferenceText(dir.File("r.txt"));
     ASSERT_EQ(values.size(), 601u);
     EXPECT_EQ(std::make_tuple(values[0], values[1], values[600]), std::make_tuple(0.5, 0.1, 0.25));

@@ -329,8 +329,16 @@ TEST(SyntheticStand, SameSeedSameStandAndTheTruthFitsTheCubeWithPixelsForEveryTr
     }
 }
 
-TEST(SyntheticStand, MissingMaterialsRefused)
+TEST(SyntheticStand, MaterialsByGroupOnlyLivingFoliageAndMissingOnesRefused)
 {
+    // Flat "foliage" has no red edge; the last column counts like the others.
+    const SpectralLibrary library = ParseSpectralLibrary(
+        "wavelength_um,fwhm_um,conifer:dry,broadleaf:green,other,soil:sand\n0.3,0,0.5,0.05,1,0.2\n0.7,0,0.5,0.05,1,0.2\n"
+        "0.75,0,0.5,0.6,1,0.3\n1.2,0,0.5,0.6,1,0.3\n",
+        "t.csv");
+    const StandMaterials fromTable = MaterialsFromLibrary(library, InitBandTable());
+    EXPECT_EQ(std::make_tuple(fromTable.Conifers.size(), fromTable.Broadleaves.size(), fromTable.Soils.size()),
+              std::make_tuple(0u, 1u, 1u));
     StandMaterials m = LibraryMaterials();
     m.Soils.clear();
     EXPECT_THROW(MakeSyntheticStand(Small(1), m), std::invalid_argument);

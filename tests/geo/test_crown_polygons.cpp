@@ -97,4 +97,8 @@ TEST(CrownPolygons, ACrownInPiecesIsOneMultipolygonAndBadTargetsAreRefused)
         std::ofstream(dir.File("bad.geo.json")) << text;
         EXPECT_THROW(ReadGeoReference(dir.File("bad.geo.json")), FileError) << text;
     }
+    // Each pixel's area is finite, the matrix's is not.
+    std::ofstream(dir.File("huge.geo.json"))
+        << R"({"geotransform":[0,1e154,0,0,0,-1e154],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
+    EXPECT_THROW(ReadGeoReference(dir.File("huge.geo.json"), 2, 2), FileError);
 }

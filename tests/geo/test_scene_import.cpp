@@ -8,6 +8,7 @@
 #include "data/cutout_file.h"
 #include "data/file_error.h"
 #include "mapping/value_scaling.h"
+#include "refusal.h"
 #include "scene_files.h"
 #include "scene_import.h"
 #include "scene_refusal.h"
@@ -87,7 +88,7 @@ TEST(SceneImport, EveryInterleaveGivesThePlainDefinitionExactly)
     struct Case {
         std::string Interleave;
         GDALDataType Type;
-    } cases[] = {{"BIL", GDT_Int16}, {"BSQ", GDT_Float32}, {"BIP", GDT_UInt16}};
+    } cases[] = {{"BIL", GDT_Int16}, {"BSQ", GDT_Float32}, {"BIP", GDT_UInt16}, {"BSQ", GDT_CFloat32}};
     for (const Case& c : cases) {
         TempDir dir;
         SceneRecipe recipe;
@@ -257,4 +258,18 @@ TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
     for (const PixelRect& w : {PixelRect{0, 0, 401, 2}, PixelRect{0, 0, 0, 2}})
         EXPECT_NE(Refusal(dir.File("wide.img"), InWindow(w)).find("1 až 400"), std::string::npos);
     EXPECT_EQ(Import(dir.File("wide.img"), InWindow({1, 0, 400, 2})).Cube.NColumns, 400);
+
+    // A container of several rasters names the ones to choose from.
+    recipe.Driver = "GPKG";
+    recipe.Width = 4;
+    recipe.Centres = {500};
+    recipe.Type = GDT_Byte;
+    recipe.Transform = {0, 1, 0, 0, 0, -1};
+    recipe.Epsg = 32633;
+    for (const char* table : {"RASTER_TABLE=a", "RASTER_TABLE=b"}) {
+        recipe.Options = {table, "APPEND_SUBDATASET=YES"};
+        WriteScene(dir.File("two.gpkg"), recipe);
+    }
+    const std::string two = dir.File("two.gpkg");
+    ExpectRefused([&] { OpenScene(two); }, {"GPKG:" + two + ":a, GPKG:" + two + ":b"});
 }

@@ -41,6 +41,12 @@ private slots:
         QDir::setCurrent(previous);
     }
 
+    void theFileDialogsOwnTextsMissingFromQtsTranslationAreCzechInTheirPlaceOnly()
+    {
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QString("Složka"));
+        QCOMPARE(QCoreApplication::translate("Lumera", "Folder"), QString("Folder"));
+    }
+
     void theSearchWorksAtOnceTellsWhatItFoundAndAnEmptyCellNamesTheButtonsThatFillIt()
     {
         GuiFixture f;

@@ -25,6 +25,7 @@ struct SceneRecipe {
     int Epsg = 0;
     std::optional<double> NoData;
     std::string Interleave;  // "BIL", "BSQ" or "BIP" for ENVI; the driver's own when empty
+    std::vector<std::string> Options;  // further creation options of the driver
 };
 
 inline std::string NumberList(const std::vector<double>& values)
@@ -39,9 +40,12 @@ inline void WriteScene(const std::string& path, const SceneRecipe& s)
     GDALAllRegister();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(s.Driver.c_str());
     const int bands = static_cast<int>(s.Centres.size());
-    const std::string interleave = "INTERLEAVE=" + s.Interleave;
-    const char* options[] = {s.Interleave.empty() ? nullptr : interleave.c_str(), nullptr};
-    GDALDataset* ds = driver->Create(path.c_str(), s.Width, s.Height, bands, s.Type, const_cast<char**>(options));
+    std::vector<std::string> texts = s.Options;
+    if (!s.Interleave.empty()) texts.push_back("INTERLEAVE=" + s.Interleave);
+    std::vector<const char*> options;
+    for (const std::string& text : texts) options.push_back(text.c_str());
+    options.push_back(nullptr);
+    GDALDataset* ds = driver->Create(path.c_str(), s.Width, s.Height, bands, s.Type, const_cast<char**>(options.data()));
     if (s.Style == SceneRecipe::Wavelengths::Envi) {
         ds->SetMetadataItem("wavelength", NumberList(s.Centres).c_str(), "ENVI");
         if (!s.Unit.empty()) ds->SetMetadataItem("wavelength_units", s.Unit.c_str(), "ENVI");
