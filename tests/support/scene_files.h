@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,9 @@ inline void WriteScene(const std::string& path, const SceneRecipe& s)
     for (int b = 0; b < bands; ++b) {
         GDALRasterBand* band = ds->GetRasterBand(b + 1);
         if (s.Style == SceneRecipe::Wavelengths::BandItems) {
-            band->SetMetadataItem("wavelength", std::to_string(s.Centres[b]).c_str());
+            std::ostringstream centre;  // as people write them: "386.7", no trailing zeros
+            centre << s.Centres[b];
+            band->SetMetadataItem("wavelength", centre.str().c_str());
             if (!s.Unit.empty()) band->SetMetadataItem("wavelength_units", s.Unit.c_str());
         }
         if (s.NoData) band->SetNoDataValue(*s.NoData);
