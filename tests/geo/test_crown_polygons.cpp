@@ -97,8 +97,9 @@ TEST(CrownPolygons, ACrownInPiecesIsOneMultipolygonAndBadTargetsAreRefused)
         std::ofstream(dir.File("bad.geo.json")) << text;
         EXPECT_THROW(ReadGeoReference(dir.File("bad.geo.json")), FileError) << text;
     }
-    // Each pixel's area is finite, the matrix's is not.
+    // Each pixel's area in square metres is finite, the matrix's is not (in square kilometres it is).
     std::ofstream(dir.File("huge.geo.json"))
-        << R"({"geotransform":[0,1e154,0,0,0,-1e154],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
-    EXPECT_THROW(ReadGeoReference(dir.File("huge.geo.json"), 2, 2), FileError);
+        << R"({"geotransform":[0,1e151,0,0,0,-1e151],"crs":"PROJCS[\"k\",GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563]],UNIT[\"degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],UNIT[\"kilometre\",1000]]"})";
+    for (const auto& [width, height] : {std::pair{2, 2}, {1, 2}})
+        EXPECT_THROW(ReadGeoReference(dir.File("huge.geo.json"), width, height), FileError) << width << "x" << height;
 }
