@@ -41,7 +41,6 @@ int32_t CrownAt(const TTreeMatrix& trees, TExtremum at)
 void TUpravyKorunForm::Apply(bool changed, const TTreeMatrix& before)
 {
     if (!changed || !history_.Record(before, trees_)) return;
-    modified_ = true;
     Redraw();
 }
 
@@ -55,7 +54,6 @@ void TUpravyKorunForm::Redraw()
 bool TUpravyKorunForm::Undo()
 {
     if (!history_.Undo(trees_)) return false;
-    modified_ = true;
     Redraw();
     return true;
 }
@@ -63,7 +61,6 @@ bool TUpravyKorunForm::Undo()
 bool TUpravyKorunForm::Redo()
 {
     if (!history_.Redo(trees_)) return false;
-    modified_ = true;
     Redraw();
     return true;
 }

@@ -38,11 +38,11 @@ bool TUpravyKorunForm::Accept(TTreeMatrix trees, const std::string& source)
                            ", načtený výřez " + Size(cube.NColumns, cube.NRows) + ".");
         return false;
     }
-    if (modified_ && !App.Messages.Confirm("Neuložené úpravy korun se ztratí. Pokračovat?")) return false;
+    if (Modified() && !App.Messages.Confirm("Neuložené úpravy korun se ztratí. Pokračovat?")) return false;
     trees_ = std::move(trees);
     history_.Clear();
+    savedState_ = history_.State();
     surface_ = TMatice();
-    modified_ = false;
     hovered_ = 0;
     SetTool(tool_);
     if (background_.Width() != trees_.Width || background_.Height() != trees_.Height) background_ = Bitmap();
@@ -84,7 +84,7 @@ bool TUpravyKorunForm::SaveMatrix(const std::string& path)
         App.Messages.Error(e.what());
         return false;
     }
-    modified_ = false;
+    savedState_ = history_.State();
     return NoteSaved(true, path);
 }
 
@@ -209,7 +209,7 @@ void TUpravyKorunForm::BackgroundClick()
 
 bool TUpravyKorunForm::MayClose()
 {
-    return !modified_ || App.Messages.Confirm("Úpravy korun nejsou uloženy. Zavřít okno bez uložení?");
+    return !Modified() || App.Messages.Confirm("Úpravy korun nejsou uloženy. Zavřít okno bez uložení?");
 }
 
 }  // namespace lumera::gui

@@ -51,7 +51,9 @@ public:
     bool Undo();
     bool Redo();
     const TTreeMatrix& Trees() const { return trees_; }
-    bool Modified() const { return modified_; }
+    // Unsaved: the matrix differs from the one last saved or loaded (undoing
+    // back to it leaves nothing to save).
+    bool Modified() const { return history_.State() != savedState_; }
     // The close question when there are unsaved changes; true when the window may close.
     bool MayClose();
 
@@ -102,7 +104,7 @@ private:
     Bitmap background_;
     TMatice surface_;  // for new tops: the smoothed brightness, made when first needed
     Tool tool_ = Tool::Select;
-    bool modified_ = false;
+    std::size_t savedState_ = 0;
     int32_t hovered_ = 0;
     std::optional<TExtremum> mergeInto_;
     // A brush stroke: the matrix before it, the crown it paints and where it last was.

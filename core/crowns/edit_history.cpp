@@ -4,13 +4,16 @@ namespace lumera {
 
 bool EditHistory::Record(const TTreeMatrix& before, const TTreeMatrix& after)
 {
-    Step step;
+    Step step{{}, ++serials_};
     for (std::size_t i = 0; i < after.Values.size(); ++i)
-        if (before.Values[i] != after.Values[i]) step.push_back({i, before.Values[i], after.Values[i]});
-    if (step.empty()) return false;
+        if (before.Values[i] != after.Values[i]) step.Changes.push_back({i, before.Values[i], after.Values[i]});
+    if (step.Changes.empty()) return false;
     steps_.resize(done_);
     steps_.push_back(std::move(step));
-    if (steps_.size() > limit_) steps_.pop_front();
+    if (steps_.size() > limit_) {
+        first_ = steps_.front().Serial;
+        steps_.pop_front();
+    }
     done_ = steps_.size();
     return true;
 }
@@ -18,14 +21,14 @@ bool EditHistory::Record(const TTreeMatrix& before, const TTreeMatrix& after)
 bool EditHistory::Undo(TTreeMatrix& trees)
 {
     if (!CanUndo()) return false;
-    for (const Change& c : steps_[--done_]) trees.Values[c.Pixel] = c.Before;
+    for (const Change& c : steps_[--done_].Changes) trees.Values[c.Pixel] = c.Before;
     return true;
 }
 
 bool EditHistory::Redo(TTreeMatrix& trees)
 {
     if (!CanRedo()) return false;
-    for (const Change& c : steps_[done_++]) trees.Values[c.Pixel] = c.After;
+    for (const Change& c : steps_[done_++].Changes) trees.Values[c.Pixel] = c.After;
     return true;
 }
 
@@ -33,6 +36,7 @@ void EditHistory::Clear()
 {
     steps_.clear();
     done_ = 0;
+    first_ = ++serials_;
 }
 
 }  // namespace lumera

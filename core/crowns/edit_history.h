@@ -26,17 +26,26 @@ public:
 
     void Clear();
 
+    // Names the matrix the applied steps lead to: undoing back to a saved
+    // matrix gives the number it had when it was saved.
+    std::size_t State() const { return done_ > 0 ? steps_[done_ - 1].Serial : first_; }
+
 private:
     struct Change {
         std::size_t Pixel;
         int32_t Before;
         int32_t After;
     };
-    using Step = std::vector<Change>;
+    struct Step {
+        std::vector<Change> Changes;
+        std::size_t Serial;
+    };
 
     std::size_t limit_;
     std::deque<Step> steps_;
-    std::size_t done_ = 0;  // steps_[0 .. done_) are applied
+    std::size_t done_ = 0;   // steps_[0 .. done_) are applied
+    std::size_t first_ = 0;  // the state before steps_[0]
+    std::size_t serials_ = 0;
 };
 
 }  // namespace lumera

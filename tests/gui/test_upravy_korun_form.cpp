@@ -65,6 +65,9 @@ private slots:
         QCOMPARE(ReadSmallFile(f.dir.File("spectra.csv"), 1 << 20), ReadSmallFile(f.dir.File("expected.csv"), 1 << 20));
         QVERIFY(form->MayClose());
         form->ZnovuAction->trigger();
+        form->ZpetAction->trigger();
+        QVERIFY(!form->Modified());  // back at the saved matrix
+        form->ZnovuAction->trigger();
         f.reporter.answers = {false};
         QVERIFY(!form->MayClose());
     }
