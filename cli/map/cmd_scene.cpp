@@ -59,7 +59,8 @@ void AddSceneCommand(CLI::App& app, const GlobalOptions& global, CommandAction& 
     AddSceneOptions(sub, o->import);
     AddPipelineOptions(*sub, o->pipeline);
     sub->callback([o, sub, &global, &action] {
-        o->settings = Settings(*sub);
+        // The program folder's reference spectra shape the mask: another folder is another run.
+        o->settings = Settings(*sub) + "program-dir=" + std::filesystem::weakly_canonical(global.programDir).string() + '\n';
         o->pipeline.crownsOnTheMap = false;  // the merged crowns go on the map once
         action = [o, &global] { return RunSceneCommand([&] { return RunScene(*o, global.programDir); }); };
     });

@@ -37,10 +37,11 @@ std::string WriteStandScene(const TempDir& dir)
     return dir.File("scene.img");
 }
 
-std::string SceneRun(const TempDir& dir, const std::string& options)
+std::string SceneRun(const TempDir& dir, const std::string& options, const std::string& programDir = "")
 {
     return "scene " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("out")) +
-           " --size 80 --overlap 24 --program-dir " + Quote(dir.Path().string()) + options;
+           " --size 80 --overlap 24 --program-dir " + Quote(programDir.empty() ? dir.Path().string() : programDir) +
+           options;
 }
 
 std::size_t Lines(const std::string& path)
@@ -97,6 +98,7 @@ TEST(CliScene, OneRunToCrownsThenResumingOnlyWhatIsNotFinished)
 
     // Other options do not resume this run; without --resume it starts afresh.
     ExpectFailure(SceneRun(dir, " --resume --method scale"), 2, "jinými volbami");
+    ExpectFailure(SceneRun(dir, " --resume", dir.File("out")), 2, "jinými volbami");  // other reference spectra
     EXPECT_EQ(nlohmann::json::parse(ExpectSuccess(SceneRun(dir, "")))["resumed"], 0);
     EXPECT_EQ(ReadAll(dir.File("out/trees.csv")), trees);
 }
