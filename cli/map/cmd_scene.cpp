@@ -35,7 +35,7 @@ int RunScene(const SceneRunOptions& o, const std::string& programDir)
         return 1;
     }
     const std::string tiles = (std::filesystem::path(o.outDir) / "tiles").string();
-    const SceneCrownsSummary crowns = WriteSceneCrowns(tiles, o.outDir);
+    const SceneCrownsSummary crowns = WriteSceneCrowns(tiles, (std::filesystem::path(o.outDir) / "crowns.gpkg").string());
     summary["found"] = crowns.Found;
     summary["crowns"] = crowns.Crowns;
     summary["spectra"] = crowns.Spectra;

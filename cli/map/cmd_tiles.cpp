@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "scene_crowns.h"
 #include "scene_options.h"
 #include "scene_tiles.h"
 
@@ -39,10 +40,19 @@ void AddMergeCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
     auto* sub = app.add_subcommand(kMergeCommand.Name, kMergeCommand.Description);
     auto dir = std::make_shared<std::string>(), output = std::make_shared<std::string>();
+    auto tables = std::make_shared<bool>(false);
     sub->add_option("DIR", *dir, "Folder written by tiles, each tile folder holding trees.dat")->required();
     sub->add_option("-o", *output, "Crowns file: .gpkg, .geojson or .shp")->required();
-    sub->callback([dir, output, &action] {
-        action = [dir, output] {
+    sub->add_flag("--tables", *tables,
+                  "Also each crown's bounds and means from its tile's trees.csv, and trees.csv and spectra.csv "
+                  "beside the crowns file, as scene writes them");
+    sub->callback([dir, output, tables, &action] {
+        action = [dir, output, tables] {
+            if (*tables) {
+                const SceneCrownsSummary crowns = WriteSceneCrowns(*dir, *output);
+                PrintJson({{"found", crowns.Found}, {"crowns", crowns.Crowns}, {"spectra", crowns.Spectra}});
+                return 0;
+            }
             const MergeSummary merged = MergeTileCrowns(*dir);
             WriteCrownLayer(*output, merged.Layer);
             PrintJson({{"found", merged.Found}, {"crowns", merged.Layer.Crowns.size()}});

@@ -153,14 +153,14 @@ std::optional<std::string> AddFigures(const std::string& tilesDir, CrownLayer& l
 
 }  // namespace
 
-SceneCrownsSummary WriteSceneCrowns(const std::string& tilesDir, const std::string& outDir)
+SceneCrownsSummary WriteSceneCrowns(const std::string& tilesDir, const std::string& crownsPath)
 {
     MergeSummary merged = MergeTileCrowns(tilesDir);
     merged.Layer.FigureNames = kFigures;
     const std::optional<std::string> spectra = AddFigures(tilesDir, merged.Layer);
-    const fs::path out(outDir);
+    const fs::path out = fs::path(crownsPath).parent_path();
     OutputBatch batch;
-    WriteCrownLayer((out / "crowns.gpkg").string(), merged.Layer);
+    WriteCrownLayer(crownsPath, merged.Layer);
     const std::string trees = TreeTable(merged.Layer);
     WriteFileAtomically((out / "trees.csv").string(), [&](std::ostream& o) { o << trees; });
     if (spectra) WriteFileAtomically((out / "spectra.csv").string(), [&](std::ostream& o) { o << *spectra; });

@@ -117,4 +117,6 @@ TEST(CliScene, TheWorkflowFindsTheSameCrowns)
                                   " >" + Quote(dir.File("snakemake.log")) + " 2>&1";
     ASSERT_EQ(std::system(snakemake.c_str()), 0) << ReadAll(dir.File("snakemake.log"));
     EXPECT_EQ(CrownKeys(dir.File("flow/crowns.gpkg")), CrownKeys(dir.File("out/crowns.gpkg")));
+    for (const char* table : {"trees.csv", "spectra.csv"})
+        EXPECT_EQ(ReadAll(dir.File("flow/") + table), ReadAll(dir.File("out/") + table)) << table;
 }
