@@ -6,7 +6,8 @@ namespace lumera::cli {
 
 void AddCrownSpectraCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
-    auto* sub = app.add_subcommand("crown-spectra", "Each crown's mean spectrum and its spread, all and sunlit pixels");
+    auto* sub = app.add_subcommand(
+        "crown-spectra", "Per crown, every band's mean and spread over all its pixels and its sunlit half, as CSV");
     auto cutout = std::make_shared<std::string>();
     auto trees = std::make_shared<std::string>();
     auto output = std::make_shared<std::string>();

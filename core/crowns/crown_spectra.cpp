@@ -62,9 +62,10 @@ void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pi
     out << '\n';
 }
 
-// A band centre (given to 0.1 nm) in micrometres with three decimals, a
-// dropped half rounded to even, so the name does not depend on how the
-// centre's decimals happen to fall in binary.
+// A column heading: the band centre in µm to three decimals. The centres are
+// tabled to 0.1 nm, so the rounding works on whole ten-thousandths and a
+// dropped half goes to even; a heading never depends on how a centre's
+// decimals happen to fall in binary.
 std::string Micrometres(double centre)
 {
     const long long tenThousandths = std::llround(centre * 10000.0);

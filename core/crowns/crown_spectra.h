@@ -11,14 +11,14 @@ namespace lumera {
 // One band statistic over a set of pixels, per band.
 struct BandStatistics {
     int64_t Pixels = 0;
-    std::vector<double> Mean;  // the plain mean of the band's values
-    std::vector<double> Sd;    // the population standard deviation (divided by the pixel count)
+    std::vector<double> Mean;  // sum over the pixels, divided by their count
+    std::vector<double> Sd;    // divided by the pixel count too: the crown is the whole population
 };
 
-// The spectrum of one crown: over all its pixels, and over its sunlit side,
-// the brighter half in the near infrared (the mean of bands 41-43), where the
-// crown's spectrum carries less shadow: the ceil(n / 2) brightest of its n
-// pixels, equally bright ones in row order.
+// A crown's spectrum over all its pixels and over its sunlit half. Shadowed
+// pixels drag a crown's mean toward the dark, so species and health work
+// wants the sunlit ones: the ceil(n / 2) of its n pixels brightest in the
+// near infrared (mean of bands 41-43), ties taken in row order.
 struct CrownSpectrum {
     int32_t Tree = 0;
     BandStatistics All;
@@ -33,19 +33,19 @@ constexpr int kCrownSpectraBands = 43;
 std::optional<std::string> CrownSpectraRefusal(const TData& cube, const TTreeMatrix& trees);
 
 // Every crown's spectrum (tree numbers >= 1 that have pixels), by rising tree
-// number. Sums run over the crown's pixels in row order. The pair must not be
-// refused.
+// number. Sums run over the crown's pixels in row order. Callers ask
+// CrownSpectraRefusal first.
 std::vector<CrownSpectrum> CrownSpectra(const TData& cube, const TTreeMatrix& trees);
 
 // The mean spectrum of one crown, summed as CrownSpectra sums it; empty for
-// a tree without pixels. The pair must not be refused.
+// a tree without pixels. Callers ask CrownSpectraRefusal first.
 std::vector<double> CrownMeanSpectrum(const TData& cube, const TTreeMatrix& trees, int32_t tree);
 
-// The spectra of a cut-out of bandCount bands as CSV: "tree,statistic,pixels,"
-// and one column per band named by its centre in micrometres with three
-// decimals, then per crown the rows mean, sd, sunlit_mean and sunlit_sd
-// (pixels: those the row is over) with 17 significant digits. Written
-// completely or not at all.
+// The table the batch tool and the crown editor save: after tree,statistic,
+// pixels a column per band headed by its centre in µm, and per crown the rows
+// mean, sd, sunlit_mean and sunlit_sd, each with the pixel count it is over.
+// Values keep 17 digits so that they read back as the same doubles; the file
+// is replaced only once the whole table is written.
 void WriteCrownSpectra(const std::string& path, const std::vector<CrownSpectrum>& spectra, int bandCount);
 
 }  // namespace lumera

@@ -9,7 +9,8 @@ namespace lumera {
 
 namespace {
 
-// Full width at half maximum of a Gaussian in units of its standard deviation.
+// How many standard deviations wide a Gaussian is at half its height: band
+// widths are given that way.
 const double kFwhmPerSigma = 2.0 * std::sqrt(2.0 * std::log(2.0));
 constexpr double kSupportInWidths = 3.0;
 

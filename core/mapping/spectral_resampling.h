@@ -21,11 +21,11 @@ struct ResamplingPlan {
     std::vector<int> InputsUsed;     // every scene band some output band reads, ascending
 };
 
-// Each output band averages the scene bands whose centres lie within three of
-// its widths, weighted by a Gaussian whose full width at half maximum is the
-// output band's width; beyond that the weight is below 1e-10 of the peak and
-// only costs reading. An output band counts as covered when some scene centre
-// lies within one width of its own centre. Centres are in micrometres.
+// Weights as the program's sensor would see the scene: a Gaussian response as
+// wide at half height as the output band. Scene bands farther than three
+// widths away would weigh under 1e-10 of the peak and only cost reading, so
+// they are left out. A scene with no band centre within one width of an
+// output band's centre does not cover it. Centres are in micrometres.
 ResamplingPlan PlanResampling(const std::vector<double>& sceneCentresUm, const TBandTable& table);
 
 // Output bands named for a message: each number with its centre in µm.
