@@ -34,8 +34,8 @@ int RunScene(const SceneRunOptions& o, const std::string& programDir)
         PrintJson(summary);
         return 1;
     }
-    const std::string tiles = (std::filesystem::path(o.outDir) / "tiles").string();
-    const SceneCrownsSummary crowns = WriteSceneCrowns(tiles, (std::filesystem::path(o.outDir) / "crowns.gpkg").string());
+    const std::filesystem::path out(o.outDir);
+    const SceneCrownsSummary crowns = WriteSceneCrowns((out / "tiles").string(), (out / "crowns.gpkg").string());
     summary["found"] = crowns.Found;
     summary["crowns"] = crowns.Crowns;
     summary["spectra"] = crowns.Spectra;
@@ -60,7 +60,8 @@ void AddSceneCommand(CLI::App& app, const GlobalOptions& global, CommandAction& 
     AddPipelineOptions(*sub, o->pipeline);
     sub->callback([o, sub, &global, &action] {
         // The program folder's reference spectra shape the mask: another folder is another run.
-        o->settings = Settings(*sub) + "program-dir=" + std::filesystem::weakly_canonical(global.programDir).string() + '\n';
+        const std::string programDir = std::filesystem::weakly_canonical(global.programDir).string();
+        o->settings = Settings(*sub) + "program-dir=" + programDir + '\n';
         o->pipeline.crownsOnTheMap = false;  // the merged crowns go on the map once
         action = [o, &global] { return RunSceneCommand([&] { return RunScene(*o, global.programDir); }); };
     });

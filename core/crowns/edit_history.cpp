@@ -4,10 +4,11 @@ namespace lumera {
 
 bool EditHistory::Record(const TTreeMatrix& before, const TTreeMatrix& after)
 {
-    Step step{{}, ++serials_};
+    Step step;
     for (std::size_t i = 0; i < after.Values.size(); ++i)
         if (before.Values[i] != after.Values[i]) step.Changes.push_back({i, before.Values[i], after.Values[i]});
     if (step.Changes.empty()) return false;
+    step.Serial = ++serials_;
     steps_.resize(done_);
     steps_.push_back(std::move(step));
     if (steps_.size() > limit_) {

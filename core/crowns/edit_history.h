@@ -38,7 +38,7 @@ private:
     };
     struct Step {
         std::vector<Change> Changes;
-        std::size_t Serial;
+        std::size_t Serial = 0;
     };
 
     std::size_t limit_;
