@@ -61,9 +61,9 @@ std::vector<std::vector<std::size_t>> InputPositions(const ResamplingPlan& plan)
 }
 
 // One band's values in a row: marks pixels without data, scales the values
-// and keeps each pixel's largest. Written without branches, so that the
-// compiler takes several pixels at a time.
-template <bool Rescale>
+// and, when asked, keeps each pixel's largest. Written without branches, so
+// that the compiler takes several pixels at a time.
+template <bool Rescale, bool KeepLargest>
 void PrepareBand(double* values, std::size_t width, const InputBand& in, uint8_t* noData, double* largest)
 {
     // NaN equals nothing: without a no-data value no value is taken for one.
@@ -79,63 +79,106 @@ void PrepareBand(double* values, std::size_t width, const InputBand& in, uint8_t
         const bool missing = !(std::abs(v) <= most) | (v == noDataValue);
         const double scaled = Rescale ? v * in.Scale + in.Offset : v;
         values[p] = missing ? v : scaled;
-        largest[p] = !missing & (scaled > largest[p]) ? scaled : largest[p];
+        if constexpr (KeepLargest) largest[p] = !missing & (scaled > largest[p]) ? scaled : largest[p];
     }
 }
 
 // One row of every band read, band after band.
+template <bool KeepLargest>
 void PrepareRow(double* row, std::size_t width, const std::vector<InputBand>& inputs, uint8_t* noData,
                 double* largest)
 {
     std::fill(noData, noData + width, uint8_t(0));
-    std::fill(largest, largest + width, -HUGE_VAL);
+    if constexpr (KeepLargest) std::fill(largest, largest + width, -HUGE_VAL);
     for (std::size_t b = 0; b < inputs.size(); ++b) {
-        const double* values = row + b * width;
+        double* values = row + b * width;
         if (inputs[b].Integer && !inputs[b].HasNoData && !inputs[b].Rescale) {
-            for (std::size_t p = 0; p < width; ++p) largest[p] = values[p] > largest[p] ? values[p] : largest[p];
+            if constexpr (KeepLargest)
+                for (std::size_t p = 0; p < width; ++p) largest[p] = values[p] > largest[p] ? values[p] : largest[p];
             continue;
         }
         if (inputs[b].Rescale)
-            PrepareBand<true>(row + b * width, width, inputs[b], noData, largest);
+            PrepareBand<true, KeepLargest>(values, width, inputs[b], noData, largest);
         else
-            PrepareBand<false>(row + b * width, width, inputs[b], noData, largest);
+            PrepareBand<false, KeepLargest>(values, width, inputs[b], noData, largest);
     }
 }
 
+// Reads the rows of a rectangle for every band a plan needs, a few rows a
+// read, and either resamples them to counts into a block or only finds the
+// largest value read.
 class BlockReader {
 public:
-    BlockReader(Scene& scene, const ResamplingPlan& plan, ResampledBlock& block)
-        : scene_(scene), plan_(plan), block_(block), positions_(InputPositions(plan)),
+    BlockReader(Scene& scene, const ResamplingPlan& plan, const PixelRect& rect)
+        : scene_(scene), plan_(plan), rect_(rect), positions_(InputPositions(plan)),
           raw_(RawSceneReader::Open(*scene.Dataset))
     {
-        inputs_ = InputBands(scene, plan, block.IntegerValues);
+        bool integerValues = true;
+        inputs_ = InputBands(scene, plan, integerValues);
         for (int input : plan.InputsUsed) bandMap_.push_back(input + 1);
-        const std::size_t rowBytes = std::size_t(block.Rect.Width) * std::max<std::size_t>(inputs_.size(), 1) * 8;
-        rowsPerRead_ = int(std::clamp<std::size_t>(kReadBytes / rowBytes, 1, std::size_t(block.Rect.Height)));
+        const std::size_t rowBytes = std::size_t(rect.Width) * std::max<std::size_t>(inputs_.size(), 1) * 8;
+        rowsPerRead_ = int(std::clamp<std::size_t>(kReadBytes / rowBytes, 1, std::size_t(rect.Height)));
     }
 
-    int Reads() const { return (block_.Rect.Height + rowsPerRead_ - 1) / rowsPerRead_; }
+    int Reads() const { return (rect_.Height + rowsPerRead_ - 1) / rowsPerRead_; }
 
-    void Run(int read)
+    // Rows of read `read` resampled to counts into `block`, which covers the rectangle.
+    void Resample(int read, double scale, ResampledBlock& block)
     {
-        const int first = read * rowsPerRead_, rows = std::min(rowsPerRead_, block_.Rect.Height - first);
-        const std::size_t width = std::size_t(block_.Rect.Width), rowValues = width * inputs_.size();
-        thread_local std::vector<double> buffer;
-        buffer.resize(rowValues * std::size_t(rows));
-        Read(first, rows, buffer.data());
-        for (int r = 0; r < rows; ++r) {
-            const std::size_t offset = std::size_t(first + r) * width;
-            double* row = buffer.data() + std::size_t(r) * rowValues;
-            PrepareRow(row, width, inputs_, block_.NoData.data() + offset, block_.Largest.data() + offset);
-            Resample(row, offset);
-        }
+        const std::size_t width = std::size_t(rect_.Width);
+        thread_local std::vector<double> sums;
+        sums.resize(width);
+        ForEachRow(read, [&](double* row, std::size_t offset) {
+            uint8_t* noData = block.NoData.data() + offset;
+            PrepareRow<false>(row, width, inputs_, noData, nullptr);
+            std::fill_n(block.Clipped.data() + offset, width, uint8_t(0));
+            std::vector<const double*> terms;
+            for (std::size_t o = 0; o < plan_.Bands.size(); ++o) {
+                if (block.Counts[o].empty()) continue;
+                terms.clear();
+                for (std::size_t position : positions_[o]) terms.push_back(row + position * width);
+                WeightedSum(terms.data(), plan_.Bands[o].Weights.data(), terms.size(), width, sums.data());
+                ToCounts(sums.data(), noData, scale, width, block.Counts[o].data() + offset,
+                         block.Clipped.data() + offset);
+            }
+        });
+    }
+
+    // The largest value with data in the rows of read `read`, or -inf.
+    double Largest(int read)
+    {
+        const std::size_t width = std::size_t(rect_.Width);
+        thread_local std::vector<uint8_t> noData;
+        thread_local std::vector<double> largest;
+        noData.resize(width);
+        largest.resize(width);
+        double most = -HUGE_VAL;
+        ForEachRow(read, [&](double* row, std::size_t) {
+            PrepareRow<true>(row, width, inputs_, noData.data(), largest.data());
+            for (double v : largest) most = std::max(most, v);
+        });
+        return most;
     }
 
 private:
+    // Reads the rows of read `read` and hands each, with the position of its
+    // first pixel in the rectangle, to `use`.
+    template <typename Use>
+    void ForEachRow(int read, Use use)
+    {
+        const int first = read * rowsPerRead_, rows = std::min(rowsPerRead_, rect_.Height - first);
+        const std::size_t width = std::size_t(rect_.Width), rowValues = width * inputs_.size();
+        thread_local std::vector<double> buffer;
+        buffer.resize(rowValues * std::size_t(rows));
+        Read(first, rows, buffer.data());
+        for (int r = 0; r < rows; ++r)
+            use(buffer.data() + std::size_t(r) * rowValues, std::size_t(first + r) * width);
+    }
+
     void Read(int first, int rows, double* buffer)
     {
         if (inputs_.empty()) return;
-        const PixelRect& rect = block_.Rect;
+        const PixelRect& rect = rect_;
         const GSpacing pixel = sizeof(double), band = pixel * rect.Width;
         const std::lock_guard lock(readLock_);
         if (raw_) {
@@ -152,22 +195,9 @@ private:
                             " až " + std::to_string(rect.Y + first + rows) + "): " + LastGdalError());
     }
 
-    void Resample(const double* row, std::size_t offset)
-    {
-        const std::size_t width = std::size_t(block_.Rect.Width);
-        std::vector<const double*> terms;
-        for (std::size_t o = 0; o < plan_.Bands.size(); ++o) {
-            if (block_.Sums[o].empty()) continue;
-            terms.clear();
-            for (std::size_t position : positions_[o]) terms.push_back(row + position * width);
-            WeightedSum(terms.data(), plan_.Bands[o].Weights.data(), terms.size(), width,
-                        block_.Sums[o].data() + offset);
-        }
-    }
-
     Scene& scene_;
     const ResamplingPlan& plan_;
-    ResampledBlock& block_;
+    PixelRect rect_;
     std::vector<std::vector<std::size_t>> positions_;
     std::vector<InputBand> inputs_;
     std::unique_ptr<RawSceneReader> raw_;
@@ -185,34 +215,40 @@ std::size_t At(const ResampledBlock& block, int x, int y)
 
 std::size_t BlockBytesPerPixel(const ResamplingPlan& plan)
 {
-    std::size_t bytes = sizeof(uint8_t) + sizeof(double);
-    for (const BandWeights& band : plan.Bands) bytes += band.Inputs.empty() ? 0 : sizeof(double);
+    std::size_t bytes = 2 * sizeof(uint8_t);
+    for (const BandWeights& band : plan.Bands) bytes += band.Inputs.empty() ? 0 : sizeof(int16_t);
     return bytes;
 }
 
-void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, int jobs, ResampledBlock& block)
+bool IntegerValues(const Scene& scene, const ResamplingPlan& plan)
+{
+    bool integerValues = true;
+    InputBands(scene, plan, integerValues);
+    return integerValues;
+}
+
+double LargestValue(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan)
+{
+    BlockReader reader(scene, plan, rect);
+    double largest = -HUGE_VAL;
+    for (int read = 0; read < reader.Reads(); ++read) largest = std::max(largest, reader.Largest(read));
+    return largest;
+}
+
+void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, double scale, int jobs,
+                  ResampledBlock& block)
 {
     // Every value is written below: storage of an earlier rectangle is reused as it is.
     block.Rect = rect;
-    block.IntegerValues = true;
     const std::size_t pixels = std::size_t(rect.Width) * std::size_t(rect.Height);
-    block.Sums.resize(plan.Bands.size());
+    block.Counts.resize(plan.Bands.size());
     for (std::size_t o = 0; o < plan.Bands.size(); ++o)
-        block.Sums[o].resize(plan.Bands[o].Inputs.empty() ? 0 : pixels);
+        block.Counts[o].resize(plan.Bands[o].Inputs.empty() ? 0 : pixels);
     block.NoData.resize(pixels);
-    block.Largest.resize(pixels);
-    BlockReader reader(scene, plan, block);
-    ForEachInParallel(std::size_t(reader.Reads()), jobs, [&](std::size_t read) { reader.Run(int(read)); });
-}
-
-double LargestIn(const ResampledBlock& block, const PixelRect& window)
-{
-    double largest = -HUGE_VAL;
-    for (int y = window.Y; y < window.Y + window.Height; ++y) {
-        const double* row = block.Largest.data() + At(block, window.X, y);
-        for (int x = 0; x < window.Width; ++x) largest = std::max(largest, row[x]);
-    }
-    return largest;
+    block.Clipped.resize(pixels);
+    BlockReader reader(scene, plan, rect);
+    ForEachInParallel(std::size_t(reader.Reads()), jobs,
+                      [&](std::size_t read) { reader.Resample(int(read), scale, block); });
 }
 
 int64_t NoDataIn(const ResampledBlock& block, const PixelRect& window)
@@ -225,21 +261,23 @@ int64_t NoDataIn(const ResampledBlock& block, const PixelRect& window)
     return pixels;
 }
 
-TData CountsIn(const ResampledBlock& block, const PixelRect& window, double scale, int64_t& clipped)
+TData CountsIn(const ResampledBlock& block, const PixelRect& window, int64_t& clipped)
 {
     TData cube;
-    cube.NBands = static_cast<int32_t>(block.Sums.size());
+    cube.NBands = static_cast<int32_t>(block.Counts.size());
     cube.NRows = window.Height;
     cube.NColumns = window.Width;
     cube.Values.assign(std::size_t(cube.NBands) * cube.PlaneSize(), 0);
-    for (std::size_t o = 0; o < block.Sums.size(); ++o) {
-        if (block.Sums[o].empty()) continue;
+    for (int y = window.Y; y < window.Y + window.Height; ++y) {
+        const uint8_t* row = block.Clipped.data() + At(block, window.X, y);
+        for (int x = 0; x < window.Width; ++x) clipped += row[x];
+    }
+    for (std::size_t o = 0; o < block.Counts.size(); ++o) {
+        if (block.Counts[o].empty()) continue;
         for (int y = 0; y < window.Height; ++y) {
-            const std::size_t from = At(block, window.X, window.Y + y);
-            const double* sums = block.Sums[o].data() + from;
-            const uint8_t* noData = block.NoData.data() + from;
-            int16_t* out = cube.Values.data() + o * cube.PlaneSize() + std::size_t(y) * std::size_t(window.Width);
-            clipped += ToCounts(sums, noData, scale, std::size_t(window.Width), out);
+            const int16_t* counts = block.Counts[o].data() + At(block, window.X, window.Y + y);
+            std::copy_n(counts, window.Width,
+                        cube.Values.data() + o * cube.PlaneSize() + std::size_t(y) * std::size_t(window.Width));
         }
     }
     return cube;

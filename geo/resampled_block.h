@@ -9,32 +9,37 @@
 
 namespace lumera {
 
-// The weighted sums of the program's bands over a rectangle of a scene,
-// before scaling to counts.
+// The program's bands over a rectangle of a scene, as counts.
 struct ResampledBlock {
-    PixelRect Rect;                         // in scene pixels
-    std::vector<std::vector<double>> Sums;  // per output band (empty when not covered), per pixel row by row
-    std::vector<uint8_t> NoData;            // per pixel: some band read had no data there
-    std::vector<double> Largest;            // per pixel: the largest value with data read there, or -inf
-    bool IntegerValues = true;              // every band read holds integers, unscaled
+    PixelRect Rect;                          // in scene pixels
+    std::vector<std::vector<int16_t>> Counts;  // per output band (empty when not covered), per pixel row by row
+    std::vector<uint8_t> NoData;             // per pixel: some band read had no data there
+    std::vector<uint8_t> Clipped;            // per pixel: how many of its counts were clipped
 };
 
 // Bytes a block holds per pixel, to size blocks within a memory budget.
 std::size_t BlockBytesPerPixel(const ResamplingPlan& plan);
 
-// Reads `rect` of the scene once, a few rows at a time for every band the
-// plan needs together, and resamples it. `jobs` threads share the work; they
-// read the scene one at a time. The block's storage is reused. Throws
-// FileError when the scene cannot be read.
-void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, int jobs, ResampledBlock& block);
+// Whether every band the plan reads holds integers, unscaled.
+bool IntegerValues(const Scene& scene, const ResamplingPlan& plan);
 
-// Of `window` (in scene pixels, inside the block): the largest value read,
-// and the pixels without data.
-double LargestIn(const ResampledBlock& block, const PixelRect& window);
+// The largest value with data among the bands the plan reads in `rect`, or
+// -inf when there is none. Throws FileError when the scene cannot be read.
+double LargestValue(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan);
+
+// Reads `rect` of the scene once, a few rows at a time for every band the
+// plan needs together, and resamples it row by row to counts: each weighted
+// sum times `scale`, rounded and clipped; 0 for pixels without data. `jobs`
+// threads share the work; they read the scene one at a time. The block's
+// storage is reused. Throws FileError when the scene cannot be read.
+void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, double scale, int jobs,
+                  ResampledBlock& block);
+
+// Of `window` (in scene pixels, inside the block): the pixels without data.
 int64_t NoDataIn(const ResampledBlock& block, const PixelRect& window);
 
-// The counts of `window` (in scene pixels, inside the block): each sum times
-// the scale, rounded and clipped; 0 for pixels without data and bands not covered.
-TData CountsIn(const ResampledBlock& block, const PixelRect& window, double scale, int64_t& clipped);
+// The counts of `window` (in scene pixels, inside the block), 0 in bands not
+// covered; `clipped` grows by the counts clipped there.
+TData CountsIn(const ResampledBlock& block, const PixelRect& window, int64_t& clipped);
 
 }  // namespace lumera

@@ -14,14 +14,16 @@ struct ResamplingKernels {
     // terms[1][p]) + ..., added in that order, into sums[p].
     void (*WeightedSum)(const double* const* terms, const double* weights, std::size_t termCount, std::size_t count,
                         double* sums);
-    // Per pixel p of `count` with data: ToCount(sums[p] × scale) into out[p]
-    // (others are left alone); returns how many were clipped.
-    int64_t (*ToCounts)(const double* sums, const uint8_t* noData, double scale, std::size_t count, int16_t* out);
+    // Per pixel p of `count`: ToCount(sums[p] × scale) into out[p], 0 where
+    // there is no data; clipped[p] grows by one where a count with data was clipped.
+    void (*ToCounts)(const double* sums, const uint8_t* noData, double scale, std::size_t count, int16_t* out,
+                     uint8_t* clipped);
 };
 ResamplingKernels ResamplingKernelsFor(InstructionSet set);
 
 void WeightedSum(const double* const* terms, const double* weights, std::size_t termCount, std::size_t count,
                  double* sums);
-int64_t ToCounts(const double* sums, const uint8_t* noData, double scale, std::size_t count, int16_t* out);
+void ToCounts(const double* sums, const uint8_t* noData, double scale, std::size_t count, int16_t* out,
+              uint8_t* clipped);
 
 }  // namespace lumera

@@ -91,9 +91,12 @@ ImportPlan PlanImport(const Scene& scene, const ImportOptions& options)
     return plan;
 }
 
-double ScaleFor(const ImportOptions& options, const ResampledBlock& block, const PixelRect& window)
+double ScaleFor(const ImportOptions& options, Scene& scene, const ResamplingPlan& plan, const PixelRect& window)
 {
-    return options.Scale.value_or(GuessCountScale(block.IntegerValues, LargestIn(block, window)));
+    if (options.Scale) return *options.Scale;
+    // Integers are counts already, whatever their values: nothing to read.
+    if (IntegerValues(scene, plan)) return GuessCountScale(true, 0.0);
+    return GuessCountScale(false, LargestValue(scene, window, plan));
 }
 
 ImportResult ImportFromBlock(const ImportPlan& plan, const ResampledBlock& block, const PixelRect& window,
@@ -105,7 +108,7 @@ ImportResult ImportFromBlock(const ImportPlan& plan, const ResampledBlock& block
     result.Scale = scale;
     result.Filled = plan.Filled;
     result.Notes = plan.Notes;
-    result.Cube = CountsIn(block, window, scale, result.Clipped);
+    result.Cube = CountsIn(block, window, result.Clipped);
     result.NoDataPixels = NoDataIn(block, window);
     return result;
 }
@@ -115,9 +118,10 @@ ImportResult ImportScene(Scene& scene, const ImportOptions& options)
     const PixelRect window = CheckedWindow(scene, options);
     std::optional<GeoReference> reference = WindowReference(scene, window);
     const ImportPlan plan = PlanImport(scene, options);
+    const double scale = ScaleFor(options, scene, plan.Resampling, window);
     ResampledBlock block;
-    ResampleRect(scene, window, plan.Resampling, 1, block);
-    return ImportFromBlock(plan, block, window, ScaleFor(options, block, window), std::move(reference));
+    ResampleRect(scene, window, plan.Resampling, scale, 1, block);
+    return ImportFromBlock(plan, block, window, scale, std::move(reference));
 }
 
 std::string ClippingNote(int64_t clipped)

@@ -62,10 +62,11 @@ ImportPlan PlanImport(const Scene& scene, const ImportOptions& options);
 // the window's corners or pixel area are not finite numbers on the map.
 std::optional<GeoReference> WindowReference(const Scene& scene, const PixelRect& window);
 
-// The scale given, or the one guessed from the values read in `window`.
-double ScaleFor(const ImportOptions& options, const ResampledBlock& block, const PixelRect& window);
+// The scale given, or the one guessed from the values of `window`: floating
+// values are read for it.
+double ScaleFor(const ImportOptions& options, Scene& scene, const ResamplingPlan& plan, const PixelRect& window);
 
-// The import of `window` from a resampled block that holds it.
+// The import of `window` from a block resampled with `scale` that holds it.
 ImportResult ImportFromBlock(const ImportPlan& plan, const ResampledBlock& block, const PixelRect& window,
                              double scale, std::optional<GeoReference> reference);
 

@@ -155,11 +155,11 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportO
     StagedFolder staged(dir);
     TilingSummary summary;
     summary.Notes = plan.Notes;
+    summary.Scale = ScaleFor(options, scene, plan.Resampling, tiles.front().Window);
     ResampledBlock block;
     for (std::size_t first = 0; first < tiles.size();) {
         const std::size_t end = ChunkEnd(tiles, first, BlockBytesPerPixel(plan.Resampling));
-        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, jobs, block);
-        if (first == 0) summary.Scale = ScaleFor(options, block, tiles.front().Window);
+        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, summary.Scale, jobs, block);
         std::vector<int64_t> clipped(end - first);
         ForEachInParallel(end - first, jobs, [&](std::size_t i) {
             const Tile& tile = tiles[first + i];

@@ -3,12 +3,14 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 
 #include "data/cutout_file.h"
 #include "data/file_error.h"
 #include "mapping/value_scaling.h"
 #include "refusal.h"
+#include "resampling_kernels.h"
 #include "scene_files.h"
 #include "scene_import.h"
 #include "scene_refusal.h"
@@ -106,6 +108,35 @@ TEST(SceneImport, EveryInterleaveGivesThePlainDefinitionExactly)
             EXPECT_EQ(Import(dir.File("scene.img"), InWindow(window)).Cube.Values,
                       PlainImport(dir.File("scene.img"), window, 1.0).Values)
                 << c.Interleave << " " << window.X;
+    }
+}
+
+// Ties, both ends of the range, values that are no numbers and pixels
+// without data, on every instruction set here: each count is ToCount's.
+TEST(SceneImport, CountsOfEveryInstructionSetAreToCountsOwn)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    // Halves: the kernels multiply by the scale, 2, before rounding.
+    std::vector<double> sums = {0.25, 0.75, 1.25, -0.25, -0.255, -0.0, 16383.25, 16383.75, 16383.745, 1e300, -inf, inf, NAN};
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> value(-50.0, 16500.0);
+    while (sums.size() < 1001) sums.push_back(value(random));
+    std::vector<uint8_t> noData(sums.size());
+    for (uint8_t& n : noData) n = random() % 5 == 0;
+    std::vector<int16_t> counts(sums.size(), 0);
+    std::vector<uint8_t> clipped(sums.size(), 2);
+    for (std::size_t p = 0; p < sums.size(); ++p) {
+        bool wasClipped = false;
+        const int16_t count = ToCount(sums[p] * 2.0, wasClipped);
+        if (!noData[p]) counts[p] = count, clipped[p] += wasClipped;
+    }
+    for (InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2, InstructionSet::Avx512}) {
+        if (!Runs(set) && set != InstructionSet::Baseline) continue;
+        std::vector<int16_t> out(sums.size(), -7);
+        std::vector<uint8_t> outClipped(sums.size(), 2);
+        ResamplingKernelsFor(set).ToCounts(sums.data(), noData.data(), 2.0, sums.size(), out.data(), outClipped.data());
+        EXPECT_EQ(out, counts) << int(set);
+        EXPECT_EQ(outClipped, clipped) << int(set);
     }
 }
 
