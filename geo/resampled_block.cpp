@@ -19,6 +19,8 @@ namespace {
 
 // A read holds every needed band of a few rows as doubles; this bounds it.
 constexpr std::size_t kReadBytes = std::size_t(8) << 20;
+// Pixels of a row resampled together: 256 pixels of 130 bands read are 260 KB.
+constexpr std::size_t kPieceWidth = 256;
 
 // How the values of one band read become the values resampled.
 struct InputBand {
@@ -83,15 +85,15 @@ void PrepareBand(double* values, std::size_t width, const InputBand& in, uint8_t
     }
 }
 
-// One row of every band read, band after band.
+// `width` pixels of a row of every band read, band after band `stride` values apart.
 template <bool KeepLargest>
-void PrepareRow(double* row, std::size_t width, const std::vector<InputBand>& inputs, uint8_t* noData,
-                double* largest)
+void PrepareRow(double* row, std::size_t stride, std::size_t width, const std::vector<InputBand>& inputs,
+                uint8_t* noData, double* largest)
 {
     std::fill(noData, noData + width, uint8_t(0));
     if constexpr (KeepLargest) std::fill(largest, largest + width, -HUGE_VAL);
     for (std::size_t b = 0; b < inputs.size(); ++b) {
-        double* values = row + b * width;
+        double* values = row + b * stride;
         if (inputs[b].Integer && !inputs[b].HasNoData && !inputs[b].Rescale) {
             if constexpr (KeepLargest)
                 for (std::size_t p = 0; p < width; ++p) largest[p] = values[p] > largest[p] ? values[p] : largest[p];
@@ -127,19 +129,23 @@ public:
     {
         const std::size_t width = std::size_t(rect_.Width);
         thread_local std::vector<double> sums;
-        sums.resize(width);
+        sums.resize(kPieceWidth);
+        std::vector<const double*> terms;
         ForEachRow(read, [&](double* row, std::size_t offset) {
-            uint8_t* noData = block.NoData.data() + offset;
-            PrepareRow<false>(row, width, inputs_, noData, nullptr);
             std::fill_n(block.Clipped.data() + offset, width, uint8_t(0));
-            std::vector<const double*> terms;
-            for (std::size_t o = 0; o < plan_.Bands.size(); ++o) {
-                if (block.Counts[o].empty()) continue;
-                terms.clear();
-                for (std::size_t position : positions_[o]) terms.push_back(row + position * width);
-                WeightedSum(terms.data(), plan_.Bands[o].Weights.data(), terms.size(), width, sums.data());
-                ToCounts(sums.data(), noData, scale, width, block.Counts[o].data() + offset,
-                         block.Clipped.data() + offset);
+            // A piece of the row at a time, small enough that its values of
+            // every band stay in the cache while all output bands are summed.
+            for (std::size_t from = 0; from < width; from += kPieceWidth) {
+                const std::size_t count = std::min(kPieceWidth, width - from), at = offset + from;
+                uint8_t* noData = block.NoData.data() + at;
+                PrepareRow<false>(row + from, width, count, inputs_, noData, nullptr);
+                for (std::size_t o = 0; o < plan_.Bands.size(); ++o) {
+                    if (block.Counts[o].empty()) continue;
+                    terms.clear();
+                    for (std::size_t position : positions_[o]) terms.push_back(row + position * width + from);
+                    WeightedSum(terms.data(), plan_.Bands[o].Weights.data(), terms.size(), count, sums.data());
+                    ToCounts(sums.data(), noData, scale, count, block.Counts[o].data() + at, block.Clipped.data() + at);
+                }
             }
         });
     }
@@ -154,7 +160,7 @@ public:
         largest.resize(width);
         double most = -HUGE_VAL;
         ForEachRow(read, [&](double* row, std::size_t) {
-            PrepareRow<true>(row, width, inputs_, noData.data(), largest.data());
+            PrepareRow<true>(row, width, width, inputs_, noData.data(), largest.data());
             for (double v : largest) most = std::max(most, v);
         });
         return most;
@@ -267,18 +273,17 @@ TData CountsIn(const ResampledBlock& block, const PixelRect& window, int64_t& cl
     cube.NBands = static_cast<int32_t>(block.Counts.size());
     cube.NRows = window.Height;
     cube.NColumns = window.Width;
-    cube.Values.assign(std::size_t(cube.NBands) * cube.PlaneSize(), 0);
+    // Every value is written below: the storage need not be cleared first.
+    cube.Values.resize(std::size_t(cube.NBands) * cube.PlaneSize());
     for (int y = window.Y; y < window.Y + window.Height; ++y) {
         const uint8_t* row = block.Clipped.data() + At(block, window.X, y);
         for (int x = 0; x < window.Width; ++x) clipped += row[x];
     }
-    for (std::size_t o = 0; o < block.Counts.size(); ++o) {
-        if (block.Counts[o].empty()) continue;
-        for (int y = 0; y < window.Height; ++y) {
-            const int16_t* counts = block.Counts[o].data() + At(block, window.X, window.Y + y);
-            std::copy_n(counts, window.Width,
-                        cube.Values.data() + o * cube.PlaneSize() + std::size_t(y) * std::size_t(window.Width));
-        }
+    int16_t* out = cube.Values.data();
+    for (const std::vector<int16_t>& band : block.Counts) {
+        if (band.empty()) out = std::fill_n(out, cube.PlaneSize(), int16_t(0));
+        for (int y = window.Y; !band.empty() && y < window.Y + window.Height; ++y)
+            out = std::copy_n(band.data() + At(block, window.X, y), window.Width, out);
     }
     return cube;
 }

@@ -13,23 +13,30 @@ namespace lumera {
 
 namespace {
 
+// Four doubles, added and multiplied lane by lane as four scalars would be.
+typedef double Doubles4 __attribute__((vector_size(32)));
+
 [[gnu::always_inline]] inline void Sum(const double* const* terms, const double* weights, std::size_t termCount,
                                        std::size_t count, double* sums)
 {
-    std::fill(sums, sums + count, 0.0);
-    // Four terms a pass, added one after the other: the sums go through
-    // memory once per four terms.
-    std::size_t k = 0;
-    for (; k + 4 <= termCount; k += 4) {
-        const double *a = terms[k], *b = terms[k + 1], *c = terms[k + 2], *d = terms[k + 3];
-        const double wa = weights[k], wb = weights[k + 1], wc = weights[k + 2], wd = weights[k + 3];
-        for (std::size_t p = 0; p < count; ++p)
-            sums[p] = (((sums[p] + wa * a[p]) + wb * b[p]) + wc * c[p]) + wd * d[p];
+    // Eight pixels' sums stay in registers through all the terms.
+    std::size_t p = 0;
+    for (; p + 8 <= count; p += 8) {
+        Doubles4 low = {0.0, 0.0, 0.0, 0.0}, high = low;
+        for (std::size_t k = 0; k < termCount; ++k) {
+            Doubles4 a, b;
+            std::memcpy(&a, terms[k] + p, sizeof a);
+            std::memcpy(&b, terms[k] + p + 4, sizeof b);
+            low = low + weights[k] * a;
+            high = high + weights[k] * b;
+        }
+        std::memcpy(sums + p, &low, sizeof low);
+        std::memcpy(sums + p + 4, &high, sizeof high);
     }
-    for (; k < termCount; ++k) {
-        const double* a = terms[k];
-        const double wa = weights[k];
-        for (std::size_t p = 0; p < count; ++p) sums[p] += wa * a[p];
+    for (; p < count; ++p) {
+        double sum = 0.0;
+        for (std::size_t k = 0; k < termCount; ++k) sum = sum + weights[k] * terms[k][p];
+        sums[p] = sum;
     }
 }
 

@@ -7,10 +7,10 @@
 
 namespace lumera {
 
-// The most a strip of tiles holds resampled at once, about 2500 columns of 400
+// The most a strip of tiles holds resampled at once, about 5000 columns of 400
 // rows (with every job, a read buffer of 8 MB and one tile's cut-out of at
 // most 21 MB besides).
-constexpr std::size_t kStripChunkBytes = std::size_t(512) << 20;
+constexpr std::size_t kStripChunkBytes = std::size_t(256) << 20;
 
 struct TilingSummary {
     int Tiles = 0;

@@ -30,6 +30,18 @@ void ToLittleEndian(int16_t* values, std::size_t count)
         }
 }
 
+// Written as they are where that is the file's order: a copy would only slow large cut-outs.
+void WriteLittleEndian(std::ostream& out, std::span<const int16_t> values)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(2 * values.size()));
+    } else {
+        std::vector<int16_t> swapped(values.begin(), values.end());
+        ToLittleEndian(swapped.data(), swapped.size());
+        out.write(reinterpret_cast<const char*>(swapped.data()), static_cast<std::streamsize>(2 * swapped.size()));
+    }
+}
+
 void CheckCount(const std::string& path, const char* what, int32_t value, int32_t limit)
 {
     if (value < 1 || value > limit)
@@ -115,11 +127,10 @@ TData MapCutout(const std::string& path)
 void WriteCutout(const std::string& path, const TData& cube)
 {
     WriteFileAtomically(path, [&](std::ostream& out) {
-        std::vector<int16_t> values = {static_cast<int16_t>(cube.NBands), static_cast<int16_t>(cube.NRows),
-                                       static_cast<int16_t>(cube.NColumns)};
-        values.insert(values.end(), cube.Values.begin(), cube.Values.end());
-        ToLittleEndian(values.data(), values.size());
-        out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(2 * values.size()));
+        const std::vector<int16_t> header = {static_cast<int16_t>(cube.NBands), static_cast<int16_t>(cube.NRows),
+                                             static_cast<int16_t>(cube.NColumns)};
+        WriteLittleEndian(out, header);
+        WriteLittleEndian(out, {cube.Values.data(), cube.Values.size()});
     });
 }
 

@@ -111,9 +111,10 @@ TEST(SceneImport, EveryInterleaveGivesThePlainDefinitionExactly)
     }
 }
 
-// Ties, both ends of the range, values that are no numbers and pixels
-// without data, on every instruction set here: each count is ToCount's.
-TEST(SceneImport, CountsOfEveryInstructionSetAreToCountsOwn)
+// On every instruction set here: the weighted sums of any number of terms
+// are added in their order, and the counts of ties, both ends of the range,
+// values that are no numbers and pixels without data are ToCount's.
+TEST(SceneImport, KernelsOfEveryInstructionSetGiveThePlainDefinition)
 {
     const double inf = std::numeric_limits<double>::infinity();
     // Halves: the kernels multiply by the scale, 2, before rounding.
@@ -137,6 +138,18 @@ TEST(SceneImport, CountsOfEveryInstructionSetAreToCountsOwn)
         ResamplingKernelsFor(set).ToCounts(sums.data(), noData.data(), 2.0, sums.size(), out.data(), outClipped.data());
         EXPECT_EQ(out, counts) << int(set);
         EXPECT_EQ(outClipped, clipped) << int(set);
+        for (std::size_t termCount = 0; termCount <= 6; ++termCount) {
+            std::vector<const double*> terms;
+            for (std::size_t k = 0; k < termCount; ++k) terms.push_back(sums.data() + 13 + 31 * k);
+            const std::vector<double> weights = {0.3, 0.1, 0.25, 0.7, 1e-3, 0.45};
+            std::vector<double> weighted(19);
+            ResamplingKernelsFor(set).WeightedSum(terms.data(), weights.data(), termCount, 19, weighted.data());
+            for (std::size_t p = 0; p < 19; ++p) {
+                double sum = 0.0;
+                for (std::size_t k = 0; k < termCount; ++k) sum += weights[k] * terms[k][p];
+                EXPECT_EQ(weighted[p], sum) << int(set) << " " << termCount << " " << p;
+            }
+        }
     }
 }
 
