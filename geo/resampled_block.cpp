@@ -144,7 +144,8 @@ public:
                     terms.clear();
                     for (std::size_t position : positions_[o]) terms.push_back(row + position * width + from);
                     WeightedSum(terms.data(), plan_.Bands[o].Weights.data(), terms.size(), count, sums.data());
-                    ToCounts(sums.data(), noData, scale, count, block.Counts[o].data() + at, block.Clipped.data() + at);
+                    ToCounts(sums.data(), noData, scale, count, block.Counts[o].data() + at,
+                             block.Clipped.data() + at);
                 }
             }
         });

@@ -91,7 +91,8 @@ void CountsBaseline(const double* sums, const uint8_t* noData, double scale, std
         const __m128i value = _mm256_cvttpd_epi32(_mm256_and_pd(_mm256_min_pd(r, most), nonNegative));
         uint32_t noDataBytes, clippedBytes;
         std::memcpy(&noDataBytes, noData + p, sizeof noDataBytes);
-        const __m128i missing = _mm_cmpgt_epi32(_mm_cvtepu8_epi32(_mm_cvtsi32_si128(int(noDataBytes))), _mm_setzero_si128());
+        const __m128i missing =
+            _mm_cmpgt_epi32(_mm_cvtepu8_epi32(_mm_cvtsi32_si128(int(noDataBytes))), _mm_setzero_si128());
         const __m128i kept = _mm_andnot_si128(missing, value);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + p), _mm_packs_epi32(kept, kept));
         const int counted = _mm256_movemask_pd(outside) & ~_mm_movemask_ps(_mm_castsi128_ps(missing));

@@ -118,7 +118,8 @@ TEST(SceneImport, KernelsOfEveryInstructionSetGiveThePlainDefinition)
 {
     const double inf = std::numeric_limits<double>::infinity();
     // Halves: the kernels multiply by the scale, 2, before rounding.
-    std::vector<double> sums = {0.25, 0.75, 1.25, -0.25, -0.255, -0.0, 16383.25, 16383.75, 16383.745, 1e300, -inf, inf, NAN};
+    std::vector<double> sums = {0.25,     0.75,      1.25,  -0.25, -0.255, -0.0, 16383.25,
+                                16383.75, 16383.745, 1e300, -inf,  inf,    NAN};
     std::mt19937 random(5);
     std::uniform_real_distribution<double> value(-50.0, 16500.0);
     while (sums.size() < 1001) sums.push_back(value(random));
