@@ -39,7 +39,7 @@ BandStatistics Statistics(const TData& cube, const std::vector<std::size_t>& pix
     return s;
 }
 
-// The ceil(n / 2) pixels brightest in the near infrared, in row order.
+// The brighter half of the pixels in the near infrared, back in their order.
 std::vector<std::size_t> SunlitHalf(std::vector<std::size_t> pixels, const std::vector<double>& nir)
 {
     std::stable_sort(pixels.begin(), pixels.end(), [&](std::size_t a, std::size_t b) { return nir[a] > nir[b]; });
@@ -62,10 +62,9 @@ void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pi
     out << '\n';
 }
 
-// A column heading: the band centre in µm to three decimals. The centres are
-// tabled to 0.1 nm, so the rounding works on whole ten-thousandths and a
-// dropped half goes to even; a heading never depends on how a centre's
-// decimals happen to fall in binary.
+// A column heading from a band centre. The centres are tabled to 0.1 nm, so
+// rounding whole ten-thousandths of a micrometre (ties to even) keeps the
+// heading independent of how the decimals fall in binary.
 std::string Micrometres(double centre)
 {
     const long long tenThousandths = std::llround(centre * 10000.0);

@@ -9,9 +9,9 @@ namespace lumera {
 
 namespace {
 
-// How many standard deviations wide a Gaussian is at half its height: band
-// widths are given that way.
+// Band widths in the table are measured at half the response's height.
 const double kFwhmPerSigma = 2.0 * std::sqrt(2.0 * std::log(2.0));
+// Beyond three widths a weight is under 1e-10 of the peak.
 constexpr double kSupportInWidths = 3.0;
 
 BandWeights WeightsFor(const TBandInfo& band, const std::vector<double>& centres)

@@ -21,11 +21,10 @@ struct ResamplingPlan {
     std::vector<int> InputsUsed;     // every scene band some output band reads, ascending
 };
 
-// Weights as the program's sensor would see the scene: a Gaussian response as
-// wide at half height as the output band. Scene bands farther than three
-// widths away would weigh under 1e-10 of the peak and only cost reading, so
-// they are left out. A scene with no band centre within one width of an
-// output band's centre does not cover it. Centres are in micrometres.
+// Weights that mimic a band of our table seeing the scene: a bell-shaped
+// response as wide as the band. Far scene bands add nothing measurable and
+// would only cost reading, so they are left out; a band with no scene band
+// near it is reported as not covered. Centres are in micrometres.
 ResamplingPlan PlanResampling(const std::vector<double>& sceneCentresUm, const TBandTable& table);
 
 // Output bands named for a message: each number with its centre in µm.
