@@ -31,7 +31,7 @@ struct InputBand {
     double Scale = 1.0, Offset = 0.0;
 };
 
-std::vector<InputBand> InputBands(const Scene& scene, const ResamplingPlan& plan, bool& integerValues)
+std::vector<InputBand> InputBands(const Scene& scene, const ResamplingPlan& plan)
 {
     std::vector<InputBand> inputs;
     for (int input : plan.InputsUsed) {
@@ -43,7 +43,6 @@ std::vector<InputBand> InputBands(const Scene& scene, const ResamplingPlan& plan
         in.Offset = band->GetOffset(&hasOffset);
         in.Rescale = (hasScale && in.Scale != 1.0) || (hasOffset && in.Offset != 0.0);
         in.Integer = !GDALDataTypeIsFloating(band->GetRasterDataType());
-        if (in.Rescale || !in.Integer) integerValues = false;
         inputs.push_back(in);
     }
     return inputs;
@@ -112,11 +111,9 @@ void PrepareRow(double* row, std::size_t stride, std::size_t width, const std::v
 class BlockReader {
 public:
     BlockReader(Scene& scene, const ResamplingPlan& plan, const PixelRect& rect)
-        : scene_(scene), plan_(plan), rect_(rect), positions_(InputPositions(plan)),
+        : scene_(scene), plan_(plan), rect_(rect), positions_(InputPositions(plan)), inputs_(InputBands(scene, plan)),
           raw_(RawSceneReader::Open(*scene.Dataset))
     {
-        bool integerValues = true;
-        inputs_ = InputBands(scene, plan, integerValues);
         for (int input : plan.InputsUsed) bandMap_.push_back(input + 1);
         const std::size_t rowBytes = std::size_t(rect.Width) * std::max<std::size_t>(inputs_.size(), 1) * 8;
         rowsPerRead_ = int(std::clamp<std::size_t>(kReadBytes / rowBytes, 1, std::size_t(rect.Height)));
@@ -229,9 +226,8 @@ std::size_t BlockBytesPerPixel(const ResamplingPlan& plan)
 
 bool IntegerValues(const Scene& scene, const ResamplingPlan& plan)
 {
-    bool integerValues = true;
-    InputBands(scene, plan, integerValues);
-    return integerValues;
+    const std::vector<InputBand> inputs = InputBands(scene, plan);
+    return std::all_of(inputs.begin(), inputs.end(), [](const InputBand& in) { return in.Integer && !in.Rescale; });
 }
 
 double LargestValue(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan)
