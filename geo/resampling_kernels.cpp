@@ -16,23 +16,39 @@ namespace {
 // Four doubles, added and multiplied lane by lane as four scalars would be.
 typedef double Doubles4 __attribute__((vector_size(32)));
 
+// `Groups` x 4 pixels' sums stay in registers through all the terms. Each
+// addition waits for the one before it in its pixel, so several groups are
+// summed side by side to keep the adder busy.
+template <std::size_t Groups>
+[[gnu::always_inline]] inline std::size_t SumGroups(const double* const* terms, const double* weights,
+                                                    std::size_t termCount, std::size_t p, std::size_t count,
+                                                    double* sums)
+{
+    constexpr std::size_t kStep = 4 * Groups;
+    for (; p + kStep <= count; p += kStep) {
+        Doubles4 sum[Groups];
+#pragma GCC unroll 8
+        for (std::size_t g = 0; g < Groups; ++g) sum[g] = Doubles4{0.0, 0.0, 0.0, 0.0};
+        for (std::size_t k = 0; k < termCount; ++k) {
+#pragma GCC unroll 8
+            for (std::size_t g = 0; g < Groups; ++g) {
+                Doubles4 v;
+                std::memcpy(&v, terms[k] + p + 4 * g, sizeof v);
+                sum[g] = sum[g] + weights[k] * v;
+            }
+        }
+#pragma GCC unroll 8
+        for (std::size_t g = 0; g < Groups; ++g) std::memcpy(sums + p + 4 * g, &sum[g], sizeof sum[g]);
+    }
+    return p;
+}
+
+template <std::size_t Groups>
 [[gnu::always_inline]] inline void Sum(const double* const* terms, const double* weights, std::size_t termCount,
                                        std::size_t count, double* sums)
 {
-    // Eight pixels' sums stay in registers through all the terms.
-    std::size_t p = 0;
-    for (; p + 8 <= count; p += 8) {
-        Doubles4 low = {0.0, 0.0, 0.0, 0.0}, high = low;
-        for (std::size_t k = 0; k < termCount; ++k) {
-            Doubles4 a, b;
-            std::memcpy(&a, terms[k] + p, sizeof a);
-            std::memcpy(&b, terms[k] + p + 4, sizeof b);
-            low = low + weights[k] * a;
-            high = high + weights[k] * b;
-        }
-        std::memcpy(sums + p, &low, sizeof low);
-        std::memcpy(sums + p + 4, &high, sizeof high);
-    }
+    std::size_t p = SumGroups<Groups>(terms, weights, termCount, 0, count, sums);
+    p = SumGroups<1>(terms, weights, termCount, p, count, sums);
     for (; p < count; ++p) {
         double sum = 0.0;
         for (std::size_t k = 0; k < termCount; ++k) sum = sum + weights[k] * terms[k][p];
@@ -53,7 +69,7 @@ typedef double Doubles4 __attribute__((vector_size(32)));
 
 void SumBaseline(const double* const* t, const double* w, std::size_t n, std::size_t count, double* sums)
 {
-    Sum(t, w, n, count, sums);
+    Sum<4>(t, w, n, count, sums);  // its sixteen registers hold two doubles each
 }
 
 void CountsBaseline(const double* sums, const uint8_t* noData, double scale, std::size_t count, int16_t* out,
@@ -68,7 +84,7 @@ void CountsBaseline(const double* sums, const uint8_t* noData, double scale, std
 
 [[LUMERA_AVX2]] void SumAvx2(const double* const* t, const double* w, std::size_t n, std::size_t count, double* sums)
 {
-    Sum(t, w, n, count, sums);
+    Sum<8>(t, w, n, count, sums);
 }
 
 // The compiler does not take the rounding and clipping of ToCount several
@@ -106,7 +122,7 @@ void CountsBaseline(const double* sums, const uint8_t* noData, double scale, std
 [[LUMERA_AVX512]] void SumAvx512(const double* const* t, const double* w, std::size_t n, std::size_t count,
                                  double* sums)
 {
-    Sum(t, w, n, count, sums);
+    Sum<8>(t, w, n, count, sums);
 }
 
 [[LUMERA_AVX512]] void CountsAvx512(const double* sums, const uint8_t* noData, double scale, std::size_t count,

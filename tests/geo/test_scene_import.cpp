@@ -143,9 +143,9 @@ TEST(SceneImport, KernelsOfEveryInstructionSetGiveThePlainDefinition)
             std::vector<const double*> terms;
             for (std::size_t k = 0; k < termCount; ++k) terms.push_back(sums.data() + 13 + 31 * k);
             const std::vector<double> weights = {0.3, 0.1, 0.25, 0.7, 1e-3, 0.45};
-            std::vector<double> weighted(19);
-            ResamplingKernelsFor(set).WeightedSum(terms.data(), weights.data(), termCount, 19, weighted.data());
-            for (std::size_t p = 0; p < 19; ++p) {
+            std::vector<double> weighted(75);
+            ResamplingKernelsFor(set).WeightedSum(terms.data(), weights.data(), termCount, 75, weighted.data());
+            for (std::size_t p = 0; p < 75; ++p) {
                 double sum = 0.0;
                 for (std::size_t k = 0; k < termCount; ++k) sum += weights[k] * terms[k][p];
                 EXPECT_EQ(weighted[p], sum) << int(set) << " " << termCount << " " << p;
