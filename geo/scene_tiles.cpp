@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "data/atomic_file.h"
@@ -156,10 +157,11 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportO
     TilingSummary summary;
     summary.Notes = plan.Notes;
     summary.Scale = ScaleFor(options, scene, plan.Resampling, tiles.front().Window);
-    ResampledBlock block;
-    for (std::size_t first = 0; first < tiles.size();) {
-        const std::size_t end = ChunkEnd(tiles, first, BlockBytesPerPixel(plan.Resampling));
-        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, summary.Scale, jobs, block);
+    // While one chunk's tiles are written, the next chunk is resampled into
+    // the other block: the writes, mostly the system copying them, overlap the work.
+    ResampledBlock blocks[2];
+    std::future<void> writing;  // the tiles of the chunk before
+    const auto writeChunk = [&](std::size_t first, std::size_t end, const ResampledBlock& block) {
         std::vector<int64_t> clipped(end - first);
         ForEachInParallel(end - first, jobs, [&](std::size_t i) {
             const Tile& tile = tiles[first + i];
@@ -176,8 +178,16 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportO
             if (!references[i]) staged.Drop((fs::path(TileFolder(tiles[i])) / "cut.dat").string() + ".geo.json");
         }
         summary.Tiles += int(end - first);
+    };
+    for (std::size_t first = 0, chunk = 0; first < tiles.size(); ++chunk) {
+        const std::size_t end = ChunkEnd(tiles, first, BlockBytesPerPixel(plan.Resampling));
+        ResampledBlock& block = blocks[chunk % 2];
+        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, summary.Scale, jobs, block);
+        if (writing.valid()) writing.get();
+        writing = std::async(std::launch::async, writeChunk, first, end, std::cref(block));
         first = end;
     }
+    writing.get();
     WriteManifest((fs::path(staged.Path()) / "tiles.csv").string(), tiles);
     staged.Commit();
     return summary;

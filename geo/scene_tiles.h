@@ -7,10 +7,11 @@
 
 namespace lumera {
 
-// The most a strip of tiles holds resampled at once, about 5000 columns of 400
-// rows (with every job, a read buffer of 8 MB and one tile's cut-out of at
+// The most a chunk of a strip of tiles holds resampled, about 2500 columns of
+// 400 rows. Two chunks are held at once, one resampled while the other is
+// written (with every job, a read buffer of 8 MB and one tile's cut-out of at
 // most 21 MB besides).
-constexpr std::size_t kStripChunkBytes = std::size_t(256) << 20;
+constexpr std::size_t kStripChunkBytes = std::size_t(128) << 20;
 
 struct TilingSummary {
     int Tiles = 0;
@@ -26,7 +27,8 @@ struct TilingSummary {
 // agree. `options.Window` is ignored.
 // The scene is read once, strip by strip (a strip is a row of tiles), a wide
 // strip in chunks of whole tiles so that the resampled part held at once stays
-// within kStripChunkBytes; `jobs` threads resample and write the tiles.
+// within kStripChunkBytes; `jobs` threads resample, and `jobs` more write
+// the tiles of the chunk before meanwhile.
 TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportOptions& options,
                               const std::string& dir, int jobs = 1);
 
