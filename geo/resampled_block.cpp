@@ -121,14 +121,17 @@ public:
 
     int Reads() const { return (rect_.Height + rowsPerRead_ - 1) / rowsPerRead_; }
 
-    // Rows of read `read` resampled to counts into `block`, which covers the rectangle.
+    // Rows of read `read` resampled to counts into `block`, whose rectangle
+    // holds this one and is as wide.
     void Resample(int read, double scale, ResampledBlock& block)
     {
         const std::size_t width = std::size_t(rect_.Width);
         thread_local std::vector<double> sums;
         sums.resize(kPieceWidth);
         std::vector<const double*> terms;
-        ForEachRow(read, [&](double* row, std::size_t offset) {
+        const std::size_t rowsAbove = std::size_t(rect_.Y - block.Rect.Y);
+        ForEachRow(read, [&](double* row, std::size_t rowOffset) {
+            const std::size_t offset = rowsAbove * width + rowOffset;
             std::fill_n(block.Clipped.data() + offset, width, uint8_t(0));
             // A piece of the row at a time, small enough that its values of
             // every band stay in the cache while all output bands are summed.
@@ -215,6 +218,23 @@ std::size_t At(const ResampledBlock& block, int x, int y)
     return std::size_t(y - block.Rect.Y) * std::size_t(block.Rect.Width) + std::size_t(x - block.Rect.X);
 }
 
+// Rows of `block` that `previous` holds too (over the same columns) are
+// copied from it; the number of them.
+int CopyRowsFrom(const ResampledBlock& previous, ResampledBlock& block)
+{
+    const PixelRect& rect = block.Rect;
+    const PixelRect& before = previous.Rect;
+    if (before.X != rect.X || before.Width != rect.Width || before.Y > rect.Y) return 0;
+    const int rows = std::min(before.Y + before.Height - rect.Y, rect.Height);
+    if (rows <= 0) return 0;
+    const std::size_t from = At(previous, rect.X, rect.Y), values = std::size_t(rows) * std::size_t(rect.Width);
+    for (std::size_t o = 0; o < block.Counts.size(); ++o)
+        if (!block.Counts[o].empty()) std::copy_n(previous.Counts[o].data() + from, values, block.Counts[o].data());
+    std::copy_n(previous.NoData.data() + from, values, block.NoData.data());
+    std::copy_n(previous.Clipped.data() + from, values, block.Clipped.data());
+    return rows;
+}
+
 }  // namespace
 
 std::size_t BlockBytesPerPixel(const ResamplingPlan& plan)
@@ -239,7 +259,7 @@ double LargestValue(Scene& scene, const PixelRect& rect, const ResamplingPlan& p
 }
 
 void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, double scale, int jobs,
-                  ResampledBlock& block)
+                  ResampledBlock& block, const ResampledBlock* previous)
 {
     // Every value is written below: storage of an earlier rectangle is reused as it is.
     block.Rect = rect;
@@ -249,7 +269,9 @@ void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& pla
         block.Counts[o].resize(plan.Bands[o].Inputs.empty() ? 0 : pixels);
     block.NoData.resize(pixels);
     block.Clipped.resize(pixels);
-    BlockReader reader(scene, plan, rect);
+    const int reused = previous ? CopyRowsFrom(*previous, block) : 0;
+    if (reused == rect.Height) return;
+    BlockReader reader(scene, plan, {rect.X, rect.Y + reused, rect.Width, rect.Height - reused});
     ForEachInParallel(std::size_t(reader.Reads()), jobs,
                       [&](std::size_t read) { reader.Resample(int(read), scale, block); });
 }

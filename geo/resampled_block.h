@@ -31,9 +31,11 @@ double LargestValue(Scene& scene, const PixelRect& rect, const ResamplingPlan& p
 // plan needs together, and resamples it row by row to counts: each weighted
 // sum times `scale`, rounded and clipped; 0 for pixels without data. `jobs`
 // threads share the work; they read the scene one at a time. The block's
-// storage is reused. Throws FileError when the scene cannot be read.
+// storage is reused. Rows that `previous` (a block of the same plan and
+// scale) holds over the same columns are copied from it, not read again.
+// Throws FileError when the scene cannot be read.
 void ResampleRect(Scene& scene, const PixelRect& rect, const ResamplingPlan& plan, double scale, int jobs,
-                  ResampledBlock& block);
+                  ResampledBlock& block, const ResampledBlock* previous = nullptr);
 
 // Of `window` (in scene pixels, inside the block): the pixels without data.
 int64_t NoDataIn(const ResampledBlock& block, const PixelRect& window);

@@ -182,7 +182,9 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportO
     for (std::size_t first = 0, chunk = 0; first < tiles.size(); ++chunk) {
         const std::size_t end = ChunkEnd(tiles, first, BlockBytesPerPixel(plan.Resampling));
         ResampledBlock& block = blocks[chunk % 2];
-        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, summary.Scale, jobs, block);
+        // The rows a strip shares with the one above are taken from its block.
+        const ResampledBlock* above = chunk > 0 ? &blocks[(chunk + 1) % 2] : nullptr;
+        ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, summary.Scale, jobs, block, above);
         if (writing.valid()) writing.get();
         writing = std::async(std::launch::async, writeChunk, first, end, std::cref(block));
         first = end;
