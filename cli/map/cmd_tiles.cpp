@@ -18,7 +18,7 @@ void AddTilesCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
     sub->add_option("--size", o->size, "Tile side in pixels, at most 400 (400)");
     sub->add_option("--overlap", o->overlap, "Pixels shared by neighbouring tiles (0)");
     sub->add_option("--jobs", o->jobs,
-                    "Threads that resample and write tiles (1); memory stays within about 300 MB + 30 MB per job")
+                    "Threads that resample tiles, as many more write them (1); memory stays within about 300 MB + 30 MB per job")
         ->check(CLI::PositiveNumber);
     AddSceneOptions(sub, o->import);
     sub->add_option("-o", o->dir, "Folder for the tile folders and tiles.csv")->required();
