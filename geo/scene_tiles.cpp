@@ -138,6 +138,35 @@ PixelRect SpanOf(const std::vector<Tile>& tiles, std::size_t first, std::size_t 
     return {start.X, start.Y, last.X + last.Width - start.X, start.Height};
 }
 
+// Cuts tiles out of a resampled block into their folders in the staging folder.
+struct TileWriter {
+    const ImportPlan& Plan;
+    const std::vector<Tile>& Tiles;
+    const std::vector<std::optional<GeoReference>>& References;
+    StagedFolder& Staged;
+    int Jobs = 1;
+
+    // Tiles [first, end), which the block holds, counted into `summary`.
+    void Write(const ResampledBlock& block, std::size_t first, std::size_t end, TilingSummary& summary) const
+    {
+        std::vector<int64_t> clipped(end - first);
+        ForEachInParallel(end - first, Jobs, [&](std::size_t i) {
+            const Tile& tile = Tiles[first + i];
+            const ImportResult result = ImportFromBlock(Plan, block, tile.Window, summary.Scale, References[first + i]);
+            const fs::path folder = fs::path(Staged.Path()) / TileFolder(tile);
+            fs::create_directories(folder);
+            WriteImportedCutout((folder / "cut.dat").string(), result);
+            clipped[i] = result.Clipped;
+        });
+        for (std::size_t i = first; i < end; ++i) {
+            summary.Clipped += clipped[i - first];
+            // The georeference of an earlier tiling must not stay beside the new cut-out.
+            if (!References[i]) Staged.Drop((fs::path(TileFolder(Tiles[i])) / "cut.dat").string() + ".geo.json");
+        }
+        summary.Tiles += int(end - first);
+    }
+};
+
 }  // namespace
 
 TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportOptions& options,
@@ -159,26 +188,9 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportO
     summary.Scale = ScaleFor(options, scene, plan.Resampling, tiles.front().Window);
     // While one chunk's tiles are written, the next chunk is resampled into
     // the other block: the writes, mostly the system copying them, overlap the work.
+    const TileWriter writer{plan, tiles, references, staged, jobs};
     ResampledBlock blocks[2];
-    std::future<void> writing;  // the tiles of the chunk before
-    const auto writeChunk = [&](std::size_t first, std::size_t end, const ResampledBlock& block) {
-        std::vector<int64_t> clipped(end - first);
-        ForEachInParallel(end - first, jobs, [&](std::size_t i) {
-            const Tile& tile = tiles[first + i];
-            const ImportResult result =
-                ImportFromBlock(plan, block, tile.Window, summary.Scale, references[first + i]);
-            const fs::path folder = fs::path(staged.Path()) / TileFolder(tile);
-            fs::create_directories(folder);
-            WriteImportedCutout((folder / "cut.dat").string(), result);
-            clipped[i] = result.Clipped;
-        });
-        for (std::size_t i = first; i < end; ++i) {
-            summary.Clipped += clipped[i - first];
-            // The georeference of an earlier tiling must not stay beside the new cut-out.
-            if (!references[i]) staged.Drop((fs::path(TileFolder(tiles[i])) / "cut.dat").string() + ".geo.json");
-        }
-        summary.Tiles += int(end - first);
-    };
+    std::future<void> writing;  // the tiles of the chunk before; waited for also when resampling fails
     for (std::size_t first = 0, chunk = 0; first < tiles.size(); ++chunk) {
         const std::size_t end = ChunkEnd(tiles, first, BlockBytesPerPixel(plan.Resampling));
         ResampledBlock& block = blocks[chunk % 2];
@@ -186,7 +198,9 @@ TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportO
         const ResampledBlock* above = chunk > 0 ? &blocks[(chunk + 1) % 2] : nullptr;
         ResampleRect(scene, SpanOf(tiles, first, end), plan.Resampling, summary.Scale, jobs, block, above);
         if (writing.valid()) writing.get();
-        writing = std::async(std::launch::async, writeChunk, first, end, std::cref(block));
+        writing = std::async(std::launch::async, [&writer, &block, &summary, first, end] {
+            writer.Write(block, first, end, summary);
+        });
         first = end;
     }
     writing.get();

@@ -14,6 +14,7 @@
 #include "scene_files.h"
 #include "scene_import.h"
 #include "scene_refusal.h"
+#include "scene_tiles.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -175,6 +176,11 @@ TEST(SceneImport, ScenesCutShortAreRefusedWhereTheirDataEnds)
                   std::string::npos)
             << e.what();
     }
+    // Tiling fails at the strip past the end while the strip before is being
+    // written, and leaves no tiles behind.
+    Scene scene = OpenScene(dir.File("scene.img"));
+    EXPECT_THROW(WriteSceneTiles(scene, 4, 0, {}, dir.File("tiles")), FileError);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("tiles")));
 }
 
 TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
