@@ -183,11 +183,15 @@ double CrownRadiusFromPixelSize(double metresPerPixel) { return kTypicalCrownRad
 double EstimateCrownRadiusFromCorrelation(const TMatice& surface)
 {
     const std::vector<Tile> tiles = CentredTiles(surface);
-    double variance = 0.0, count = 0.0;
+    double variance = 0.0;
     for (const Tile& t : tiles)
-        for (double v : t.Values) variance += v * v, count += 1.0;
+        for (double v : t.Values) variance += v * v;
     if (!(variance > 0.0)) return 0.0;
-    variance /= count;
+    // The level is taken against the covariance at a lag of one pixel, not the
+    // variance: texture within a pixel or two (single leaves, noise: the
+    // nugget of a correlogram) holds much of a 0.1 m picture's variance and
+    // nothing of its crowns.
+    double reference = 0.0;
     for (int lag = 1; lag < kTileSide; ++lag) {
         std::vector<double> columns(std::size_t(kTileSide), 0.0);
         double pairs = 0.0;
@@ -195,7 +199,10 @@ double EstimateCrownRadiusFromCorrelation(const TMatice& surface)
         if (pairs == 0.0) return lag;
         double sum = 0.0;
         for (double c : columns) sum += c;
-        if (sum / pairs < kCorrelationLevel * variance) return lag;
+        const double covariance = sum / pairs;
+        if (lag == 1) reference = covariance;
+        if (!(reference > 0.0)) return 1;  // nothing correlated beyond a pixel
+        if (lag > 1 && covariance < kCorrelationLevel * reference) return lag;
     }
     return kTileSide;
 }

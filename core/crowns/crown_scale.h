@@ -17,11 +17,11 @@ double CrownRadiusFromPixelSize(double metresPerPixel);
 
 // The typical crown radius in pixels of a picture of unknown pixel size fine
 // enough to show the foliage (aerial photographs): the correlation length of
-// the surface, the shortest lag at which its autocorrelation along rows and
-// columns falls below 0.05, pooled over tiles of 100 x 100 pixels with their
-// own means (so at most 100). Leaves and twigs decorrelate within a few
-// pixels but leave a weak correlation that crowns keep up to about their
-// radius. Gives 0 for a picture without contrast.
+// the surface, the shortest lag from 2 on at which its autocovariance along
+// rows and columns falls below 0.05 of that at a lag of 1, pooled over tiles
+// of 100 x 100 pixels with their own means (so at most 100). Leaves and twigs
+// decorrelate within a few pixels but leave a weak correlation that crowns
+// keep up to about their radius. Gives 0 for a picture without contrast.
 double EstimateCrownRadiusFromCorrelation(const TMatice& surface);
 
 // The typical crown radius in pixels of a picture whose pixels do not resolve
