@@ -44,8 +44,6 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->ExtrForm.get();
-        form->LokalMaxBtn->click();
-        QCOMPARE(f.LastMessage(), std::string("Je nutné nahrad podkladovy obraz!"));
         form->VypocetPodle->SetItemIndex(0);
         form->LokalMinBtn->click();
         QCOMPARE(f.LastMessage(), std::string("Nejsou inicializovana zadna data!"));
