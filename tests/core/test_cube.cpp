@@ -98,14 +98,3 @@ TEST(CutoutFile, LargestCutoutReadsBackExactly)
     ASSERT_EQ(std::tie(loaded.NBands, loaded.NRows, loaded.NColumns), std::make_tuple(65, 400, 400));
     EXPECT_TRUE(loaded.Values == full.Values);
 }
-
-TEST(CutoutFile, HeaderAloneGivesTheDimensionsAndAFolderIsRefusedByName)
-{
-    TempDir dir;
-    WriteCutout(dir.File("a.dat"), RandomCube(3, 4, 5, 1));
-    const TCutoutHeader header = ReadCutoutHeader(dir.File("a.dat"));
-    EXPECT_EQ(std::tie(header.NBands, header.NRows, header.NColumns), std::make_tuple(3, 4, 5));
-    std::filesystem::create_directory(dir.File("folder.dat"));
-    ExpectRefused([&] { ReadCutoutHeader(dir.File("folder.dat")); }, {"folder.dat nelze přečíst: je to složka"});
-    ExpectRefused([&] { ReadCutout(dir.File("folder.dat")); }, {"folder.dat nelze přečíst: je to složka"});
-}

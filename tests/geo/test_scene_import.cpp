@@ -233,10 +233,10 @@ TEST(SceneImport, GeoTiffBandItemsHandComputedBandAndPartialFill)
 TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
 {
     TempDir dir;
-    SceneRecipe recipe;
+    SceneRecipe recipe =
+        UtmScene(3, 2, [](int, int x, int y) { return y == 0 ? 1000.0 * (x + 1) : (x == 0 ? -50.0 : 40000.0); });
     recipe.Centres = Centres(0.38, 0.005, 130);
     recipe.Unit = "";
-    recipe.Value = [](int, int x, int y) { return y == 0 ? 1000.0 * (x + 1) : (x == 0 ? -50.0 : 40000.0); };
     WriteScene(dir.File("counts.img"), recipe);
     const ImportResult r = Import(dir.File("counts.img"));
     EXPECT_EQ(r.Scale, 1.0);
@@ -275,10 +275,7 @@ TEST(SceneImport, WavelengthFileForASceneWithout)
 TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
 {
     TempDir dir;
-    SceneRecipe recipe;
-    recipe.Width = 401;
-    recipe.Height = 2;
-    recipe.Centres = Centres(380, 10, 65);
+    SceneRecipe recipe = UtmScene(401, 2, [](int, int, int) { return 0.5; });
     WriteScene(dir.File("wide.img"), recipe);
     EXPECT_NE(Refusal(dir.File("wide.img")).find("401 x 2"), std::string::npos);
     for (const PixelRect& w : {PixelRect{-1, 0, 10, 2}, PixelRect{392, 0, 10, 2}, PixelRect{0, 1, 10, 2}})
@@ -293,7 +290,6 @@ TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
     recipe.Centres = {500};
     recipe.Type = GDT_Byte;
     recipe.Transform = {0, 1, 0, 0, 0, -1};
-    recipe.Epsg = 32633;
     for (const char* table : {"RASTER_TABLE=a", "RASTER_TABLE=b"}) {
         recipe.Options = {table, "APPEND_SUBDATASET=YES"};
         WriteScene(dir.File("two.gpkg"), recipe);
