@@ -40,6 +40,20 @@ private slots:
         QCOMPARE(f.app->Data.Cube.Values, values);
     }
 
+    // Before loading, each view and analysis says once what is missing and asks for no file.
+    void beforeLoadingEveryViewAndAnalysisOnlySaysWhatIsMissing()
+    {
+        GuiFixture f;
+        auto* m = f.app->MainForm.get();
+        for (QPushButton* button : {m->SpektrumBtn, m->BandMapBtn, m->TrueColorBtn, m->SavePictureBtn, m->NDVIBtn,
+                                    m->Jehlice2Btn, m->MaskaBtn})
+            button->click();
+        m->Automatickvymezenkorun1->trigger();
+        emit m->BandMapImage->MouseDown(5, 5, Qt::LeftButton);
+        QCOMPARE(f.reporter.messages.size(), std::size_t(9));
+        QVERIFY(f.dialogs.initialDirs.empty() && m->BandMapImage->Picture().Empty());
+    }
+
     void spinsBandAndSpectrumFollowTheCutout()
     {
         GuiFixture f;
@@ -146,12 +160,11 @@ private slots:
         QCOMPARE(ReadBmp(f.dir.File("obr/lower.bmp")), PatternPicture(80, 70));
     }
 
-    // Too few bands: refused before a file is asked for.
     void outlinesOverTrueColourAndTheMatrixSavedWhenAsked()
     {
         GuiFixture f;
         auto* m = f.app->MainForm.get();
-        QVERIFY(f.Load(MakeCube(40, 20, 20, 100)));
+        QVERIFY(f.Load(MakeCube(40, 20, 20, 100)));  // too few bands: refused before a file is asked for
         m->Automatickvymezenkorun1->trigger();
         QCOMPARE(f.LastMessage(), *DelineationRefusal(f.app->Data.Cube));
         QVERIFY(f.dialogs.initialDirs.empty());
