@@ -32,23 +32,19 @@ TEST(CliCrowns, WritesTheChainsTreesPicturesAndDump)
     EXPECT_EQ(ExpectSuccess(in.arguments + options + " --network " + Quote(in.dir.File("net.bmp")) + " --overlay " +
                             Quote(in.dir.File("over.bmp")) + " --dump " + Quote(in.dir.File("dump/a"))),
               "{\"maxima\":2,\"boundary_points\":20,\"trees\":2}\n");
+    // The network moved onto the gap at column 23 splits the trees (the window's
+    // chain gives the same matrix, see its tests); the overlay shows them.
+    const TTreeMatrix trees = ReadTreeMatrix(in.dir.File("trees.dat"));
+    EXPECT_EQ(std::make_tuple(trees.At(22, 10), trees.At(23, 10), trees.At(24, 10)), std::make_tuple(1, -1, 2));
+    EXPECT_EQ(ReadBmp(in.dir.File("net.bmp")).ScanLine(10)[3 * 23], 255);
+    EXPECT_NE(ReadAll(in.dir.File("over.bmp")), SavedBytes(TwoCrowns()));
 
-    TCrownChainSettings settings;
-    settings.Filter = NormalizeFilter(OnesFilter(3), '.');
-    settings.MoveSteps = 4;
-    settings.Cycles = 1;
-    settings.CycleMoveSteps = 2;
-    settings.Threshold = 60;
-    const TCrownChainResult r = RunCrownChain({{8, 10}, {30, 10}}, TwoCrowns(), TwoCrowns(), settings);
-    EXPECT_EQ(ReadTreeMatrix(in.dir.File("trees.dat")).Values, r.State.TreeMatrix->Values);
-    EXPECT_EQ(ReadAll(in.dir.File("net.bmp")), SavedBytes(r.Network));
-    EXPECT_EQ(ReadAll(in.dir.File("over.bmp")), SavedBytes(r.Overlay));
-
-    EXPECT_EQ(ReadTreeMatrix(in.dir.File("dump/a/labels.dat")).Values, r.State.VoroMatrix.Values);
+    const TTreeMatrix labels = ReadTreeMatrix(in.dir.File("dump/a/labels.dat"));
+    EXPECT_EQ(std::make_pair(labels.At(19, 10), labels.At(20, 10)), std::make_pair(0, 1));  // the Voronoi border
     const std::string boundary = ReadAll(in.dir.File("dump/a/boundary.txt"));
     EXPECT_EQ(boundary.rfind("19 1 2 -1 0 1 18\r\n19 2 2 1 0 0 2\r\n", 0), 0u) << boundary;
     EXPECT_NE(boundary.find("\r\n19 0 1 0 0 0\r\n"), std::string::npos);
     EXPECT_EQ(ReadAll(in.dir.File("dump/a/moved.txt")).rfind("20\r\n23 1\r\n23 2\r\n", 0), 0u);
-    EXPECT_EQ(ReadAll(in.dir.File("dump/a/network.bmp")), SavedBytes(r.FirstConnection));
+    EXPECT_EQ(ReadBmp(in.dir.File("dump/a/network.bmp")).ScanLine(10)[3 * 23], 255);
 }
 

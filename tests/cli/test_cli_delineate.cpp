@@ -33,7 +33,7 @@ Bitmap Domes()
 
 }  // namespace
 
-TEST(CliDelineate, PictureWithMaskAndOverlayMatchesTheCore)
+TEST(CliDelineate, AMaskKeepsTheCrownsInsideItTheOverlayOutlinesThemAndARadiusIsEstimated)
 {
     TempDir dir;
     const Bitmap picture = Domes();
@@ -45,11 +45,8 @@ TEST(CliDelineate, PictureWithMaskAndOverlayMatchesTheCore)
                                           Quote(dir.File("mask.bmp")) + " --crown-radius 8 -o " +
                                           Quote(dir.File("t.dat")) + " --overlay " + Quote(dir.File("o.bmp")));
     EXPECT_EQ(out, "{\"trees\":1,\"crown_radius\":8.0}\n");
-    const VegetationMask flags = PictureVegetationMask(mask);
-    const Delineation expected = DelineatePicture(picture, &flags, {8.0});
-    EXPECT_EQ(ReadTreeMatrix(dir.File("t.dat")).Values, expected.Trees.Values);
-    Bitmap overlay = picture;
-    DrawCrownOutlines(overlay, expected.Trees);
+    Bitmap overlay = picture;  // the trees themselves are compared with the pipeline's
+    DrawCrownOutlines(overlay, ReadTreeMatrix(dir.File("t.dat")));
     EXPECT_EQ(ReadBmp(dir.File("o.bmp")), overlay);
 
     const auto estimated = nlohmann::json::parse(

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <fstream>
 
 #include <nlohmann/json.hpp>
@@ -50,29 +49,43 @@ std::string FiguresLine(const AnalysisFigures& f)
 
 }  // namespace
 
-TEST(CliNdvi, PrintsThePanelFiguresAndWritesThePicture)
-{
-    Workspace w;
-    const AnalysisResult expected = RunNdvi(w.cube, {.Absolute = true, .P1 = 25, .P2 = 95});
-    EXPECT_EQ(ExpectSuccess(w.Command("ndvi", "--ndvi-absolute")), FiguresLine(expected.Figures));
-    EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), expected.Picture);
-}
-
-TEST(CliNeedle, NormalisesACustomWeightFile)
+// Each analysis with settings away from its defaults, --program-dir also
+// given after the command's options.
+TEST(CliAnalyses, EachPrintsThePanelFiguresAndWritesThePictureOfItsSettings)
 {
     Workspace w;
     std::string weights;
     for (int i = 0; i < 64; ++i) weights += i == 5 ? " 4" : " 2";
-    std::ofstream(w.dir.File("w.txt")) << weights;
-    SpectralState state = w.State();
-    state.CustomWeight = ReadWeightFile(w.dir.File("w.txt"));
-    TryNormalisePeak(state.CustomWeight);
-    state.CustomFunctionSet = true;
-    const AnalysisResult expected = RunNeedle(
-        w.cube, state, {.Weight = kCustomEntry, .Divisor = NeedleDivisor::Integral, .Absolute = true, .P1 = 50, .P2 = 200});
-    const std::string options = "--weight-file " + Quote(w.dir.File("w.txt")) + " --normalize integral --needle-absolute";
-    EXPECT_EQ(ExpectSuccess(w.Command("needle", options)), FiguresLine(expected.Figures));
-    EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), expected.Picture);
+    WriteAll(w.dir.File("w.txt"), weights);
+    SpectralState custom = w.State();
+    custom.CustomWeight = ReadWeightFile(w.dir.File("w.txt"));
+    TryNormalisePeak(custom.CustomWeight);
+    custom.CustomFunctionSet = true;
+    const AnalysisResult ndvi = RunNdvi(w.cube, {.Absolute = true, .P1 = 25, .P2 = 95});
+    const AnalysisResult needle = RunNeedle(
+        w.cube, custom, {.Weight = kCustomEntry, .Divisor = NeedleDivisor::Integral, .Absolute = true, .P1 = 50, .P2 = 200});
+    Bitmap mask;
+    const MaskResult m = RunMask(w.cube, w.State(),
+                                 {.Ndvi = {}, .Needle = {.CounterWeight = 6}, .IndexShare = 30, .SpectraShare = 70,
+                                  .Brightness = MaskBrightness::Band19},
+                                 mask);
+    const std::string maskOptions = " --ndvi-share 30 --brightness b19 --counterweight T2";
+    const struct {
+        std::string arguments, printed;
+        Bitmap picture;
+    } rows[] = {
+        {w.Command("ndvi", "--ndvi-absolute"), FiguresLine(ndvi.Figures), ndvi.Picture},
+        {w.Command("needle", "--weight-file " + Quote(w.dir.File("w.txt")) + " --normalize integral --needle-absolute"),
+         FiguresLine(needle.Figures), needle.Picture},
+        {"mask " + Quote(w.dir.File("cut.dat")) + maskOptions + " -o " + Quote(w.dir.File("out.bmp")) +
+             " --program-dir " + Quote(w.dir.Path().string()),
+         nlohmann::ordered_json({{"min", m.Min}, {"max", m.Max}}).dump() + "\n", mask},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ExpectSuccess(row.arguments), row.printed) << row.arguments;
+        EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), row.picture) << row.arguments;
+    }
+    ExpectSuccess("info --program-dir " + Quote(w.dir.Path().string()) + " " + Quote(w.dir.File("cut.dat")));
 }
 
 // Every reference spectrum of the table holding the one value everywhere.
@@ -89,27 +102,4 @@ TEST(CliNeedle, TinyReferenceValuesNormaliseToTheWeightsOfOrdinaryOnes)
     const std::string ordinary = ExpectSuccess(w.Command("needle", "--normalize none"));
     WriteFlatReferenceTable(w, 5e-324);  // the reciprocal of the peak overflows
     EXPECT_EQ(ExpectSuccess(w.Command("needle", "--normalize none")), ordinary);
-}
-
-TEST(CliMask, WritesThePictureTheMaskingPaints)
-{
-    Workspace w;
-    const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 6}, .IndexShare = 30, .SpectraShare = 70,
-                         .Brightness = MaskBrightness::Band19};
-    Bitmap picture;
-    const MaskResult expected = RunMask(w.cube, w.State(), s, picture);
-    EXPECT_EQ(ExpectSuccess(w.Command("mask", "--ndvi-share 30 --brightness b19 --counterweight T2")),
-              nlohmann::ordered_json({{"min", expected.Min}, {"max", expected.Max}}).dump() + "\n");
-    EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), picture);
-}
-
-TEST(CliOptions, ProgramDirMayStandBeforeOrAfterTheCommandName)
-{
-    Workspace w;
-    const std::string expected = ExpectSuccess(w.Command("needle", ""));
-    const std::string dir = " --program-dir " + Quote(w.dir.Path().string()), cut = Quote(w.dir.File("cut.dat"));
-    const std::string out = " -o " + Quote(w.dir.File("out.bmp"));
-    EXPECT_EQ(ExpectSuccess("needle " + cut + dir + out), expected);
-    EXPECT_EQ(ExpectSuccess("needle " + cut + out + dir), expected);
-    ExpectSuccess("info" + dir + " " + cut);
 }

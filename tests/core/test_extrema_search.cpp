@@ -121,7 +121,7 @@ TEST(ExtremaSearch, RowWiseSearchesEqualThePerPixelDefinitionsOnRandomPlanes)
     }
 }
 
-TEST(ExtremaFile, WritesCrLfLinesInListOrderAndReadsThemBack)
+TEST(ExtremaFile, WritesCrLfLinesInListOrderAndReadsAcrossBlanksSkippingCommentsAndFillingMissingPoints)
 {
     TempDir dir;
     const TExtremaList points{{5, 1}, {2, 7}, {2, 3}};
@@ -132,11 +132,7 @@ TEST(ExtremaFile, WritesCrLfLinesInListOrderAndReadsThemBack)
     WriteExtremaFile(dir.File("none.txt"), {});
     EXPECT_EQ(ReadAll(dir.File("none.txt")), "0\r\n");
     EXPECT_TRUE(ReadExtremaFile(dir.File("none.txt")).empty());
-}
 
-TEST(ExtremaFile, ReadsAcrossBlanksAndLineEndsIgnoresCommentsAndFillsMissingPointsWithZero)
-{
-    TempDir dir;
     EXPECT_EQ(ReadText(dir, "2\n4\t9\n\t6 8\n"), (TExtremaList{{4, 9}, {6, 8}}));
     EXPECT_EQ(ReadText(dir, "  2 points\r\n4\r\n9 tail 77\r\n6\r\n\r\n8"), (TExtremaList{{4, 9}, {6, 8}}));
     EXPECT_EQ(ReadText(dir, "3\r\n1 2\r\n3"), (TExtremaList{{1, 2}, {3, 0}, {0, 0}}));

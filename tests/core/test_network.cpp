@@ -216,7 +216,7 @@ TEST(Moves, JunctionsTakeTheRoundedMeanOfTheirNeighbours)
     EXPECT_EQ(std::make_pair(moved[4].X, moved[4].Y), std::make_pair(4, 0));
 }
 
-TEST(Connection, LinksAreTheRoundedPointsOfTheSegment)
+TEST(Connection, LinksAreTheRoundedPointsOfTheSegmentAndMovedPointsShowChainsBlue)
 {
     // k = 0 ... 4: rows R(0), R(0.5), R(1), R(1.5), R(2) = 0, 0, 1, 2, 2.
     EXPECT_EQ(Link(0, 0, 4, 2), (Pixels{{0, 0}, {1, 0}, {2, 1}, {3, 2}, {4, 2}}));
@@ -225,10 +225,8 @@ TEST(Connection, LinksAreTheRoundedPointsOfTheSegment)
     EXPECT_EQ(Link(1, 1, 3, 8), (Pixels{{1, 1}, {1, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}, {3, 7}, {3, 8}}));
     EXPECT_EQ(Link(5, 5, 5, 5), (Pixels{{5, 5}}));
     EXPECT_EQ(Link(-2, 1, 2, 1, 2, 3), (Pixels{{0, 1}, {1, 1}}));  // clipped
-}
 
-TEST(Connection, MovedPointsShowChainsBlueAndTheRestGreen)
-{
+    // Moved points: chains blue, the rest green.
     Bitmap picture(4, 1);
     picture.Fill(9, 9, 9);
     PaintMovedPoints(picture, {{0, 0, 0.0, 0.0, 2, {1, 2}}, {1, 0, 0.0, 0.0, 3, {0, 2, 3}}, {7, 0, 0.0, 0.0, 1, {0}}});

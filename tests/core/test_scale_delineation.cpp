@@ -251,21 +251,10 @@ TEST(ScaleDelineation, TwoTouchingEqualDiscsGiveTwoCrowns)
 // changes of the method that should not cost more than that.
 TEST(ScaleDelineation, F1FloorOnASyntheticStand)
 {
-    const StandMaterials materials = MaterialsFromLibrary(BuiltinSpectralLibrary(), InitBandTable());
-    const SyntheticStand stand = MakeSyntheticStand({3, 200, 200, 55}, materials);
+    const SyntheticStand stand = MakeSyntheticStand({3, 200, 200, 55}, LibraryMaterials());
     const Delineation d = DelineateCutout(stand.Cube, nullptr, {});
     const CrownAccuracy a = EvaluateCrowns(d.Trees, stand.Truth);
     EXPECT_GE(a.F1, 0.9) << a.Found << " found, " << a.Matched << " matched";
-}
-
-TEST(CrownAccuracy, StrictLooserRuleMatchesAboveItsThreshold)
-{
-    TTreeMatrix truth(5, 1), found(5, 1);
-    truth.Values = {1, 1, 1, 1, 1};
-    found.Values = {2, 2, 0, 0, 0};  // IoU 0.4 exactly
-    EXPECT_EQ(EvaluateCrowns(found, truth).Matched, 0);
-    EXPECT_EQ(EvaluateCrowns(found, truth, {0.4, true}).Matched, 0);
-    EXPECT_EQ(EvaluateCrowns(found, truth, {0.39, true}).Matched, 1);
 }
 
 TEST(TreeMatrixFile, LayoutAndRefusals)
@@ -291,7 +280,7 @@ TEST(TreeMatrixFile, LayoutAndRefusals)
         lumera::testing::ExpectRefused([&] { ReadTreeMatrix(dir.File(name)); }, {name});
 }
 
-TEST(EvaluateCrowns, PerfectSplitAndMergedCrowns)
+TEST(EvaluateCrowns, PerfectSplitMergedAndEmptyCrownsAndTheLooserRule)
 {
     const CrownAccuracy perfect = EvaluateCrowns(Matrix({"55.77", "..999"}), Matrix({"11.22", "#.333"}));
     EXPECT_EQ(std::make_tuple(perfect.Matched, perfect.F1, perfect.MeanIoU), std::make_tuple(3, 1.0, 1.0));
@@ -306,10 +295,13 @@ TEST(EvaluateCrowns, PerfectSplitAndMergedCrowns)
     const CrownAccuracy merged = EvaluateCrowns(Matrix({"1111", "11.."}), Matrix({"1122", "11.."}));
     EXPECT_EQ(std::make_pair(merged.Matched, merged.Recall), std::make_pair(1, 0.5));
     EXPECT_DOUBLE_EQ(merged.MeanIoU, 4.0 / 6.0);
-}
 
-TEST(EvaluateCrowns, EmptyInputsScoreZeroAndSizesMustAgree)
-{
+    // IoU 0.4 exactly: matched only by a looser rule below it.
+    const TTreeMatrix truth = Matrix({"11111"}), found = Matrix({"22..."});
+    EXPECT_EQ(EvaluateCrowns(found, truth).Matched, 0);
+    EXPECT_EQ(EvaluateCrowns(found, truth, {0.4, true}).Matched, 0);
+    EXPECT_EQ(EvaluateCrowns(found, truth, {0.39, true}).Matched, 1);
+
     const TTreeMatrix empty = Matrix({"...", "#.."});
     const CrownAccuracy none = EvaluateCrowns(empty, empty);
     EXPECT_EQ(std::make_tuple(none.Found, none.Precision, none.F1), std::make_tuple(0, 0.0, 0.0));

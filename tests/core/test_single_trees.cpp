@@ -75,7 +75,7 @@ BandStatistics PlainStatistics(const TData& cube, const std::vector<std::size_t>
 
 }  // namespace
 
-TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixels)
+TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixelsOnTheCommonAreaOfBothPictures)
 {
     const Bitmap left = Picture({"99999", "99999", "99199", "99999"});
     const Bitmap staircase = Picture({"..#..", ".#..r", "#....", "....."});
@@ -90,15 +90,12 @@ TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixels)
     // Maxima outside the left picture, and dark maxima, are skipped.
     EXPECT_EQ(Rows(GrowTrees(left, staircase, {{5, 0}, {-1, 2}, {2, 2}, {0, 0}}, 70)),
               (std::vector<std::string>{"44#00", "4#000", "#0000", "00000"}));
-}
-
-TEST(SingleTrees, PicturesOfDifferentSizesMeetOnTheirCommonArea)
-{
-    const Bitmap left = Picture({"9999", "9999", "9999"});
-    EXPECT_EQ(Rows(GrowTrees(left, Picture({".#", ".#"}), {{3, 2}}, 70)), (std::vector<std::string>{"1#11", "1#11", "1111"}));
-    EXPECT_EQ(Rows(GrowTrees(left, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)),
+    // Pictures of different sizes meet on their common area.
+    const Bitmap small = Picture({"9999", "9999", "9999"});
+    EXPECT_EQ(Rows(GrowTrees(small, Picture({".#", ".#"}), {{3, 2}}, 70)), (std::vector<std::string>{"1#11", "1#11", "1111"}));
+    EXPECT_EQ(Rows(GrowTrees(small, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)),
               (std::vector<std::string>{"1111", "####", "0000"}));
-    EXPECT_EQ(Rows(GrowTrees(left, Bitmap(), {{0, 0}}, 70)), (std::vector<std::string>{"1111", "1111", "1111"}));
+    EXPECT_EQ(Rows(GrowTrees(small, Bitmap(), {{0, 0}}, 70)), (std::vector<std::string>{"1111", "1111", "1111"}));
 }
 
 TEST(SingleTrees, ARegionCanFillTheWholePicture)
@@ -125,15 +122,12 @@ TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
     EXPECT_EQ(MeasureTrees(trees, {})[1].SeedX, -1);
 }
 
-TEST(TreeTable, MeansAreTakenOverEachTreesPixelsInTreeOrder)
+TEST(TreeTable, MeansAreTakenOverEachTreesPixelsInTreeOrderAndTheCsvHasOneRoundTrippingRowPerTree)
 {
     const std::vector<double> grid = {1.0, 2.0, 100.0, 0.25, 100.0, 6.0};
     EXPECT_EQ(MeanPerTree(TwoTrees(), grid), (std::vector<double>{0.25, 3.0}));
     EXPECT_THROW(MeanPerTree(TwoTrees(), std::vector<double>(5)), std::invalid_argument);
-}
 
-TEST(TreeTable, CsvHasTheHeaderAndOneRoundTrippingRowPerTree)
-{
     const TExtremaList tops = {{0, 1}, {1, 0}};
     std::vector<TTreeRow> rows;
     const std::vector<TTreeFigures> figures = MeasureTrees(TwoTrees(), tops);

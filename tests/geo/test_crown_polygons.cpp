@@ -22,10 +22,10 @@ TTreeMatrix SixPixels()
     return m;
 }
 
-std::string Utm33()
+std::string Wkt(int epsg)
 {
     OGRSpatialReference crs;
-    crs.importFromEPSG(32633);
+    crs.importFromEPSG(epsg);
     char* wkt = nullptr;
     crs.exportToWkt(&wkt);
     std::string text = wkt;
@@ -55,7 +55,7 @@ TEST(CrownPolygons, ThreeByTwoMatrixInPixelCoordinates)
 TEST(CrownPolygons, GeoreferencedLandOnTheMapWithAreasInSquareMetres)
 {
     TempDir dir;
-    const GeoReference reference{{500000, 2, 0, 5500000, 0, -2}, Utm33()};
+    const GeoReference reference{{500000, 2, 0, 5500000, 0, -2}, Wkt(32633)};
     const double pixelArea = PixelAreaSquareMetres(reference);
     EXPECT_EQ(pixelArea, 4.0);
     for (const char* name : {"crowns.gpkg", "crowns.shp"}) {
@@ -87,12 +87,7 @@ TEST(CrownPolygons, ACrownInPiecesIsOneMultipolygonAndBadTargetsAreRefused)
     EXPECT_THROW(WriteCrownLayer(dir.File("c.txt"), {}), FileError);
     EXPECT_THROW(WriteCrownLayer(dir.File("missing/c.gpkg"), {}), FileError);
     // Degrees have no fixed area; a georeference file that is not one is refused.
-    OGRSpatialReference wgs84;
-    wgs84.importFromEPSG(4326);
-    char* wkt = nullptr;
-    wgs84.exportToWkt(&wkt);
-    EXPECT_EQ(PixelAreaSquareMetres({{14, 0.001, 0, 50, 0, -0.001}, wkt}), 0.0);
-    CPLFree(wkt);
+    EXPECT_EQ(PixelAreaSquareMetres({{14, 0.001, 0, 50, 0, -0.001}, Wkt(4326)}), 0.0);
     for (const char* text : {R"({"geotransform":[1,2,3]})", R"({"geotransform":[1,2,0,"x",0,-2]})"}) {
         std::ofstream(dir.File("bad.geo.json")) << text;
         EXPECT_THROW(ReadGeoReference(dir.File("bad.geo.json")), FileError) << text;

@@ -48,13 +48,9 @@ TTreeMatrix Cut(const TTreeMatrix& scene, const PixelRect& w, int numberOffset)
 TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
 {
     TempDir dir;
-    SceneRecipe recipe;
-    recipe.Width = kWidth;
-    recipe.Height = kHeight;
-    recipe.Centres = Centres(380, 10, 65);
-    recipe.Value = [](int band, int x, int y) { return 0.001 * (x + 40 * y) + 0.0001 * band; };
+    SceneRecipe recipe =
+        UtmScene(kWidth, kHeight, [](int band, int x, int y) { return 0.001 * (x + 40 * y) + 0.0001 * band; });
     recipe.Transform = std::array<double, 6>{1000, 0.5, 0, 2000, 0, -0.5};
-    recipe.Epsg = 32633;
     WriteScene(dir.File("scene.img"), recipe);
 
     Scene scene = OpenScene(dir.File("scene.img"));

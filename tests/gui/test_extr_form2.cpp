@@ -52,9 +52,6 @@ void SetBoxFilter(gui::TExtrForm2* form)
     Button(form, "NormBtn")->click();
 }
 
-const char* const kTreesQuestion =
-    "Následující výpočet předpokládá vlevo ekvalizovaný obraz a vpravo posunutou Voronoyovu síť. Má se pokračovat?";
-
 }  // namespace
 
 class ExtrForm2Test : public QObject {
@@ -83,9 +80,6 @@ private slots:
         QCOMPARE(form->VstupImage->Picture(), Bitmap(400, 400));
         const Bitmap& right = form->ZpracovaneImage->Picture();
         QCOMPARE(Pixel(right, 399, 0)[2], uint8_t(255));
-        int painted = 0;
-        for (uint8_t byte : right.Bytes()) painted += byte != 0;
-        QCOMPARE(painted, 2);
         form->ShowMinBtn->click();  // over the maxima, the last list's colour wins
         QVERIFY(Pixel(right, 3, 4)[0] == 255 && Pixel(right, 3, 4)[2] == 0 && Pixel(right, 399, 0)[2] == 255);
     }
@@ -152,7 +146,7 @@ private slots:
             }
     }
 
-    void theTreesAreShownAndSavedOnlyOnceComputed()
+    void theTreesAreShownOnlyOnceComputed()
     {
         GuiFixture f;
         auto* form = f.app->ExtrForm2.get();
@@ -162,7 +156,6 @@ private slots:
         f.reporter.answers = {false};
         form->StromyGoBtn->click();
         QCOMPARE(f.reporter.messages.back().kind, std::string("confirm"));
-        QCOMPARE(f.LastMessage(), std::string(kTreesQuestion));
         QVERIFY(!form->State.TreeMatrix);
 
         // Pictures of different sizes: the barriers come from where the right one reaches.
@@ -174,10 +167,6 @@ private slots:
         QCOMPARE(form->State.TreeMatrix->Width, 80);
         form->StromyShowBtn->click();
         QCOMPARE(form->ZpracovaneImage->Picture().Width(), 30);
-        f.dialogs.answers = {f.dir.File("trees.dat")};
-        form->SaveDataBtn->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vystup"));
-        QCOMPARE(ReadTreeMatrix(f.dir.File("trees.dat")).Values, form->State.TreeMatrix->Values);
     }
 
     void theWholeChainInTheWindowGivesTheBatchToolsTreeMatrix()
@@ -207,6 +196,7 @@ private slots:
         form->StromyGoBtn->click();
         f.dialogs.answers = {f.dir.File("window.dat")};
         form->SaveDataBtn->click();
+        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vystup"));
         const CliResult cli = RunCli("crowns --maxima " + Quote(f.dir.File("max.txt")) + " --background " +
                                      Quote(f.dir.File("stand.bmp")) + " --equalized " + Quote(f.dir.File("stand.bmp")) +
                                      " --filter box:3 --cycles 1 --cycle-moves 2 -o " + Quote(f.dir.File("cli.dat")));
