@@ -62,9 +62,9 @@ void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pi
     out << '\n';
 }
 
-// A column heading from a band centre. The centres are tabled to 0.1 nm, so
-// rounding whole ten-thousandths of a micrometre (ties to even) keeps the
-// heading independent of how the decimals fall in binary.
+// A column heading from a band centre, rounded from whole ten-thousandths of
+// a micrometre (ties to even): no centre has finer digits, and so the heading
+// cannot depend on how its decimals fall in binary.
 std::string Micrometres(double centre)
 {
     const long long tenThousandths = std::llround(centre * 10000.0);

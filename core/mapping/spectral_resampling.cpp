@@ -9,9 +9,9 @@ namespace lumera {
 
 namespace {
 
-// Band widths in the table are measured at half the response's height.
+// TBandInfo::Width is a full width at half maximum; a Gaussian needs its sigma.
 const double kFwhmPerSigma = 2.0 * std::sqrt(2.0 * std::log(2.0));
-// Beyond three widths a weight is under 1e-10 of the peak.
+// Farther than this a weight is below 1e-10 of the peak: it changes no count.
 constexpr double kSupportInWidths = 3.0;
 
 BandWeights WeightsFor(const TBandInfo& band, const std::vector<double>& centres)

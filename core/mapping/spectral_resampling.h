@@ -14,17 +14,17 @@ struct BandWeights {
     std::vector<double> Weights;
 };
 
-// The plan for bringing a scene's spectrum onto the band table.
+// The plan for bringing a scene's spectrum onto the program's bands.
 struct ResamplingPlan {
-    std::vector<BandWeights> Bands;  // one per band-table row
+    std::vector<BandWeights> Bands;  // one per TBandTable entry
     std::vector<int> Uncovered;      // 1-based numbers of the output bands without inputs
     std::vector<int> InputsUsed;     // every scene band some output band reads, ascending
 };
 
-// Weights that mimic a band of our table seeing the scene: a bell-shaped
-// response as wide as the band. Far scene bands add nothing measurable and
-// would only cost reading, so they are left out; a band with no scene band
-// near it is reported as not covered. Centres are in micrometres.
+// Gaussian weights, so that a broad output band sees a narrow-band scene as a
+// sensor of its own width would. Scene bands too far to matter are dropped,
+// as reading them would cost time for nothing; an output band with no scene
+// band near it is listed in Uncovered rather than made up. Centres in µm.
 ResamplingPlan PlanResampling(const std::vector<double>& sceneCentresUm, const TBandTable& table);
 
 // Output bands named for a message: each number with its centre in µm.
