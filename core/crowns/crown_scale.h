@@ -9,7 +9,7 @@ namespace lumera {
 // forest at 0.1 m and 0.4 m, see the README). Tree crowns have a physical
 // size; the foliage's texture, which fools any measure of a fine picture
 // alone, does not move it.
-constexpr double kTypicalCrownRadiusMetres = 2.35;
+constexpr double kTypicalCrownRadiusMetres = 2.34;
 
 // The typical crown radius in pixels of a picture with pixels of the given
 // size in metres.
