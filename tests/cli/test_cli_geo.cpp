@@ -7,6 +7,7 @@
 
 #include "cli_checks.h"
 #include "crown_files.h"
+#include "crown_samples.h"
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
 #include "extrema/extrema_file.h"
@@ -57,9 +58,7 @@ TEST(CliImport, GuessedUnitsAreSaidAndAPlainSceneGetsNoGeoreferenceFile)
 TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
 {
     TempDir dir;
-    TTreeMatrix trees(3, 2);
-    trees.Values = {1, 1, 2, 3, 2, 2};
-    WriteTreeMatrix(dir.File("trees.dat"), trees);
+    WriteTreeMatrix(dir.File("trees.dat"), Trees("112/322"));
     WriteScene(dir.File("scene.img"), SmallScene());
     ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
     WriteExtremaFile(dir.File("maxima.txt"), {{0, 0}, {2, 1}, {0, 1}});

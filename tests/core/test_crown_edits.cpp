@@ -3,21 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "crown_samples.h"
 #include "crowns/crown_edits.h"
 #include "crowns/edit_history.h"
 
 namespace lumera {
 namespace {
 
-// Rows split by '/': '.' background, '#' barrier, a digit the tree.
-TTreeMatrix Trees(const std::string& rows)
-{
-    TTreeMatrix m(int32_t(rows.find('/') == std::string::npos ? rows.size() : rows.find('/')), 0);
-    for (char c : rows)
-        if (c != '/') m.Values.push_back(c == '.' ? 0 : c == '#' ? -1 : c - '0');
-    m.Height = int32_t(m.Values.size() / std::size_t(m.Width));
-    return m;
-}
+using testing::Trees;
 
 struct EditCase {
     const char* Name;

@@ -6,6 +6,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "crown_samples.h"
 #include "crowns/crown_spectra.h"
 #include "crowns/single_trees.h"
 #include "crowns/tree_figures.h"
@@ -44,14 +45,6 @@ std::vector<std::string> Rows(const TTreeMatrix& trees)
         rows.push_back(row);
     }
     return rows;
-}
-
-// Trees 2 and 5 with a barrier and background between them.
-TTreeMatrix TwoTrees()
-{
-    TTreeMatrix trees(3, 2);
-    trees.Values = {5, 5, -1, 2, 0, 5};
-    return trees;
 }
 
 // The statistics of one crown by their definition, pixel by pixel.
@@ -108,10 +101,7 @@ TEST(SingleTrees, ARegionCanFillTheWholePicture)
 
 TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
 {
-    TTreeMatrix trees(4, 3);
-    trees.Values = {3, 3, 0, -1,  //
-                    3, 0, 0, 1,   //
-                    0, 0, 0, 1};
+    const TTreeMatrix trees = Trees("33.#/3..1/...1");
     const std::vector<TTreeFigures> figures = MeasureTrees(trees, {{3, 2}, {9, 9}, {0, 0}});
     ASSERT_EQ(figures.size(), 2u);
     const auto all = [](const TTreeFigures& f) {
@@ -124,13 +114,14 @@ TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
 
 TEST(TreeTable, MeansAreTakenOverEachTreesPixelsInTreeOrderAndTheCsvHasOneRoundTrippingRowPerTree)
 {
+    const TTreeMatrix two = Trees("55#/2.5");  // trees 2 and 5, a barrier and background between them
     const std::vector<double> grid = {1.0, 2.0, 100.0, 0.25, 100.0, 6.0};
-    EXPECT_EQ(MeanPerTree(TwoTrees(), grid), (std::vector<double>{0.25, 3.0}));
-    EXPECT_THROW(MeanPerTree(TwoTrees(), std::vector<double>(5)), std::invalid_argument);
+    EXPECT_EQ(MeanPerTree(two, grid), (std::vector<double>{0.25, 3.0}));
+    EXPECT_THROW(MeanPerTree(two, std::vector<double>(5)), std::invalid_argument);
 
     const TExtremaList tops = {{0, 1}, {1, 0}};
     std::vector<TTreeRow> rows;
-    const std::vector<TTreeFigures> figures = MeasureTrees(TwoTrees(), tops);
+    const std::vector<TTreeFigures> figures = MeasureTrees(two, tops);
     for (const TTreeFigures& f : figures) rows.push_back({f, 0.1, -1.0 / 3.0});
     EXPECT_EQ(TreeTableCsv(rows),
               "tree,seed_x,seed_y,pixels,centroid_x,centroid_y,min_x,min_y,max_x,max_y,mean_brightness,mean_ndvi\n"
@@ -183,9 +174,7 @@ TEST(CrownSpectra, RefusalsNameTheSizesAndTheFileReadsBackExactly)
     EXPECT_EQ(CrownSpectraRefusal(cube, TTreeMatrix(3, 4)), "Matice stromů má rozměry 3 x 4, výřez 4 x 3.");
     EXPECT_TRUE(CrownSpectraRefusal(RandomCube(42, 3, 4, 9), TTreeMatrix(4, 3)).has_value());
 
-    TTreeMatrix trees(4, 3);
-    trees.Values = {0, 7, 7, 0, 2, 2, 7, 0, 0, 0, 0, 0};
-    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, trees);
+    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, Trees(".77./227./...."));
     TempDir dir;
     WriteCrownSpectra(dir.File("s.csv"), spectra, cube.NBands);
     std::ifstream in(dir.File("s.csv"));
