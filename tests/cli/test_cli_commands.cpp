@@ -26,7 +26,7 @@ TEST(CliEvaluate, PrintsScoresInContractOrder)
     TempDir dir;
     WriteTreeMatrix(dir.File("truth.dat"), Trees("1111/1111"));
     WriteTreeMatrix(dir.File("found.dat"), Trees("3334/3334"));
-    const std::string out = ExpectSuccess("evaluate " + Quote(dir.File("found.dat")) + " " + Quote(dir.File("truth.dat")));
+    const std::string out = ExpectSuccess(Expand(dir, "evaluate @found.dat @truth.dat"));
     EXPECT_EQ(out.rfind("{\"found\":2,\"true\":1,\"matched\":1,\"precision\":0.5,\"recall\":1.0,", 0), 0u) << out;
     EXPECT_EQ(nlohmann::json::parse(out)["mean_iou"].get<double>(), 0.75);
 
@@ -35,7 +35,7 @@ TEST(CliEvaluate, PrintsScoresInContractOrder)
     WriteTreeMatrix(dir.File("small.dat"), Trees("...4/...4"));
     for (const auto& [file, above, matched] :
          {std::tuple{"found.dat", " --iou-above 0.75", 0}, {"small.dat", " --iou-above 0", 1}}) {
-        const CliResult loose = RunCli("evaluate " + Quote(dir.File(file)) + " " + Quote(dir.File("truth.dat")) + above);
+        const CliResult loose = RunCli(Expand(dir, std::string("evaluate @") + file + " @truth.dat" + above));
         EXPECT_EQ(nlohmann::json::parse(loose.out)["matched"], matched) << file << above;
     }
 }

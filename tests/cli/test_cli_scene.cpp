@@ -22,7 +22,7 @@ namespace {
 // program's own bands, georeferenced in UTM.
 std::string WriteStandScene(const TempDir& dir)
 {
-    ExpectSuccess("synth -o " + Quote(dir.Path().string()) + " --size 150,110 --seed 5");
+    ExpectSuccess(Expand(dir, "synth -o @ --size 150,110 --seed 5"));
     const TData stand = ReadCutout(dir.File("data/vyrezy/stand.dat"));
     SceneRecipe recipe;
     recipe.Width = stand.NColumns;
@@ -39,9 +39,8 @@ std::string WriteStandScene(const TempDir& dir)
 
 std::string SceneRun(const TempDir& dir, const std::string& options, const std::string& programDir = "")
 {
-    return "scene " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("out")) +
-           " --size 80 --overlap 24 --program-dir " + Quote(programDir.empty() ? dir.Path().string() : programDir) +
-           options;
+    return Expand(dir, "scene @scene.img -o @out --size 80 --overlap 24 --program-dir ") +
+           Quote(programDir.empty() ? dir.Path().string() : programDir) + options;
 }
 
 std::size_t Lines(const std::string& path)

@@ -197,9 +197,8 @@ private slots:
         f.dialogs.answers = {f.dir.File("window.dat")};
         form->SaveDataBtn->click();
         QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vystup"));
-        const CliResult cli = RunCli("crowns --maxima " + Quote(f.dir.File("max.txt")) + " --background " +
-                                     Quote(f.dir.File("stand.bmp")) + " --equalized " + Quote(f.dir.File("stand.bmp")) +
-                                     " --filter box:3 --cycles 1 --cycle-moves 2 -o " + Quote(f.dir.File("cli.dat")));
+        const CliResult cli = RunCli(Expand(f.dir, "crowns --maxima @max.txt --background @stand.bmp --equalized @stand.bmp"
+                                                   " --filter box:3 --cycles 1 --cycle-moves 2 -o @cli.dat"));
         QCOMPARE(cli.exitCode, 0);
         QCOMPARE(ReadAll(f.dir.File("cli.dat")), ReadAll(f.dir.File("window.dat")));
         const TTreeMatrix trees = ReadTreeMatrix(f.dir.File("window.dat"));
