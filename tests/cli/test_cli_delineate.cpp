@@ -20,15 +20,10 @@ namespace {
 // Two bright domes of radius 8 on a dark ground.
 Bitmap Domes()
 {
-    Bitmap picture(60, 40);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 60; ++x) {
-            const double d = std::min(std::hypot(x - 18, y - 20), std::hypot(x - 40, y - 20));
-            const uint8_t level = d <= 8 ? uint8_t(120 + 100 * (1 - d / 8)) : 20;
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = level;
-        }
-    return picture;
+    return GreyPicture(60, 40, [](int x, int y) {
+        const double d = std::min(std::hypot(x - 18, y - 20), std::hypot(x - 40, y - 20));
+        return d <= 8 ? int(120 + 100 * (1 - d / 8)) : 20;
+    });
 }
 
 }  // namespace

@@ -18,17 +18,14 @@ QPushButton* Button(QWidget* form, const char* name) { return form->findChild<QP
 // Crowns as bright round blobs around their tops, dark gaps between them.
 Bitmap StandPicture(int side, const TExtremaList& tops)
 {
-    Bitmap picture(side, side);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) {
-            double level = 0;
-            for (const TExtremum& top : tops) {
-                const double d2 = double(x - top.X) * (x - top.X) + double(y - top.Y) * (y - top.Y);
-                level = std::max(level, 250.0 * std::exp(-d2 / 200.0));
-            }
-            std::fill_n(picture.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(level));
+    return GreyPicture(side, side, [&](int x, int y) {
+        double level = 0;
+        for (const TExtremum& top : tops) {
+            const double d2 = double(x - top.X) * (x - top.X) + double(y - top.Y) * (y - top.Y);
+            level = std::max(level, 250.0 * std::exp(-d2 / 200.0));
         }
-    return picture;
+        return level;
+    });
 }
 
 const TExtremaList kTops = {{18, 20}, {55, 16}, {22, 58}, {60, 60}, {40, 38}};
