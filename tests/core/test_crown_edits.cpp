@@ -21,11 +21,8 @@ struct EditCase {
 
 TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
 {
-    const TMatice ridge = [] {
-        TMatice s(5, 1);
-        s.Values = {5, 3, 1, 3, 4};
-        return s;
-    }();
+    TMatice ridge(5, 1);
+    ridge.Values = {5, 3, 1, 3, 4};
     const EditCase cases[] = {
         {"delete at the corner", "1122/1122/3344/3344", [](auto& t) { return DeleteCrown(t, {3, 3}); },
          "1122/1122/33../33.."},

@@ -36,17 +36,6 @@ Bitmap Picture(const std::vector<std::string>& rows)
     return picture;
 }
 
-std::vector<std::string> Rows(const TTreeMatrix& trees)
-{
-    std::vector<std::string> rows;
-    for (int y = 0; y < trees.Height; ++y) {
-        std::string row;
-        for (int x = 0; x < trees.Width; ++x) row += trees.At(x, y) < 0 ? '#' : char('0' + trees.At(x, y));
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // The statistics of one crown by their definition, pixel by pixel.
 BandStatistics PlainStatistics(const TData& cube, const std::vector<std::size_t>& pixels)
 {
@@ -66,6 +55,9 @@ BandStatistics PlainStatistics(const TData& cube, const std::vector<std::size_t>
     return s;
 }
 
+// A matrix as its width and values, which determine it.
+std::pair<int32_t, std::vector<int32_t>> Shape(const TTreeMatrix& m) { return {m.Width, m.Values}; }
+
 }  // namespace
 
 TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixelsOnTheCommonAreaOfBothPictures)
@@ -74,21 +66,18 @@ TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixelsOnTheCommonAreaOfBothPicture
     const Bitmap staircase = Picture({"..#..", ".#..r", "#....", "....."});
     // Threshold 0: each enclosed area whole; the staircase separates although
     // its pixels touch only at corners; red and green are no barrier.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{0, 0}, {4, 3}}, 0)), (std::vector<std::string>{"11#22", "1#222", "#2222", "22222"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{0, 0}, {4, 3}}, 0)), Shape(Trees("11#22/1#222/#2222/22222")));
     // Threshold 70: the dark pixel (level 20) stays 0.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{4, 3}}, 70)), (std::vector<std::string>{"00#11", "0#111", "#1011", "11111"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{4, 3}}, 70)), Shape(Trees("00#11/0#111/#1011/11111")));
     // A maximum on a barrier, or in a region already taken, grows nothing.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{2, 0}, {4, 0}, {0, 3}, {0, 0}}, 0)),
-              (std::vector<std::string>{"44#22", "4#222", "#2222", "22222"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{2, 0}, {4, 0}, {0, 3}, {0, 0}}, 0)), Shape(Trees("44#22/4#222/#2222/22222")));
     // Maxima outside the left picture, and dark maxima, are skipped.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{5, 0}, {-1, 2}, {2, 2}, {0, 0}}, 70)),
-              (std::vector<std::string>{"44#00", "4#000", "#0000", "00000"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{5, 0}, {-1, 2}, {2, 2}, {0, 0}}, 70)), Shape(Trees("44#00/4#000/#0000/00000")));
     // Pictures of different sizes meet on their common area.
     const Bitmap small = Picture({"9999", "9999", "9999"});
-    EXPECT_EQ(Rows(GrowTrees(small, Picture({".#", ".#"}), {{3, 2}}, 70)), (std::vector<std::string>{"1#11", "1#11", "1111"}));
-    EXPECT_EQ(Rows(GrowTrees(small, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)),
-              (std::vector<std::string>{"1111", "####", "0000"}));
-    EXPECT_EQ(Rows(GrowTrees(small, Bitmap(), {{0, 0}}, 70)), (std::vector<std::string>{"1111", "1111", "1111"}));
+    EXPECT_EQ(Shape(GrowTrees(small, Picture({".#", ".#"}), {{3, 2}}, 70)), Shape(Trees("1#11/1#11/1111")));
+    EXPECT_EQ(Shape(GrowTrees(small, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)), Shape(Trees("1111/####/0000")));
+    EXPECT_EQ(Shape(GrowTrees(small, Bitmap(), {{0, 0}}, 70)), Shape(Trees("1111/1111/1111")));
 }
 
 TEST(SingleTrees, ARegionCanFillTheWholePicture)
