@@ -37,12 +37,7 @@ std::string Doubles(const std::vector<double>& values)
     return out;
 }
 
-SpectralLibrary Library(const std::string& csv)
-{
-    TempDir dir;
-    WriteAll(dir.File("lib.csv"), csv);
-    return ReadSpectralLibrary(dir.File("lib.csv"));
-}
+SpectralLibrary Library(const std::string& csv) { return ParseSpectralLibrary(csv, "lib.csv"); }
 
 int CountColour(const Bitmap& picture, BgrColour c)
 {

@@ -27,6 +27,7 @@
 
 using namespace lumera;
 using lumera::testing::TempDir;
+using lumera::testing::GreyPicture;
 using lumera::testing::Trees;
 using namespace lumera::realplots;
 
@@ -63,16 +64,6 @@ std::vector<std::pair<double, double>> GridCentres(int side, double radius)
 }
 
 VegetationMask Everything(const TMatice& m) { return VegetationMask(m.Values.size(), 1); }
-
-Bitmap ToGrey(Bitmap picture)
-{
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x) {
-            uint8_t* p = picture.ScanLine(y) + 3 * x;
-            std::fill_n(p, 3, uint8_t((p[0] + p[1] + p[2]) / 3));
-        }
-    return picture;
-}
 
 const StandMaterials& LibraryMaterials()
 {
@@ -157,7 +148,11 @@ TEST(ScaleDelineation, ColourKeepsCrownsOffBrightSand)
     ASSERT_EQ(colour.Tops.size(), domes.size());
     for (const auto& [cx, cy] : domes) EXPECT_NE(colour.Trees.At(cx, cy), 0);
     EXPECT_EQ(colour.Trees.At(85, 55), 0);
-    EXPECT_GT(DelineatePicture(ToGrey(picture), nullptr, {9.0, 0.0}).Tops.size(), domes.size());
+    const Bitmap grey = GreyPicture(90, 60, [&](int x, int y) {
+        const uint8_t* p = picture.ScanLine(y) + 3 * x;
+        return (p[0] + p[1] + p[2]) / 3;
+    });
+    EXPECT_GT(DelineatePicture(grey, nullptr, {9.0, 0.0}).Tops.size(), domes.size());
 }
 
 TEST(VegetationMask, OtsuSplitsTwoClassesAndNdviMasksFoliage)
