@@ -115,8 +115,7 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
     TExtremaList middleTops(6, {0, 0});  // the crown is tree 7 there
     middleTops.push_back({1, 1});
     WriteExtremaFile(dir.File("tiles/r00_c01/maxima.txt"), middleTops);
-    EXPECT_EQ(ExpectSuccess(Expand(dir, "merge @tiles -o @tops.geojson")),
-              "{\"found\":3,\"crowns\":1}\n");
+    EXPECT_EQ(ExpectSuccess(Expand(dir, "merge @tiles -o @tops.geojson")), "{\"found\":3,\"crowns\":1}\n");
     const ReadLayer byTop = ReadCrownFile(dir.File("tops.geojson"));
     ASSERT_EQ(byTop.Crowns.size(), 1u);
     EXPECT_EQ(byTop.Crowns[0].Envelope.MinX, 500006.0);
