@@ -144,12 +144,12 @@ private slots:
         StartStand(f, form);
         form->VoroPocitatBtn->click();
         form->ShowKam->SetItemIndex(1);
+        SetBoxFilter(form);
+        form->FiltrovatBtn->click();
+        QVERIFY(!form->PresunyBtn->isEnabled());  // the moves wait for the normals too
         form->VoroHraniceBtn->click();
         form->SousediBtn->click();
         form->SmeryBtn->click();
-        QVERIFY(!form->PresunyBtn->isEnabled());  // the moves wait for the filtered picture and the normals
-        SetBoxFilter(form);
-        form->FiltrovatBtn->click();
         QVERIFY(form->PresunyBtn->isEnabled());
         form->PresunyBtn->click();
         form->PropojitBtn->click();
