@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
+#include "crown_samples.h"
 #include "crowns/tree_matrix.h"
 #include "reference_data.h"
 
@@ -23,22 +24,18 @@ TEST(CliRefdata, ReproducesTheShippedReferenceFiles)
 TEST(CliEvaluate, PrintsScoresInContractOrder)
 {
     TempDir dir;
-    TTreeMatrix truth(4, 2), found(4, 2);
-    truth.Values = {1, 1, 1, 1, 1, 1, 1, 1};
-    found.Values = {3, 3, 3, 4, 3, 3, 3, 4};
-    WriteTreeMatrix(dir.File("truth.dat"), truth);
-    WriteTreeMatrix(dir.File("found.dat"), found);
-    const std::string out = ExpectSuccess("evaluate " + Quote(dir.File("found.dat")) + " " + Quote(dir.File("truth.dat")));
+    WriteTreeMatrix(dir.File("truth.dat"), Trees("1111/1111"));
+    WriteTreeMatrix(dir.File("found.dat"), Trees("3334/3334"));
+    const std::string out = ExpectSuccess(Expand(dir, "evaluate @found.dat @truth.dat"));
     EXPECT_EQ(out.rfind("{\"found\":2,\"true\":1,\"matched\":1,\"precision\":0.5,\"recall\":1.0,", 0), 0u) << out;
     EXPECT_EQ(nlohmann::json::parse(out)["mean_iou"].get<double>(), 0.75);
 
     // Tree 3 covers 6 of the 8 true pixels: IoU 0.75, not above 0.75, though
     // the default matches it. Tree 4 alone covers 2: IoU 0.25, above 0.
-    found.Values = {0, 0, 0, 4, 0, 0, 0, 4};
-    WriteTreeMatrix(dir.File("small.dat"), found);
+    WriteTreeMatrix(dir.File("small.dat"), Trees("...4/...4"));
     for (const auto& [file, above, matched] :
          {std::tuple{"found.dat", " --iou-above 0.75", 0}, {"small.dat", " --iou-above 0", 1}}) {
-        const CliResult loose = RunCli("evaluate " + Quote(dir.File(file)) + " " + Quote(dir.File("truth.dat")) + above);
+        const CliResult loose = RunCli(Expand(dir, std::string("evaluate @") + file + " @truth.dat" + above));
         EXPECT_EQ(nlohmann::json::parse(loose.out)["matched"], matched) << file << above;
     }
 }

@@ -18,8 +18,7 @@ struct CrownInputs {
     {
         WriteExtremaFile(dir.File("max.txt"), {{8, 10}, {30, 10}});
         WriteBmp(dir.File("bg.bmp"), TwoCrowns());
-        arguments = "crowns --maxima " + Quote(dir.File("max.txt")) + " --background " + Quote(dir.File("bg.bmp")) +
-                    " --equalized " + Quote(dir.File("bg.bmp")) + " -o " + Quote(dir.File("trees.dat"));
+        arguments = Expand(dir, "crowns --maxima @max.txt --background @bg.bmp --equalized @bg.bmp -o @trees.dat");
     }
 };
 
@@ -29,8 +28,7 @@ TEST(CliCrowns, WritesTheChainsTreesPicturesAndDump)
 {
     CrownInputs in;
     const std::string options = " --filter box:3 --moves 4 --cycles 1 --cycle-moves 2 --threshold 60";
-    EXPECT_EQ(ExpectSuccess(in.arguments + options + " --network " + Quote(in.dir.File("net.bmp")) + " --overlay " +
-                            Quote(in.dir.File("over.bmp")) + " --dump " + Quote(in.dir.File("dump/a"))),
+    EXPECT_EQ(ExpectSuccess(in.arguments + options + Expand(in.dir, " --network @net.bmp --overlay @over.bmp --dump @dump/a")),
               "{\"maxima\":2,\"boundary_points\":20,\"trees\":2}\n");
     // The network moved onto the gap at column 23 splits the trees (the window's
     // chain gives the same matrix, see its tests); the overlay shows them.

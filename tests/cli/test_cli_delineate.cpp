@@ -20,15 +20,10 @@ namespace {
 // Two bright domes of radius 8 on a dark ground.
 Bitmap Domes()
 {
-    Bitmap picture(60, 40);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 60; ++x) {
-            const double d = std::min(std::hypot(x - 18, y - 20), std::hypot(x - 40, y - 20));
-            const uint8_t level = d <= 8 ? uint8_t(120 + 100 * (1 - d / 8)) : 20;
-            uint8_t* px = picture.ScanLine(y) + 3 * x;
-            px[0] = px[1] = px[2] = level;
-        }
-    return picture;
+    return GreyPicture(60, 40, [](int x, int y) {
+        const double d = std::min(std::hypot(x - 18, y - 20), std::hypot(x - 40, y - 20));
+        return d <= 8 ? int(120 + 100 * (1 - d / 8)) : 20;
+    });
 }
 
 }  // namespace
@@ -41,16 +36,14 @@ TEST(CliDelineate, AMaskKeepsTheCrownsInsideItTheOverlayOutlinesThemAndARadiusIs
     Bitmap mask(60, 40);
     FillRect(mask, 0, 0, 30, 40, kWhite);  // the left dome only
     WriteBmp(dir.File("mask.bmp"), mask);
-    const std::string out = ExpectSuccess("delineate --picture " + Quote(dir.File("in.bmp")) + " --mask " +
-                                          Quote(dir.File("mask.bmp")) + " --crown-radius 8 -o " +
-                                          Quote(dir.File("t.dat")) + " --overlay " + Quote(dir.File("o.bmp")));
+    const std::string out =
+        ExpectSuccess(Expand(dir, "delineate --picture @in.bmp --mask @mask.bmp --crown-radius 8 -o @t.dat --overlay @o.bmp"));
     EXPECT_EQ(out, "{\"trees\":1,\"crown_radius\":8.0}\n");
     Bitmap overlay = picture;  // the trees themselves are compared with the pipeline's
     DrawCrownOutlines(overlay, ReadTreeMatrix(dir.File("t.dat")));
     EXPECT_EQ(ReadBmp(dir.File("o.bmp")), overlay);
 
-    const auto estimated = nlohmann::json::parse(
-        ExpectSuccess("delineate --picture " + Quote(dir.File("in.bmp")) + " -o " + Quote(dir.File("t.dat"))));
+    const auto estimated = nlohmann::json::parse(ExpectSuccess(Expand(dir, "delineate --picture @in.bmp -o @t.dat")));
     EXPECT_EQ(estimated["trees"], 2);
     EXPECT_GT(estimated["crown_radius"].get<double>(), 4.0);
 }
@@ -63,8 +56,8 @@ TEST(CliDelineate, OnACubeWithoutARadiusThePixelSizeSetsIt)
     std::ofstream(dir.File("c.dat.geo.json"))
         << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
     const auto radius = [&](const std::string& options) {
-        return nlohmann::json::parse(ExpectSuccess("delineate --cube " + Quote(dir.File("c.dat")) + options + " -o " +
-                                                   Quote(dir.File("t.dat"))))["crown_radius"].get<double>();
+        return nlohmann::json::parse(ExpectSuccess(Expand(dir, "delineate --cube @c.dat -o @t.dat" + options)))["crown_radius"]
+            .get<double>();
     };
     EXPECT_DOUBLE_EQ(radius(""), kTypicalCrownRadiusMetres / 0.5);
     EXPECT_DOUBLE_EQ(radius(" --pixel-size 1"), kTypicalCrownRadiusMetres);

@@ -7,6 +7,7 @@
 
 #include "cli_checks.h"
 #include "crown_files.h"
+#include "crown_samples.h"
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
 #include "extrema/extrema_file.h"
@@ -25,16 +26,23 @@ SceneRecipe SmallScene(int width = 3, int height = 2)
 
 }  // namespace
 
-TEST(CliImport, EnviWindowToCutOutWithGeoreferenceBeside)
+// A mutated header once made the import write the cut-out and then fail on its
+// georeference: the coordinate system's name was no UTF-8 text.
+TEST(CliImport, EnviWindowToCutOutWithGeoreferenceBesideItsSystemNamedInAnyEncoding)
 {
     TempDir dir;
     WriteScene(dir.File("scene.img"), SmallScene());
-    const std::string out = ExpectSuccess("import " + Quote(dir.File("scene.img")) + " --window 1,0,2,2 -o " +
-                                          Quote(dir.File("cut.dat")));
+    std::string header = ReadAll(dir.File("scene.hdr"));
+    const std::size_t name = header.find("WGS_1984_UTM_Zone_33N");
+    ASSERT_NE(name, std::string::npos) << header;
+    WriteAll(dir.File("scene.hdr"), header.replace(name, 8, "K\xF8ov\xE1k"));  // Windows-1250
+    const std::string out = ExpectSuccess(Expand(dir, "import @scene.img --window 1,0,2,2 -o @cut.dat"));
     EXPECT_EQ(out, "{\"bands\":65,\"rows\":2,\"columns\":2,\"scale\":10000.0,\"clipped\":0,\"nodata_pixels\":0,"
                    "\"filled_bands\":[],\"georeferenced\":true}\n");
     EXPECT_EQ(ReadCutout(dir.File("cut.dat")).At(64, 1, 1), 6000);
-    EXPECT_EQ(nlohmann::json::parse(ReadAll(dir.File("cut.dat.geo.json")))["geotransform"][0].get<double>(), 500002.0);
+    const auto geo = nlohmann::json::parse(ReadAll(dir.File("cut.dat.geo.json")));
+    EXPECT_EQ(geo["geotransform"][0].get<double>(), 500002.0);
+    EXPECT_NE(geo["crs"].get<std::string>().find("K\uFFFDov\uFFFDk_UTM_Zone_33N"), std::string::npos) << geo;
 }
 
 // What the import guessed is said on standard error; a scene without
@@ -48,7 +56,7 @@ TEST(CliImport, GuessedUnitsAreSaidAndAPlainSceneGetsNoGeoreferenceFile)
     recipe.Transform.reset();
     recipe.Epsg = 0;
     WriteScene(dir.File("scene.img"), recipe);
-    const CliResult r = RunCli("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
+    const CliResult r = RunCli(Expand(dir, "import @scene.img -o @cut.dat"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("cut.dat.geo.json")));
@@ -57,15 +65,11 @@ TEST(CliImport, GuessedUnitsAreSaidAndAPlainSceneGetsNoGeoreferenceFile)
 TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
 {
     TempDir dir;
-    TTreeMatrix trees(3, 2);
-    trees.Values = {1, 1, 2, 3, 2, 2};
-    WriteTreeMatrix(dir.File("trees.dat"), trees);
+    WriteTreeMatrix(dir.File("trees.dat"), Trees("112/322"));
     WriteScene(dir.File("scene.img"), SmallScene());
-    ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
+    ExpectSuccess(Expand(dir, "import @scene.img -o @cut.dat"));
     WriteExtremaFile(dir.File("maxima.txt"), {{0, 0}, {2, 1}, {0, 1}});
-    EXPECT_EQ(ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " --geo " +
-                            Quote(dir.File("cut.dat.geo.json")) + " --tops " + Quote(dir.File("maxima.txt")) +
-                            " -o " + Quote(dir.File("crowns.gpkg"))),
+    EXPECT_EQ(ExpectSuccess(Expand(dir, "polygons @trees.dat --geo @cut.dat.geo.json --tops @maxima.txt -o @crowns.gpkg")),
               "{\"crowns\":3,\"georeferenced\":true,\"area\":true,\"tops\":true}\n");
     const ReadLayer layer = ReadCrownFile(dir.File("crowns.gpkg"));
     ASSERT_EQ(layer.Crowns.size(), 3u);
@@ -78,11 +82,10 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
 TEST(CliPipelineOnTheMap, AGeoreferencedCutOutAlsoGetsItsCrownsOnTheMap)
 {
     TempDir dir;
-    ExpectSuccess("synth -o " + Quote(dir.Path().string()) + " --size 60,60 --seed 3");
-    const std::string cut = dir.File("data/vyrezy/stand.dat");
-    std::ofstream(cut + ".geo.json") << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":""})";
-    const auto summary = nlohmann::json::parse(ExpectSuccess("pipeline " + Quote(cut) + " -o " + Quote(dir.File("out")) +
-                                                             " --program-dir " + Quote(dir.Path().string())));
+    ExpectSuccess(Expand(dir, "synth -o @ --size 60,60 --seed 3"));
+    std::ofstream(dir.File("data/vyrezy/stand.dat.geo.json")) << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":""})";
+    const auto summary =
+        nlohmann::json::parse(ExpectSuccess(Expand(dir, "pipeline @data/vyrezy/stand.dat -o @out --program-dir @")));
     const ReadLayer layer = ReadCrownFile(dir.File("out/crowns.gpkg"));
     ASSERT_EQ(layer.Crowns.size(), summary["trees"].get<std::size_t>());
     for (const ReadCrown& crown : layer.Crowns) {
@@ -94,8 +97,7 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
 {
     TempDir dir;
     WriteScene(dir.File("scene.img"), SmallScene(10, 4));
-    EXPECT_EQ(ExpectSuccess("tiles " + Quote(dir.File("scene.img")) + " --size 6 --overlap 4 -o " +
-                            Quote(dir.File("tiles"))),
+    EXPECT_EQ(ExpectSuccess(Expand(dir, "tiles @scene.img --size 6 --overlap 4 -o @tiles")),
               "{\"tiles\":3,\"scale\":10000.0,\"clipped\":0}\n");
     // Windows from columns 0, 2 and 4; cores from 0, 4 and 6. One crown on
     // scene columns 3 and 4: whole in the first two tiles, cut off in the third.
@@ -113,8 +115,7 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
     TExtremaList middleTops(6, {0, 0});  // the crown is tree 7 there
     middleTops.push_back({1, 1});
     WriteExtremaFile(dir.File("tiles/r00_c01/maxima.txt"), middleTops);
-    EXPECT_EQ(ExpectSuccess("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("tops.geojson"))),
-              "{\"found\":3,\"crowns\":1}\n");
+    EXPECT_EQ(ExpectSuccess(Expand(dir, "merge @tiles -o @tops.geojson")), "{\"found\":3,\"crowns\":1}\n");
     const ReadLayer byTop = ReadCrownFile(dir.File("tops.geojson"));
     ASSERT_EQ(byTop.Crowns.size(), 1u);
     EXPECT_EQ(byTop.Crowns[0].Envelope.MinX, 500006.0);
@@ -128,33 +129,16 @@ TEST(CliTiles, ASceneUnreadablePastItsFirstTileLeavesTheFolderAsItWas)
     SceneRecipe recipe = SmallScene(6, 12);
     recipe.Driver = "GTiff";
     WriteScene(dir.File("scene.tif"), recipe);
-    const std::string into = " --size 6 -o " + Quote(dir.File("tiles"));
-    ExpectSuccess("tiles " + Quote(dir.File("scene.tif")) + " --scale 5000" + into);
+    ExpectSuccess(Expand(dir, "tiles @scene.tif --scale 5000 --size 6 -o @tiles"));
     const auto earlier = ReadAll(dir.File("tiles/r00_c00/cut.dat")), list = ReadAll(dir.File("tiles/tiles.csv"));
     // The rows of the second tile cut off: the first tile still reads.
     std::string bytes = ReadAll(dir.File("scene.tif"));
     bytes.resize(bytes.size() * 3 / 4);
     std::ofstream(dir.File("cut.tif"), std::ios::binary) << bytes;
-    ExpectFailure("tiles " + Quote(dir.File("cut.tif")) + into, 1, "cut.tif");
+    ExpectFailure(Expand(dir, "tiles @cut.tif --size 6 -o @tiles"), 1, "cut.tif");
     EXPECT_TRUE(ReadAll(dir.File("tiles/r00_c00/cut.dat")) == earlier) << "the first tile replaced";
     EXPECT_EQ(ReadAll(dir.File("tiles/tiles.csv")), list);
-    ExpectFailure("tiles " + Quote(dir.File("cut.tif")) + " --size 6 -o " + Quote(dir.File("fresh")), 1, "cut.tif");
+    ExpectFailure(Expand(dir, "tiles @cut.tif --size 6 -o @fresh"), 1, "cut.tif");
     EXPECT_FALSE(std::filesystem::exists(dir.File("fresh")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);  // no staging folder left
-}
-
-// A mutated header once made the import write the cut-out and then fail on its
-// georeference: the coordinate system's name was no UTF-8 text.
-TEST(CliImport, ACoordinateSystemNamedInAnotherEncodingIsKept)
-{
-    TempDir dir;
-    WriteScene(dir.File("scene.img"), SmallScene());
-    std::string header = ReadAll(dir.File("scene.hdr"));
-    const std::size_t name = header.find("WGS_1984_UTM_Zone_33N");
-    ASSERT_NE(name, std::string::npos) << header;
-    header.replace(name, 8, "K\xF8ov\xE1k");  // Windows-1250
-    std::ofstream(dir.File("scene.hdr"), std::ios::binary) << header;
-    ExpectSuccess("import " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("cut.dat")));
-    const auto geo = nlohmann::json::parse(ReadAll(dir.File("cut.dat.geo.json")));
-    EXPECT_NE(geo["crs"].get<std::string>().find("K\uFFFDov\uFFFDk_UTM_Zone_33N"), std::string::npos) << geo;
 }

@@ -54,14 +54,6 @@ void WriteInputs(const TempDir& dir)
     for (const char* folder : {"d/labels.dat", "c.dat.geo.json", "y.shx", "geo"}) fs::create_directories(dir.File(folder));
 }
 
-// Paths in `arguments` are relative to the test folder, marked @.
-std::string Expand(const TempDir& dir, const std::string& arguments)
-{
-    std::string expanded;
-    for (char c : arguments) expanded += c == '@' ? dir.Path().string() + "/" : std::string(1, c);
-    return expanded;
-}
-
 const std::string kCrowns = "crowns --maxima @tops.txt --background @bg.bmp --equalized @bg.bmp";
 const std::string kSpectral = "--program-dir @ ";
 
@@ -149,7 +141,7 @@ TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheSceneOrAMissingTr
 {
     TempDir dir;
     WriteSmallScene(dir.File("scene.img"));
-    ExpectSuccess("tiles " + Quote(dir.File("scene.img")) + " --size 6 --overlap 4 -o " + Quote(dir.File("tiles")));
+    ExpectSuccess(Expand(dir, "tiles @scene.img --size 6 --overlap 4 -o @tiles"));
     for (const char* tile : {"r00_c00", "r00_c01", "r00_c02"})
         WriteTreeMatrix(dir.File(std::string("tiles/") + tile + "/trees.dat"), TTreeMatrix(6, 4));
     const std::string first = "tile,x,y,width,height,core_x,core_y,core_width,core_height\nr00_c00,0,0,6,4,0,0,4,4\n";
@@ -162,11 +154,11 @@ TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheSceneOrAMissingTr
              first + "../up,2,0,6,4,4,0,2,4\n" + last,                                   // outside the folder
          }) {
         WriteAll(dir.File("tiles/tiles.csv"), list);
-        ExpectFailure("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("m.geojson")), 1, "tiles.csv");
+        ExpectFailure(Expand(dir, "merge @tiles -o @m.geojson"), 1, "tiles.csv");
     }
     WriteAll(dir.File("tiles/tiles.csv"), first + "r00_c01,2,0,6,4,4,0,2,4\n" + last);
     fs::remove(dir.File("tiles/r00_c01/trees.dat"));
-    ExpectFailure("merge " + Quote(dir.File("tiles")) + " -o " + Quote(dir.File("m.geojson")), 1, "trees.dat");
+    ExpectFailure(Expand(dir, "merge @tiles -o @m.geojson"), 1, "trees.dat");
 }
 
 TEST(CliContract, PipelineNamesTheFilesTheUserGaveNotItsStagingFolder)
@@ -175,8 +167,7 @@ TEST(CliContract, PipelineNamesTheFilesTheUserGaveNotItsStagingFolder)
     InstallReferenceFiles(dir.Path());
     WriteCutout(dir.File("cut.dat"), RandomCube(65, 9, 11, 3));
     fs::create_directory(dir.File("cut.dat.geo.json"));
-    const CliResult r = RunCli("--program-dir " + Quote(dir.File("")) + " pipeline " + Quote(dir.File("cut.dat")) +
-                               " --window 5 -o " + Quote(dir.File("out")));
+    const CliResult r = RunCli(Expand(dir, "--program-dir @ pipeline @cut.dat --window 5 -o @out"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Soubor " + dir.File("cut.dat.geo.json") + " nelze otevřít: je to složka.\n");
 }
@@ -189,7 +180,7 @@ TEST(CliPolygons, ManyCrownsGoIntoAGeoPackageInAFewTransactions)
     TTreeMatrix trees(50, 40);
     for (std::size_t i = 0; i < trees.Values.size(); ++i) trees.Values[i] = int32_t(i + 1);
     WriteTreeMatrix(dir.File("trees.dat"), trees);
-    ExpectSuccess("polygons " + Quote(dir.File("trees.dat")) + " -o " + Quote(dir.File("c.gpkg")));
+    ExpectSuccess(Expand(dir, "polygons @trees.dat -o @c.gpkg"));
     const std::string header = ReadAll(dir.File("c.gpkg")).substr(24, 4);
     unsigned writes = 0;
     for (char byte : header) writes = writes << 8 | (unsigned char)byte;

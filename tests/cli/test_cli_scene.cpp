@@ -22,26 +22,21 @@ namespace {
 // program's own bands, georeferenced in UTM.
 std::string WriteStandScene(const TempDir& dir)
 {
-    ExpectSuccess("synth -o " + Quote(dir.Path().string()) + " --size 150,110 --seed 5");
+    ExpectSuccess(Expand(dir, "synth -o @ --size 150,110 --seed 5"));
     const TData stand = ReadCutout(dir.File("data/vyrezy/stand.dat"));
-    SceneRecipe recipe;
-    recipe.Width = stand.NColumns;
-    recipe.Height = stand.NRows;
+    SceneRecipe recipe = UtmScene(stand.NColumns, stand.NRows, [&stand](int b, int x, int y) { return stand.At(b, y, x); });
     recipe.Type = GDT_Int16;
     recipe.Centres.clear();
     for (const TBandInfo& band : InitBandTable()) recipe.Centres.push_back(band.Center * 1000.0);
-    recipe.Value = [&stand](int b, int x, int y) { return stand.At(b, y, x); };
     recipe.Transform = std::array<double, 6>{600000, 0.5, 0, 5400000, 0, -0.5};
-    recipe.Epsg = 32633;
     WriteScene(dir.File("scene.img"), recipe);
     return dir.File("scene.img");
 }
 
 std::string SceneRun(const TempDir& dir, const std::string& options, const std::string& programDir = "")
 {
-    return "scene " + Quote(dir.File("scene.img")) + " -o " + Quote(dir.File("out")) +
-           " --size 80 --overlap 24 --program-dir " + Quote(programDir.empty() ? dir.Path().string() : programDir) +
-           options;
+    return Expand(dir, "scene @scene.img -o @out --size 80 --overlap 24 --program-dir ") +
+           Quote(programDir.empty() ? dir.Path().string() : programDir) + options;
 }
 
 std::size_t Lines(const std::string& path)

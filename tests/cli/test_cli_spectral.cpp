@@ -25,8 +25,7 @@ struct Workspace {
     }
     std::string Command(const std::string& command, const std::string& options)
     {
-        return "--program-dir " + Quote(dir.Path().string()) + " " + command + " " + Quote(dir.File("cut.dat")) + " " +
-               options + " -o " + Quote(dir.File("out.bmp"));
+        return Expand(dir, "--program-dir @ " + command + " @cut.dat " + options + " -o @out.bmp");
     }
     SpectralState State()
     {
@@ -75,17 +74,16 @@ TEST(CliAnalyses, EachPrintsThePanelFiguresAndWritesThePictureOfItsSettings)
         Bitmap picture;
     } rows[] = {
         {w.Command("ndvi", "--ndvi-absolute"), FiguresLine(ndvi.Figures), ndvi.Picture},
-        {w.Command("needle", "--weight-file " + Quote(w.dir.File("w.txt")) + " --normalize integral --needle-absolute"),
+        {w.Command("needle", "--weight-file @w.txt --normalize integral --needle-absolute"),
          FiguresLine(needle.Figures), needle.Picture},
-        {"mask " + Quote(w.dir.File("cut.dat")) + maskOptions + " -o " + Quote(w.dir.File("out.bmp")) +
-             " --program-dir " + Quote(w.dir.Path().string()),
+        {Expand(w.dir, "mask @cut.dat" + maskOptions + " -o @out.bmp --program-dir @"),
          nlohmann::ordered_json({{"min", m.Min}, {"max", m.Max}}).dump() + "\n", mask},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(ExpectSuccess(row.arguments), row.printed) << row.arguments;
         EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), row.picture) << row.arguments;
     }
-    ExpectSuccess("info --program-dir " + Quote(w.dir.Path().string()) + " " + Quote(w.dir.File("cut.dat")));
+    ExpectSuccess(Expand(w.dir, "info --program-dir @ @cut.dat"));
 }
 
 // Every reference spectrum of the table holding the one value everywhere.

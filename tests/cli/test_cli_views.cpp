@@ -53,7 +53,7 @@ TEST(CliViews, EachCommandPrintsAndWritesWhatTheProgramMakesOfItsInput)
     for (std::size_t p = 0; p < trees.Values.size(); ++p) trees.Values[p] = int32_t(p % 3);
     WriteTreeMatrix(dir.File("t.dat"), trees);
     WriteBmp(dir.File("p.bmp"), picture);
-    const auto at = [&dir](const std::string& name) { return std::string(" ").append(Quote(dir.File(name))); };
+    const auto at = [&dir](const std::string& name) { return Expand(dir, " @" + name); };
     const BandMapResult map = MakeBandMap(cube, 2);
     Bitmap detail;
     ASSERT_TRUE(ShowDetail(picture, detail, 50, 60));

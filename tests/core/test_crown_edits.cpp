@@ -3,21 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "crown_samples.h"
 #include "crowns/crown_edits.h"
 #include "crowns/edit_history.h"
 
 namespace lumera {
 namespace {
 
-// Rows split by '/': '.' background, '#' barrier, a digit the tree.
-TTreeMatrix Trees(const std::string& rows)
-{
-    TTreeMatrix m(int32_t(rows.find('/') == std::string::npos ? rows.size() : rows.find('/')), 0);
-    for (char c : rows)
-        if (c != '/') m.Values.push_back(c == '.' ? 0 : c == '#' ? -1 : c - '0');
-    m.Height = int32_t(m.Values.size() / std::size_t(m.Width));
-    return m;
-}
+using testing::Trees;
 
 struct EditCase {
     const char* Name;
@@ -28,11 +21,8 @@ struct EditCase {
 
 TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
 {
-    const TMatice ridge = [] {
-        TMatice s(5, 1);
-        s.Values = {5, 3, 1, 3, 4};
-        return s;
-    }();
+    TMatice ridge(5, 1);
+    ridge.Values = {5, 3, 1, 3, 4};
     const EditCase cases[] = {
         {"delete at the corner", "1122/1122/3344/3344", [](auto& t) { return DeleteCrown(t, {3, 3}); },
          "1122/1122/33../33.."},

@@ -89,17 +89,6 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
     EXPECT_EQ(MakeBandMap(two, 1).Maximum, 2);
 }
 
-namespace {
-
-Bitmap GreyPicture(int width, int height, uint8_t level)
-{
-    Bitmap picture(width, height);
-    picture.Fill(level, level, level);
-    return picture;
-}
-
-}  // namespace
-
 TEST(EqualizationWindow, PlacementFollowsTheEdgeRuleAndValueRoundsTiesToEven)
 {
     // e = 45 on 400 rows: rows 0..44 at the top, centred in the middle, 354..398 at the bottom.
@@ -134,11 +123,11 @@ TEST(Equalize, SlidingHistogramMatchesTheDefinition)
 
 TEST(Equalize, PicturesWithoutRoomForTheWindowAreRefused)
 {
-    EXPECT_FALSE(EqualizationRefusal(GreyPicture(46, 46, 1), 45).has_value());
-    for (const Bitmap& small : {GreyPicture(45, 100, 1), GreyPicture(100, 45, 1)}) {
+    EXPECT_FALSE(EqualizationRefusal(Bitmap(46, 46), 45).has_value());
+    for (const Bitmap& small : {Bitmap(45, 100), Bitmap(100, 45)}) {
         EXPECT_NE(EqualizationRefusal(small, 45).value_or("").find("46x46"), std::string::npos);
         EXPECT_THROW(Equalize(small, 45), std::invalid_argument);
         EXPECT_THROW(EqualizePerPixel(small, 45), std::invalid_argument);
     }
-    for (const int e : {4, 100}) EXPECT_TRUE(EqualizationRefusal(GreyPicture(200, 200, 1), e).has_value()) << e;
+    for (const int e : {4, 100}) EXPECT_TRUE(EqualizationRefusal(Bitmap(200, 200), e).has_value()) << e;
 }

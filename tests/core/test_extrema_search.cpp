@@ -18,14 +18,6 @@ using lumera::testing::TempDir;
 
 namespace {
 
-TMatice Plane(const std::vector<std::vector<double>>& rows)
-{
-    TMatice m(int(rows[0].size()), int(rows.size()));
-    for (int y = 0; y < m.Height; ++y)
-        for (int x = 0; x < m.Width; ++x) m.At(x, y) = rows[y][x];
-    return m;
-}
-
 TExtremaList Interior(int width, int height, int reach)
 {
     TExtremaList all;
@@ -84,8 +76,9 @@ TEST(ExtremaSearch, AFlatPlaneYieldsEveryTestedPositionOnlyWhenEqualityIsAllowed
 
 TEST(ExtremaSearch, FourDirectionMaximaCountPairsOfLowerNeighbours)
 {
-    const TMatice peak = Plane({{1, 2, 1}, {2, 9, 3}, {1, 2, 1}});
-    const TMatice belowOne = Plane({{1, 10, 1}, {2, 9, 3}, {1, 2, 1}});
+    TMatice peak(3, 3), belowOne(3, 3);  // rows of three
+    peak.Values = {1, 2, 1, 2, 9, 3, 1, 2, 1};
+    belowOne.Values = {1, 10, 1, 2, 9, 3, 1, 2, 1};
     for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(FindMaxima(peak, Maxima(kDirections, false, k)), (TExtremaList{{1, 1}})) << k;
         EXPECT_EQ(FindMaxima(belowOne, Maxima(kDirections, false, k)).size(), k <= 3 ? 1u : 0u) << k;

@@ -5,6 +5,7 @@
 #include <random>
 #include <tuple>
 
+#include "crown_samples.h"
 #include "data/file_error.h"
 #include "mapping/crown_summary.h"
 #include "mapping/geo_reference_file.h"
@@ -134,10 +135,7 @@ TEST(TileGrid, CoresCoverEveryPixelExactlyOnceAndWindowsStayInside)
 
 TEST(CrownSummary, PixelsCentroidsBoundsAndOwnership)
 {
-    TTreeMatrix m(4, 3);
-    m.Values = {1, 1, 0, -1,  //
-                1, 0, 2, 2,   //
-                0, 0, 2, 5};
+    const TTreeMatrix m = Trees("11.#/1.22/..25");
     const std::vector<CrownSummary> crowns = SummarizeCrowns(m);
     ASSERT_EQ(crowns.size(), 3u);
     EXPECT_EQ(crowns[0].Pixels, 3);

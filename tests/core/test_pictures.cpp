@@ -26,10 +26,8 @@ const uint8_t* Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y) + 3 *
 template <typename F>
 Bitmap DetailOfGreys(F level)
 {
-    Bitmap source(61, 61), detail;
-    for (int y = 0; y < 61; ++y)
-        for (int x = 0; x < 61; ++x) std::fill_n(source.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(level(x, y)));
-    EXPECT_TRUE(ShowDetail(source, detail, 30, 30));
+    Bitmap detail;
+    EXPECT_TRUE(ShowDetail(GreyPicture(61, 61, level), detail, 30, 30));
     return detail;
 }
 

@@ -10,6 +10,7 @@
 #include "data/number_format.h"
 #include "recording_reporter.h"
 #include "refusal.h"
+#include "sample_data.h"
 #include "spectral/reference_files.h"
 #include "spectral/spectral_library.h"
 #include "spectral/weight_chart.h"
@@ -36,12 +37,7 @@ std::string Doubles(const std::vector<double>& values)
     return out;
 }
 
-SpectralLibrary Library(const std::string& csv)
-{
-    TempDir dir;
-    WriteAll(dir.File("lib.csv"), csv);
-    return ReadSpectralLibrary(dir.File("lib.csv"));
-}
+SpectralLibrary Library(const std::string& csv) { return ParseSpectralLibrary(csv, "lib.csv"); }
 
 int CountColour(const Bitmap& picture, BgrColour c)
 {
@@ -49,12 +45,6 @@ int CountColour(const Bitmap& picture, BgrColour c)
     for (std::size_t i = 0; i < picture.Bytes().size(); i += 3)
         count += picture.Bytes()[i] == c.Blue && picture.Bytes()[i + 1] == c.Green && picture.Bytes()[i + 2] == c.Red;
     return count;
-}
-
-bool IsColour(const Bitmap& picture, int x, int y, BgrColour c)
-{
-    const uint8_t* p = picture.ScanLine(y) + 3 * x;
-    return p[0] == c.Blue && p[1] == c.Green && p[2] == c.Red;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "crown_samples.h"
 #include "crowns/colour_vegetation.h"
 #include "crowns/crown_accuracy.h"
 #include "crowns/crown_scale.h"
@@ -26,6 +27,8 @@
 
 using namespace lumera;
 using lumera::testing::TempDir;
+using lumera::testing::GreyPicture;
+using lumera::testing::Trees;
 using namespace lumera::realplots;
 
 namespace {
@@ -61,25 +64,6 @@ std::vector<std::pair<double, double>> GridCentres(int side, double radius)
 }
 
 VegetationMask Everything(const TMatice& m) { return VegetationMask(m.Values.size(), 1); }
-
-Bitmap ToGrey(Bitmap picture)
-{
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x) {
-            uint8_t* p = picture.ScanLine(y) + 3 * x;
-            std::fill_n(p, 3, uint8_t((p[0] + p[1] + p[2]) / 3));
-        }
-    return picture;
-}
-
-// A matrix from rows of text: '.' no tree, '#' barrier, digits tree numbers.
-TTreeMatrix Matrix(const std::vector<std::string>& rows)
-{
-    TTreeMatrix m(static_cast<int32_t>(rows[0].size()), static_cast<int32_t>(rows.size()));
-    for (int y = 0; y < m.Height; ++y)
-        for (int x = 0; x < m.Width; ++x) m.At(x, y) = rows[y][x] == '.' ? 0 : rows[y][x] == '#' ? -1 : rows[y][x] - '0';
-    return m;
-}
 
 const StandMaterials& LibraryMaterials()
 {
@@ -164,7 +148,11 @@ TEST(ScaleDelineation, ColourKeepsCrownsOffBrightSand)
     ASSERT_EQ(colour.Tops.size(), domes.size());
     for (const auto& [cx, cy] : domes) EXPECT_NE(colour.Trees.At(cx, cy), 0);
     EXPECT_EQ(colour.Trees.At(85, 55), 0);
-    EXPECT_GT(DelineatePicture(ToGrey(picture), nullptr, {9.0, 0.0}).Tops.size(), domes.size());
+    const Bitmap grey = GreyPicture(90, 60, [&](int x, int y) {
+        const uint8_t* p = picture.ScanLine(y) + 3 * x;
+        return (p[0] + p[1] + p[2]) / 3;
+    });
+    EXPECT_GT(DelineatePicture(grey, nullptr, {9.0, 0.0}).Tops.size(), domes.size());
 }
 
 TEST(VegetationMask, OtsuSplitsTwoClassesAndNdviMasksFoliage)
@@ -260,7 +248,7 @@ TEST(ScaleDelineation, F1FloorOnASyntheticStand)
 TEST(TreeMatrixFile, LayoutAndRefusals)
 {
     TempDir dir;
-    TTreeMatrix m = Matrix({"111", "11#"});
+    TTreeMatrix m = Trees("111/11#");
     WriteTreeMatrix(dir.File("t.dat"), m);
     const std::string bytes = lumera::testing::ReadAll(dir.File("t.dat"));
     ASSERT_EQ(bytes.size(), 32u);
@@ -282,30 +270,30 @@ TEST(TreeMatrixFile, LayoutAndRefusals)
 
 TEST(EvaluateCrowns, PerfectSplitMergedAndEmptyCrownsAndTheLooserRule)
 {
-    const CrownAccuracy perfect = EvaluateCrowns(Matrix({"55.77", "..999"}), Matrix({"11.22", "#.333"}));
+    const CrownAccuracy perfect = EvaluateCrowns(Trees("55.77/..999"), Trees("11.22/#.333"));
     EXPECT_EQ(std::make_tuple(perfect.Matched, perfect.F1, perfect.MeanIoU), std::make_tuple(3, 1.0, 1.0));
 
     // A true tree of 8 pixels split 6 + 2: IoU 0.75 and 0.25, only the larger half matches.
-    const CrownAccuracy split = EvaluateCrowns(Matrix({"1112", "1112"}), Matrix({"1111", "1111"}));
+    const CrownAccuracy split = EvaluateCrowns(Trees("1112/1112"), Trees("1111/1111"));
     EXPECT_EQ(std::make_tuple(split.Found, split.Matched, split.Precision, split.Recall, split.MeanIoU),
               std::make_tuple(2, 1, 0.5, 1.0, 0.75));
     EXPECT_DOUBLE_EQ(split.F1, 2.0 / 3.0);
 
     // Two true trees of 4 and 2 pixels merged into one found tree match at most once.
-    const CrownAccuracy merged = EvaluateCrowns(Matrix({"1111", "11.."}), Matrix({"1122", "11.."}));
+    const CrownAccuracy merged = EvaluateCrowns(Trees("1111/11.."), Trees("1122/11.."));
     EXPECT_EQ(std::make_pair(merged.Matched, merged.Recall), std::make_pair(1, 0.5));
     EXPECT_DOUBLE_EQ(merged.MeanIoU, 4.0 / 6.0);
 
     // IoU 0.4 exactly: matched only by a looser rule below it.
-    const TTreeMatrix truth = Matrix({"11111"}), found = Matrix({"22..."});
+    const TTreeMatrix truth = Trees("11111"), found = Trees("22...");
     EXPECT_EQ(EvaluateCrowns(found, truth).Matched, 0);
     EXPECT_EQ(EvaluateCrowns(found, truth, {0.4, true}).Matched, 0);
     EXPECT_EQ(EvaluateCrowns(found, truth, {0.39, true}).Matched, 1);
 
-    const TTreeMatrix empty = Matrix({"...", "#.."});
+    const TTreeMatrix empty = Trees(".../#..");
     const CrownAccuracy none = EvaluateCrowns(empty, empty);
     EXPECT_EQ(std::make_tuple(none.Found, none.Precision, none.F1), std::make_tuple(0, 0.0, 0.0));
-    EXPECT_EQ(EvaluateCrowns(empty, Matrix({"11.", "..."})).Recall, 0.0);
+    EXPECT_EQ(EvaluateCrowns(empty, Trees("11./...")).Recall, 0.0);
     EXPECT_THROW(EvaluateCrowns(TTreeMatrix(3, 2), TTreeMatrix(2, 3)), std::invalid_argument);
 }
 

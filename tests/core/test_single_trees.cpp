@@ -6,6 +6,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "crown_samples.h"
 #include "crowns/crown_spectra.h"
 #include "crowns/single_trees.h"
 #include "crowns/tree_figures.h"
@@ -35,25 +36,6 @@ Bitmap Picture(const std::vector<std::string>& rows)
     return picture;
 }
 
-std::vector<std::string> Rows(const TTreeMatrix& trees)
-{
-    std::vector<std::string> rows;
-    for (int y = 0; y < trees.Height; ++y) {
-        std::string row;
-        for (int x = 0; x < trees.Width; ++x) row += trees.At(x, y) < 0 ? '#' : char('0' + trees.At(x, y));
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// Trees 2 and 5 with a barrier and background between them.
-TTreeMatrix TwoTrees()
-{
-    TTreeMatrix trees(3, 2);
-    trees.Values = {5, 5, -1, 2, 0, 5};
-    return trees;
-}
-
 // The statistics of one crown by their definition, pixel by pixel.
 BandStatistics PlainStatistics(const TData& cube, const std::vector<std::size_t>& pixels)
 {
@@ -73,6 +55,9 @@ BandStatistics PlainStatistics(const TData& cube, const std::vector<std::size_t>
     return s;
 }
 
+// A matrix as its width and values, which determine it.
+std::pair<int32_t, std::vector<int32_t>> Shape(const TTreeMatrix& m) { return {m.Width, m.Values}; }
+
 }  // namespace
 
 TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixelsOnTheCommonAreaOfBothPictures)
@@ -81,21 +66,18 @@ TEST(SingleTrees, RegionsStopAtBarriersAndDarkPixelsOnTheCommonAreaOfBothPicture
     const Bitmap staircase = Picture({"..#..", ".#..r", "#....", "....."});
     // Threshold 0: each enclosed area whole; the staircase separates although
     // its pixels touch only at corners; red and green are no barrier.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{0, 0}, {4, 3}}, 0)), (std::vector<std::string>{"11#22", "1#222", "#2222", "22222"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{0, 0}, {4, 3}}, 0)), Shape(Trees("11#22/1#222/#2222/22222")));
     // Threshold 70: the dark pixel (level 20) stays 0.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{4, 3}}, 70)), (std::vector<std::string>{"00#11", "0#111", "#1011", "11111"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{4, 3}}, 70)), Shape(Trees("00#11/0#111/#1011/11111")));
     // A maximum on a barrier, or in a region already taken, grows nothing.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{2, 0}, {4, 0}, {0, 3}, {0, 0}}, 0)),
-              (std::vector<std::string>{"44#22", "4#222", "#2222", "22222"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{2, 0}, {4, 0}, {0, 3}, {0, 0}}, 0)), Shape(Trees("44#22/4#222/#2222/22222")));
     // Maxima outside the left picture, and dark maxima, are skipped.
-    EXPECT_EQ(Rows(GrowTrees(left, staircase, {{5, 0}, {-1, 2}, {2, 2}, {0, 0}}, 70)),
-              (std::vector<std::string>{"44#00", "4#000", "#0000", "00000"}));
+    EXPECT_EQ(Shape(GrowTrees(left, staircase, {{5, 0}, {-1, 2}, {2, 2}, {0, 0}}, 70)), Shape(Trees("44#00/4#000/#0000/00000")));
     // Pictures of different sizes meet on their common area.
     const Bitmap small = Picture({"9999", "9999", "9999"});
-    EXPECT_EQ(Rows(GrowTrees(small, Picture({".#", ".#"}), {{3, 2}}, 70)), (std::vector<std::string>{"1#11", "1#11", "1111"}));
-    EXPECT_EQ(Rows(GrowTrees(small, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)),
-              (std::vector<std::string>{"1111", "####", "0000"}));
-    EXPECT_EQ(Rows(GrowTrees(small, Bitmap(), {{0, 0}}, 70)), (std::vector<std::string>{"1111", "1111", "1111"}));
+    EXPECT_EQ(Shape(GrowTrees(small, Picture({".#", ".#"}), {{3, 2}}, 70)), Shape(Trees("1#11/1#11/1111")));
+    EXPECT_EQ(Shape(GrowTrees(small, Picture({"......", "######", "......", "......"}), {{0, 0}}, 70)), Shape(Trees("1111/####/0000")));
+    EXPECT_EQ(Shape(GrowTrees(small, Bitmap(), {{0, 0}}, 70)), Shape(Trees("1111/1111/1111")));
 }
 
 TEST(SingleTrees, ARegionCanFillTheWholePicture)
@@ -108,10 +90,7 @@ TEST(SingleTrees, ARegionCanFillTheWholePicture)
 
 TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
 {
-    TTreeMatrix trees(4, 3);
-    trees.Values = {3, 3, 0, -1,  //
-                    3, 0, 0, 1,   //
-                    0, 0, 0, 1};
+    const TTreeMatrix trees = Trees("33.#/3..1/...1");
     const std::vector<TTreeFigures> figures = MeasureTrees(trees, {{3, 2}, {9, 9}, {0, 0}});
     ASSERT_EQ(figures.size(), 2u);
     const auto all = [](const TTreeFigures& f) {
@@ -124,13 +103,14 @@ TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
 
 TEST(TreeTable, MeansAreTakenOverEachTreesPixelsInTreeOrderAndTheCsvHasOneRoundTrippingRowPerTree)
 {
+    const TTreeMatrix two = Trees("55#/2.5");  // trees 2 and 5, a barrier and background between them
     const std::vector<double> grid = {1.0, 2.0, 100.0, 0.25, 100.0, 6.0};
-    EXPECT_EQ(MeanPerTree(TwoTrees(), grid), (std::vector<double>{0.25, 3.0}));
-    EXPECT_THROW(MeanPerTree(TwoTrees(), std::vector<double>(5)), std::invalid_argument);
+    EXPECT_EQ(MeanPerTree(two, grid), (std::vector<double>{0.25, 3.0}));
+    EXPECT_THROW(MeanPerTree(two, std::vector<double>(5)), std::invalid_argument);
 
     const TExtremaList tops = {{0, 1}, {1, 0}};
     std::vector<TTreeRow> rows;
-    const std::vector<TTreeFigures> figures = MeasureTrees(TwoTrees(), tops);
+    const std::vector<TTreeFigures> figures = MeasureTrees(two, tops);
     for (const TTreeFigures& f : figures) rows.push_back({f, 0.1, -1.0 / 3.0});
     EXPECT_EQ(TreeTableCsv(rows),
               "tree,seed_x,seed_y,pixels,centroid_x,centroid_y,min_x,min_y,max_x,max_y,mean_brightness,mean_ndvi\n"
@@ -183,9 +163,7 @@ TEST(CrownSpectra, RefusalsNameTheSizesAndTheFileReadsBackExactly)
     EXPECT_EQ(CrownSpectraRefusal(cube, TTreeMatrix(3, 4)), "Matice stromů má rozměry 3 x 4, výřez 4 x 3.");
     EXPECT_TRUE(CrownSpectraRefusal(RandomCube(42, 3, 4, 9), TTreeMatrix(4, 3)).has_value());
 
-    TTreeMatrix trees(4, 3);
-    trees.Values = {0, 7, 7, 0, 2, 2, 7, 0, 0, 0, 0, 0};
-    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, trees);
+    const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, Trees(".77./227./...."));
     TempDir dir;
     WriteCrownSpectra(dir.File("s.csv"), spectra, cube.NBands);
     std::ifstream in(dir.File("s.csv"));

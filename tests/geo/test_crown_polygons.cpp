@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "crown_files.h"
+#include "crown_samples.h"
 #include "crown_polygons.h"
 #include "data/file_error.h"
 #include "geo_reference.h"
@@ -13,14 +14,6 @@ using namespace lumera;
 using namespace lumera::testing;
 
 namespace {
-
-// Tree 1: (0,0) (1,0); tree 2: (2,0) (1,1) (2,1); tree 3: (0,1).
-TTreeMatrix SixPixels()
-{
-    TTreeMatrix m(3, 2);
-    m.Values = {1, 1, 2, 3, 2, 2};
-    return m;
-}
 
 std::string Wkt(int epsg)
 {
@@ -39,7 +32,7 @@ TEST(CrownPolygons, ThreeByTwoMatrixInPixelCoordinates)
 {
     TempDir dir;
     WriteCrownLayer(dir.File("crowns.geojson"),
-                    {"", false, false, PolygonizeCrowns(SixPixels(), kPixelTransform, 0.0)});
+                    {"", false, false, PolygonizeCrowns(Trees("112/322"), kPixelTransform, 0.0)});
     const ReadLayer layer = ReadCrownFile(dir.File("crowns.geojson"));
     ASSERT_EQ(layer.Crowns.size(), 3u);
     const ReadCrown& two = layer.Crowns[1];
@@ -60,7 +53,7 @@ TEST(CrownPolygons, GeoreferencedLandOnTheMapWithAreasInSquareMetres)
     EXPECT_EQ(pixelArea, 4.0);
     for (const char* name : {"crowns.gpkg", "crowns.shp"}) {
         WriteCrownLayer(dir.File(name),
-                        {reference.Crs, true, false, PolygonizeCrowns(SixPixels(), reference.Transform, pixelArea)});
+                        {reference.Crs, true, false, PolygonizeCrowns(Trees("112/322"), reference.Transform, pixelArea)});
         const ReadLayer layer = ReadCrownFile(dir.File(name));
         ASSERT_EQ(layer.Crowns.size(), 3u) << name;
         EXPECT_EQ(layer.Epsg, 32633) << name;
@@ -77,9 +70,7 @@ TEST(CrownPolygons, GeoreferencedLandOnTheMapWithAreasInSquareMetres)
 TEST(CrownPolygons, ACrownInPiecesIsOneMultipolygonAndBadTargetsAreRefused)
 {
     TempDir dir;
-    TTreeMatrix m(3, 1);
-    m.Values = {4, -1, 4};
-    WriteCrownLayer(dir.File("c.geojson"), {"", false, false, PolygonizeCrowns(m, kPixelTransform, 0.0)});
+    WriteCrownLayer(dir.File("c.geojson"), {"", false, false, PolygonizeCrowns(Trees("4#4"), kPixelTransform, 0.0)});
     const ReadLayer layer = ReadCrownFile(dir.File("c.geojson"));
     EXPECT_EQ(layer.Crowns.at(0).Parts, 2);
     EXPECT_EQ(layer.Crowns.at(0).Pixels, 2);

@@ -8,29 +8,14 @@ using namespace lumera::testing;
 
 namespace {
 
-void SetGrey(Bitmap& picture, int x, int y, uint8_t level)
-{
-    uint8_t* p = picture.ScanLine(y) + 3 * x;
-    p[0] = p[1] = p[2] = level;
-}
-
 // A grey 9 x 9 picture of 100 with one peak of 200 at (4, 4) and a pit of 10
 // at (6, 6) in a ring of 50: the only maximum and the only minimum.
 Bitmap PeakAndPit()
 {
-    Bitmap picture(9, 9);
-    picture.Fill(100, 100, 100);
-    SetGrey(picture, 4, 4, 200);
-    for (int y = 5; y <= 7; ++y)
-        for (int x = 5; x <= 7; ++x) SetGrey(picture, x, y, 50);
-    SetGrey(picture, 6, 6, 10);
-    return picture;
-}
-
-bool HasColour(const Bitmap& picture, int x, int y, uint8_t blue, uint8_t green, uint8_t red)
-{
-    const uint8_t* p = picture.ScanLine(y) + 3 * x;
-    return p[0] == blue && p[1] == green && p[2] == red;
+    return GreyPicture(9, 9, [](int x, int y) {
+        if (x == 4 && y == 4) return 200;
+        return x == 6 && y == 6 ? 10 : x >= 5 && x <= 7 && y >= 5 && y <= 7 ? 50 : 100;
+    });
 }
 
 }  // namespace
@@ -79,9 +64,9 @@ private slots:
         form->ShowMaxBtn->click();
         form->ShowMinBtn->click();
         const Bitmap& shown = form->ZpracovaneImage->Picture();
-        QVERIFY(HasColour(shown, 4, 4, 0, 0, 255));
-        QVERIFY(HasColour(shown, 6, 6, 255, 0, 0));
-        QVERIFY(HasColour(shown, 5, 5, 255, 255, 255));  // the white picture's corner is kept
+        QVERIFY(IsColour(shown, 4, 4, {0, 0, 255}));
+        QVERIFY(IsColour(shown, 6, 6, {255, 0, 0}));
+        QVERIFY(IsColour(shown, 5, 5, kWhite));  // the white picture's corner is kept
 
         // With the filter the search runs on the smoothed brightness, where the
         // peak spreads into a plateau of equal values: no strict maximum remains.
@@ -105,8 +90,8 @@ private slots:
         form->ShowMinBtnClick();
         QCOMPARE(f.reporter.messages.size(), messages + 1);
         QVERIFY(f.LastMessage().find(": 3.") != std::string::npos);
-        QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 8, 8, 255, 0, 0));
-        QVERIFY(HasColour(form->ZpracovaneImage->Picture(), 2, 2, 255, 0, 0));
+        QVERIFY(IsColour(form->ZpracovaneImage->Picture(), 8, 8, {255, 0, 0}));
+        QVERIFY(IsColour(form->ZpracovaneImage->Picture(), 2, 2, {255, 0, 0}));
     }
 };
 

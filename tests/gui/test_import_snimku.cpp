@@ -52,8 +52,7 @@ std::string WriteWavelengthFile(const TempDir& dir)
 // The cut-out the batch tool writes for the same scene and window.
 std::string BatchCutout(const TempDir& dir, const std::string& scene, const std::string& options)
 {
-    const CliResult r = RunCli("import " + Quote(scene) + " --window 1,2,3,2 " + options + " -o " +
-                               Quote(dir.File("batch.dat")));
+    const CliResult r = RunCli(Expand(dir, "import " + scene + " --window 1,2,3,2 " + options + " -o @batch.dat"));
     if (r.exitCode != 0) return "exit " + std::to_string(r.exitCode) + ": " + r.err;
     return ReadAll(dir.File("batch.dat"));
 }

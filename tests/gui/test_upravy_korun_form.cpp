@@ -1,4 +1,5 @@
 #include "crown_canvas.h"
+#include "crown_samples.h"
 #include "crowns/crown_spectra.h"
 #include "data/small_file.h"
 #include "gui_fixture.h"
@@ -11,13 +12,6 @@ namespace {
 
 const uint8_t kRed[] = {0, 0, 255};  // blue, green, red
 
-void Write(const std::string& path, int width, std::vector<int32_t> values)
-{
-    TTreeMatrix trees(width, int32_t(values.size()) / width);
-    trees.Values = std::move(values);
-    WriteTreeMatrix(path, trees);
-}
-
 }  // namespace
 
 class UpravyKorunFormTest : public QObject {
@@ -28,11 +22,11 @@ private slots:
         GuiFixture f;
         QVERIFY(f.Load(PatternCube(40, 4, 6)));
         auto* form = f.app->UpravyKorunForm.get();
-        Write(f.dir.File("narrow.dat"), 5, std::vector<int32_t>(20, 1));
+        WriteTreeMatrix(f.dir.File("narrow.dat"), TTreeMatrix(5, 4));
         QVERIFY(!form->LoadMatrix(f.dir.File("narrow.dat")));
         QVERIFY(f.LastMessage().find("5 x 4, načtený výřez 6 x 4") != std::string::npos);
 
-        Write(f.dir.File("trees.dat"), 6, {1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 4, 4, 5, 5, 6, 6});
+        WriteTreeMatrix(f.dir.File("trees.dat"), Trees("112233/112233/445566/445566"));
         f.dialogs.answers = {f.dir.File("trees.dat")};
         form->OtevritAction->trigger();
         const auto click = [&](const char* tool, int x, int y) {
@@ -52,8 +46,7 @@ private slots:
 
         f.dialogs.answers = {f.dir.File("fixed.dat")};
         form->UlozitAction->trigger();
-        QCOMPARE(ReadTreeMatrix(f.dir.File("fixed.dat")).Values,
-                 (std::vector<int32_t>{1, 1, 0, 0, 2, 2, 1, 1, 0, 0, 2, 2, 3, 3, 4, 4, 5, 5, 3, 3, 4, 4, 5, 5}));
+        QCOMPARE(ReadTreeMatrix(f.dir.File("fixed.dat")).Values, Trees("11..22/11..22/334455/334455").Values);
         f.dialogs.answers = {f.dir.File("spectra")};  // too few bands: once read past the cube
         form->SpektraAction->trigger();
         QVERIFY(f.LastMessage().find("alespoň 43 bandů, výřez jich má 40") != std::string::npos);

@@ -32,4 +32,12 @@ inline CliResult RunCli(const std::string& arguments, int secondsAllowed = 0)
 
 inline std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
+// `arguments` with each @ standing for the folder `dir` and a slash: "-o @out" writes into dir/out.
+inline std::string Expand(const TempDir& dir, const std::string& arguments)
+{
+    std::string expanded;
+    for (char c : arguments) expanded += c == '@' ? dir.Path().string() + "/" : std::string(1, c);
+    return expanded;
+}
+
 }  // namespace lumera::testing

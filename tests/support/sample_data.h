@@ -1,9 +1,11 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <random>
 
 #include "data/cube.h"
 #include "imaging/bitmap.h"
+#include "imaging/drawing.h"
 
 namespace lumera::testing {
 
@@ -57,11 +59,23 @@ inline Bitmap PatternPicture(int width, int height, int seed = 1)
     return picture;
 }
 
-inline bool IsBlack(const Bitmap& b, int x, int y)
+// A grey picture whose level at (x, y) is level(x, y).
+template <typename F>
+Bitmap GreyPicture(int width, int height, F level)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) std::fill_n(picture.ScanLine(y) + 3 * x, 3, static_cast<uint8_t>(level(x, y)));
+    return picture;
+}
+
+inline bool IsColour(const Bitmap& b, int x, int y, BgrColour c)
 {
     const uint8_t* px = b.ScanLine(y) + 3 * x;
-    return px[0] == 0 && px[1] == 0 && px[2] == 0;
+    return px[0] == c.Blue && px[1] == c.Green && px[2] == c.Red;
 }
+
+inline bool IsBlack(const Bitmap& b, int x, int y) { return IsColour(b, x, y, kBlack); }
 
 inline int CountBlack(const Bitmap& b)
 {

@@ -29,13 +29,6 @@ struct SceneRecipe {
     std::vector<std::string> Options;  // further creation options of the driver
 };
 
-inline std::string NumberList(const std::vector<double>& values)
-{
-    std::string text = "{";
-    for (std::size_t i = 0; i < values.size(); ++i) text += (i ? ", " : "") + std::to_string(values[i]);
-    return text + "}";
-}
-
 inline void WriteScene(const std::string& path, const SceneRecipe& s)
 {
     GDALAllRegister();
@@ -48,7 +41,9 @@ inline void WriteScene(const std::string& path, const SceneRecipe& s)
     options.push_back(nullptr);
     GDALDataset* ds = driver->Create(path.c_str(), s.Width, s.Height, bands, s.Type, const_cast<char**>(options.data()));
     if (s.Style == SceneRecipe::Wavelengths::Envi) {
-        ds->SetMetadataItem("wavelength", NumberList(s.Centres).c_str(), "ENVI");
+        std::string list = "{";
+        for (std::size_t i = 0; i < s.Centres.size(); ++i) list += (i ? ", " : "") + std::to_string(s.Centres[i]);
+        ds->SetMetadataItem("wavelength", (list + "}").c_str(), "ENVI");
         if (!s.Unit.empty()) ds->SetMetadataItem("wavelength_units", s.Unit.c_str(), "ENVI");
     }
     std::vector<double> plane(std::size_t(s.Width) * s.Height);
