@@ -7,7 +7,7 @@ namespace lumera::cli {
 void AddCrownSpectraCommand(CLI::App& app, const GlobalOptions&, CommandAction& action)
 {
     auto* sub = app.add_subcommand(
-        "crown-spectra", "Each crown's mean spectrum and spread, over all its pixels and its sunlit ones (CSV)");
+        "crown-spectra", "Per-crown band means and standard deviations, of all pixels and of the lit ones, to CSV");
     auto cutout = std::make_shared<std::string>();
     auto trees = std::make_shared<std::string>();
     auto output = std::make_shared<std::string>();

@@ -39,7 +39,7 @@ BandStatistics Statistics(const TData& cube, const std::vector<std::size_t>& pix
     return s;
 }
 
-// The brighter half of the pixels in the near infrared, back in their order.
+// The (n + 1) / 2 pixels brightest in the near infrared, back in row order.
 std::vector<std::size_t> SunlitHalf(std::vector<std::size_t> pixels, const std::vector<double>& nir)
 {
     std::stable_sort(pixels.begin(), pixels.end(), [&](std::size_t a, std::size_t b) { return nir[a] > nir[b]; });

@@ -15,10 +15,9 @@ struct BandStatistics {
     std::vector<double> Sd;  // over n, not n - 1: a crown's pixels are all there is of it
 };
 
-// A crown's spectrum over all its pixels and over its sunlit ones. Shadow
-// drags a crown's mean toward the dark, and species or health work wants the
-// light the leaves reflect, so Sunlit keeps the pixels brightest in the near
-// infrared (see CrownSpectra for which).
+// Mean and spread per band of one crown, from all its pixels (All) and from
+// its lit ones (Sunlit): a shaded pixel mixes the leaves' reflectance with
+// the shadow's.
 struct CrownSpectrum {
     int32_t Tree = 0;
     BandStatistics All;
@@ -32,10 +31,11 @@ constexpr int kCrownSpectraBands = 43;
 // bands, or a matrix of another size (the message names both sizes).
 std::optional<std::string> CrownSpectraRefusal(const TData& cube, const TTreeMatrix& trees);
 
-// Every crown's spectrum, by rising tree number. Sunlit is the upper half of
-// a crown's pixels by the mean of bands 41-43 (the middle pixel of an odd
-// count included, equal ones in row order). A fixed order of summation gives
-// the same digits on every build. Callers ask CrownSpectraRefusal first.
+// Every crown's spectrum, by rising tree number. Its lit pixels are the
+// (n + 1) / 2 brightest in the near infrared (the last three of the
+// kCrownSpectraBands bands), ties in row order. Sums run over the pixels in
+// row order, so every build gives the same digits. Callers ask
+// CrownSpectraRefusal first.
 std::vector<CrownSpectrum> CrownSpectra(const TData& cube, const TTreeMatrix& trees);
 
 // The mean spectrum of one crown, summed as CrownSpectra sums it; empty for

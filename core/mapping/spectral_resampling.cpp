@@ -9,7 +9,7 @@ namespace lumera {
 
 namespace {
 
-// TBandInfo::Width is a full width at half maximum; a Gaussian needs its sigma.
+// TBandInfo::Width over this is the sigma of the band's bell curve.
 const double kFwhmPerSigma = 2.0 * std::sqrt(2.0 * std::log(2.0));
 // Farther than this a weight is below 1e-10 of the peak: it changes no count.
 constexpr double kSupportInWidths = 3.0;

@@ -21,10 +21,10 @@ struct ResamplingPlan {
     std::vector<int> InputsUsed;     // every scene band some output band reads, ascending
 };
 
-// Gaussian weights, so that a broad output band sees a narrow-band scene as a
-// sensor of its own width would. Scene bands too far to matter are dropped,
-// as reading them would cost time for nothing; an output band with no scene
-// band near it is listed in Uncovered rather than made up. Centres in µm.
+// Per output band, the scene bands near its centre weighted by a bell curve
+// of its width, normalised to sum 1. Distant scene bands are left out, so
+// they are never read; an output band with none near it goes to Uncovered.
+// Centres in µm.
 ResamplingPlan PlanResampling(const std::vector<double>& sceneCentresUm, const TBandTable& table);
 
 // Output bands named for a message: each number with its centre in µm.
