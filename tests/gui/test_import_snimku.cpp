@@ -70,7 +70,6 @@ private slots:
         f.dialogs.answers = {scene};
         AnswerImportDialog(PixelRect{2, 1, 4, 3});
         main->Importsnmku1->trigger();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/"));
 
         const TData& cube = f.app->Data.Cube;
         QCOMPARE(std::make_tuple(cube.NBands, cube.NRows, cube.NColumns), std::make_tuple(65, 3, 4));
