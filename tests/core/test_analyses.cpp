@@ -8,7 +8,6 @@
 #include "spectral/masking.h"
 #include "spectral/ndvi.h"
 #include "spectral/needle.h"
-#include "spectral/spectral_vector.h"
 #include "spectral_fixture.h"
 
 using namespace lumera;

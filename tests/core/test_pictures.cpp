@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "crowns/crown_outlines.h"
 #include "data/cube_ranges.h"

@@ -17,7 +17,6 @@
 #include "crowns/marker_watershed.h"
 #include "crowns/scale_delineation.h"
 #include "crowns/vegetation_mask.h"
-#include "data/file_error.h"
 #include "real_plots.h"
 #include "refusal.h"
 #include "spectral/spectral_library.h"
