@@ -116,7 +116,6 @@ TEST(CrownScale, EstimateScalesWithThePictureAndPixelSizeDecidesFirst)
     EXPECT_EQ(EstimateCrownRadiusFromCorrelation(TMatice(60, 60, 100.0)), 0.0);
 
     const VegetationMask all = Everything(small);
-    EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.0, 0.1}, small, all), kTypicalCrownRadiusMetres / 0.1);
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({7.5, 0.1}, small, all), 7.5);
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({}, small, all), r);
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.0, 0.0, false}, small, all), EstimateCrownRadiusFromBlobs(small, all));

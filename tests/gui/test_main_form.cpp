@@ -28,7 +28,6 @@ private slots:
         f.dialogs.answers = {f.dir.File("a.dat")};
         main->Nahrvn1->trigger();
         QCOMPARE(main->BandMapImage->Picture(), Bitmap(3, 2));
-        QCOMPARE(main->SouborLabel->text().toStdString(), f.dir.File("a.dat"));
         const auto values = f.app->Data.Cube.Values;
 
         main->show();
