@@ -14,7 +14,6 @@
 #include "scene_files.h"
 #include "scene_import.h"
 #include "scene_refusal.h"
-#include "scene_tiles.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -153,11 +152,6 @@ TEST(SceneImport, ScenesCutShortAreRefusedWhereTheirDataEnds)
     std::filesystem::resize_file(dir.File("scene.img"), std::filesystem::file_size(dir.File("scene.img")) / 2);
     EXPECT_EQ(Import(dir.File("scene.img"), InWindow({0, 0, 20, 4})).Cube.NRows, 4);
     ExpectRefused([&] { Import(dir.File("scene.img")); }, {"scene.img nelze přečíst (řádky 1 až 10): data jsou kratší"});
-    // Tiling fails at the strip past the end while the strip before is being
-    // written, and leaves no tiles behind.
-    Scene scene = OpenScene(dir.File("scene.img"));
-    EXPECT_THROW(WriteSceneTiles(scene, 4, 0, {}, dir.File("tiles")), FileError);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("tiles")));
 }
 
 TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
