@@ -200,10 +200,14 @@ private slots:
         m->RedbSpin1->setValue(34);
         m->NDVIBtn->click();
         QCOMPARE(f.LastMessage(), std::string("Nesmyslný rozsah u RED a NIR."));
+        m->Vaha2Combo->setCurrentIndex(15);
+        m->Jehlice2Btn->click();
+        QCOMPARE(f.LastMessage(), std::string("Použití vlastní váhové funkce bez jejího nastavení je nesmysl!"));
         QCOMPARE(m->VyslNadpisLabel->text(), header);
         QVERIFY(m->BandMapImage->Picture() == ndvi.Picture);
 
         m->RedbSpin1->setValue(31);  // back to the defaults the mask is computed with
+        m->Vaha2Combo->setCurrentIndex(0);
         m->SpektraSpin->setValue(85);
         QCOMPARE(m->IndexSpin->value(), 15);  // the two shares make a hundred
         m->IndexSpin->setValue(35);
