@@ -1,8 +1,5 @@
-#include <filesystem>
-
 #include "cli_checks.h"
 #include "crown_samples.h"
-#include "crowns/crown_chain.h"
 #include "extrema/extrema_file.h"
 
 using namespace lumera;

@@ -1,5 +1,3 @@
-#include <fstream>
-
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
@@ -84,20 +82,4 @@ TEST(CliAnalyses, EachPrintsThePanelFiguresAndWritesThePictureOfItsSettings)
         EXPECT_EQ(ReadBmp(w.dir.File("out.bmp")), row.picture) << row.arguments;
     }
     ExpectSuccess(Expand(w.dir, "info --program-dir @ @cut.dat"));
-}
-
-// Every reference spectrum of the table holding the one value everywhere.
-void WriteFlatReferenceTable(const Workspace& w, double value)
-{
-    std::ofstream table(w.dir.File("data/refsp/AllRefSp.dat"), std::ios::binary | std::ios::trunc);
-    for (int i = 0; i < 15 * 64; ++i) table.write(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-TEST(CliNeedle, TinyReferenceValuesNormaliseToTheWeightsOfOrdinaryOnes)
-{
-    Workspace w;
-    WriteFlatReferenceTable(w, 0.5);
-    const std::string ordinary = ExpectSuccess(w.Command("needle", "--normalize none"));
-    WriteFlatReferenceTable(w, 5e-324);  // the reciprocal of the peak overflows
-    EXPECT_EQ(ExpectSuccess(w.Command("needle", "--normalize none")), ordinary);
 }

@@ -4,7 +4,6 @@
 
 #include "data/cube.h"
 #include "data/cutout_file.h"
-#include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"
 #include "sample_data.h"

@@ -5,8 +5,6 @@
 #include <random>
 #include <tuple>
 
-#include "data/file_error.h"
-#include "data/number_format.h"
 #include "extrema/brightness.h"
 #include "extrema/filter_matrix.h"
 #include "temp_dir.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -153,14 +152,6 @@ TEST(Voronoi, BlockSearchEqualsTheExhaustiveDefinition)
     }
     const TExtremaList far = {{INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MIN}, {INT32_MAX, INT32_MAX}, {5, 1'000'000'000}};
     EXPECT_EQ(VoronoiLabels(far, 30, 20).Values, VoronoiLabelsExhaustive(far, 30, 20).Values);
-}
-
-TEST(Voronoi, TiesGoToTheFirstListedMaximumAndTheBorderColumnIsNetwork)
-{
-    const TTreeMatrix labels = VoronoiLabels({{10, 5}, {20, 5}}, 30, 12);
-    EXPECT_EQ(std::make_pair(labels.At(15, 5), labels.At(16, 0)), std::make_pair(0, 1));
-    EXPECT_EQ(VoronoiLabels({{20, 5}, {10, 5}}, 30, 12).At(15, 5), 0);
-    EXPECT_EQ(VoronoiLabels({{3, 3}, {3, 3}}, 8, 8).Values, TTreeMatrix(8, 8).Values);  // coincident
 }
 
 TEST(Moves, ChainPointsWalkDownhillAlongTheNormal)

@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

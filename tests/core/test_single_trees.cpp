@@ -88,19 +88,6 @@ TEST(SingleTrees, ARegionCanFillTheWholePicture)
     EXPECT_EQ(std::count(all.Values.begin(), all.Values.end(), 1), 160000);
 }
 
-TEST(TreeFigures, CountCentroidBoxAndSeedPerTree)
-{
-    const TTreeMatrix trees = Trees("33.#/3..1/...1");
-    const std::vector<TTreeFigures> figures = MeasureTrees(trees, {{3, 2}, {9, 9}, {0, 0}});
-    ASSERT_EQ(figures.size(), 2u);
-    const auto all = [](const TTreeFigures& f) {
-        return std::make_tuple(f.Tree, f.Pixels, f.CentroidX, f.CentroidY, f.MinX, f.MinY, f.MaxX, f.MaxY, f.SeedX, f.SeedY);
-    };
-    EXPECT_EQ(all(figures[0]), std::make_tuple(1, 2, 3.0, 1.5, 3, 1, 3, 2, 3, 2));
-    EXPECT_EQ(all(figures[1]), std::make_tuple(3, 3, 1.0 / 3.0, 1.0 / 3.0, 0, 0, 1, 1, 0, 0));
-    EXPECT_EQ(MeasureTrees(trees, {})[1].SeedX, -1);
-}
-
 TEST(TreeTable, MeansAreTakenOverEachTreesPixelsInTreeOrderAndTheCsvHasOneRoundTrippingRowPerTree)
 {
     const TTreeMatrix two = Trees("55#/2.5");  // trees 2 and 5, a barrier and background between them

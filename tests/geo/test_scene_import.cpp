@@ -14,7 +14,6 @@
 #include "scene_files.h"
 #include "scene_import.h"
 #include "scene_refusal.h"
-#include "scene_tiles.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -153,11 +152,6 @@ TEST(SceneImport, ScenesCutShortAreRefusedWhereTheirDataEnds)
     std::filesystem::resize_file(dir.File("scene.img"), std::filesystem::file_size(dir.File("scene.img")) / 2);
     EXPECT_EQ(Import(dir.File("scene.img"), InWindow({0, 0, 20, 4})).Cube.NRows, 4);
     ExpectRefused([&] { Import(dir.File("scene.img")); }, {"scene.img nelze přečíst (řádky 1 až 10): data jsou kratší"});
-    // Tiling fails at the strip past the end while the strip before is being
-    // written, and leaves no tiles behind.
-    Scene scene = OpenScene(dir.File("scene.img"));
-    EXPECT_THROW(WriteSceneTiles(scene, 4, 0, {}, dir.File("tiles")), FileError);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("tiles")));
 }
 
 TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
@@ -174,15 +168,9 @@ TEST(SceneImport, EnviReflectanceWindowWithNoDataAndGeoreference)
 
     const ImportResult r = Import(dir.File("scene.img"), InWindow({1, 1, 3, 2}));
     ASSERT_EQ(std::make_tuple(r.Cube.NBands, r.Cube.NRows, r.Cube.NColumns), std::make_tuple(65, 2, 3));
-    EXPECT_EQ(r.Scale, 10000.0);
-    EXPECT_EQ(r.NoDataPixels, 2);
-    for (int band = 0; band < 65; ++band)
-        for (int row = 0; row < 2; ++row)
-            for (int column = 0; column < 3; ++column) {
-                const bool noData = (row == 0 && column == 0) || (row == 1 && column == 2);
-                const int expected = noData ? 0 : int(std::nearbyint(Reflectance(column + 1, row + 1) * 10000));
-                ASSERT_EQ(r.Cube.At(band, row, column), expected) << band << " " << row << " " << column;
-            }
+    EXPECT_EQ(std::make_pair(r.Scale, r.NoDataPixels), std::make_pair(10000.0, int64_t(2)));
+    EXPECT_EQ(r.Cube.Values, PlainImport(dir.File("scene.img"), {1, 1, 3, 2}, 10000.0).Values);
+    EXPECT_EQ(r.Cube.At(64, 1, 1), 4000);  // reflectance 0.4 at scene pixel (2, 2)
     ASSERT_TRUE(r.Reference);
     EXPECT_EQ(r.Reference->Transform, (GeoTransform{500002, 2, 0, 5499998, 0, -2}));
     EXPECT_NE(r.Reference->Crs.find("UTM zone 33N"), std::string::npos);
@@ -204,13 +192,9 @@ TEST(SceneImport, GeoTiffBandItemsHandComputedBandAndPartialFill)
     options.AllowPartial = true;
     const ImportResult r = Import(dir.File("scene.tif"), options);
     // (0.01 w + 0.02 + 0.04 w) / (1 + 2 w) × 10000 with w = 0.39173: 221.96
-    EXPECT_EQ(r.Cube.At(0, 1, 2), 222);
-    EXPECT_GT(r.Cube.At(1, 0, 0), 222);
-    ASSERT_EQ(r.Filled.size(), 63u);
-    EXPECT_EQ(r.Filled.front(), 3);
-    EXPECT_EQ(r.Cube.At(2, 0, 0), 0);
-    EXPECT_EQ(r.Notes.size(), 1u);
-    EXPECT_FALSE(r.Reference);
+    EXPECT_EQ(std::make_tuple(r.Cube.At(0, 1, 2), r.Cube.At(2, 0, 0), r.Filled.size(), r.Notes.size(), bool(r.Reference)),
+              std::make_tuple(int16_t(222), int16_t(0), std::size_t(63), std::size_t(1), false));
+    EXPECT_TRUE(r.Cube.At(1, 0, 0) > 222 && r.Filled.at(0) == 3);
 
     // A stale georeference of an earlier cut-out of that name goes.
     std::ofstream(dir.File("cut.dat.geo.json")) << "{}";
@@ -227,11 +211,8 @@ TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
     recipe.Unit = "";
     WriteScene(dir.File("counts.img"), recipe);
     const ImportResult r = Import(dir.File("counts.img"));
-    EXPECT_EQ(r.Scale, 1.0);
-    EXPECT_EQ(r.Cube.At(10, 0, 2), 3000);
-    EXPECT_EQ(r.Cube.At(10, 1, 0), 0);
-    EXPECT_EQ(r.Cube.At(10, 1, 2), 32767);
-    EXPECT_EQ(r.Clipped, 3 * 65);
+    EXPECT_EQ(std::make_tuple(r.Scale, r.Cube.At(10, 0, 2), r.Cube.At(10, 1, 0), r.Cube.At(10, 1, 2), r.Clipped),
+              std::make_tuple(1.0, int16_t(3000), int16_t(0), int16_t(32767), int64_t(3 * 65)));
     const std::vector<std::string> notes = ImportNotes(r);
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_NE(notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << notes[0];

@@ -4,11 +4,11 @@
 // end in a result or a message; the sanitizer build catches any access
 // outside a picture.
 #include <functional>
-#include <set>
 
 #include "extrema/extrema_file.h"
 #include "extrema/filter_matrix.h"
 #include "filter_panel.h"
+#include "folder_snapshot.h"
 #include "gui_fixture.h"
 #include "mapping/tile_grid.h"
 #include "scene_files.h"
@@ -148,21 +148,13 @@ const std::vector<FileMaker>& FileKinds()
         {"noise.bmp", [](const std::string& p) { WriteAll(p, std::string(300, '\xA7')); }},
         {"picture.bmp", [](const std::string& p) { WriteBmp(p, PatternPicture(10, 10)); }},
         {"truncated.bmp",
-         [](const std::string& p) {
-             WriteBmp(p, PatternPicture(10, 10));
-             WriteAll(p, ReadAll(p).substr(0, 100));
-         }},
+         [](const std::string& p) { WriteBmp(p, PatternPicture(10, 10)); WriteAll(p, ReadAll(p).substr(0, 100)); }},
         {"cutout.dat", [](const std::string& p) { WriteCutout(p, PatternCube(1, 1, 1)); }},
         {"truncated.dat", [](const std::string& p) { WriteWords(p, {65, 3, 2, 7, 7, 7}); }},
         {"extrema.txt", [](const std::string& p) { WriteExtremaFile(p, {{1, 1}, {5, 8}}); }},
         {"negative-extrema.txt", [](const std::string& p) { WriteAll(p, "-3\r\n1 2\r\n"); }},
         {"filter.txt", [](const std::string& p) { WriteFilterFile(p, OnesFilter(3)); }},
-        {"even-filter.txt",
-         [](const std::string& p) {
-             std::string cells = "4\r\n";
-             for (int i = 0; i < 16; ++i) cells += "1\r\n";
-             WriteAll(p, cells);
-         }},
+        {"even-filter.txt", [](const std::string& p) { WriteFilterFile(p, {4, std::vector<std::string>(16, "1")}); }},
         {"weights.txt", [](const std::string& p) { WriteWeightFile(p, SpectralVector(64, 0.5)); }},
         {"bad-weights.txt", [](const std::string& p) { WriteAll(p, "1.5 2x5 7\r\n"); }},
         {"scene.img",
@@ -309,12 +301,7 @@ private slots:
         QVERIFY(f.Load(PatternCube(65, 3, 2)));
         WriteAll(f.dir.File("plain"), "x");
         fs::create_directory(f.dir.File("taken.bmp"));
-        auto entries = [&f] {
-            std::set<fs::path> names;
-            for (const auto& entry : fs::recursive_directory_iterator(f.dir.Path())) names.insert(entry.path());
-            return names;
-        };
-        const std::set<fs::path> before = entries();
+        const auto before = Snapshot(f.dir.Path());
         for (const Writer& writer : Writers())
             for (const std::string& path : {f.dir.File("plain") + "/out.bmp", f.dir.File("taken.bmp")}) {
                 const std::size_t said = f.reporter.messages.size();
@@ -322,7 +309,7 @@ private slots:
                 QVERIFY2(Said(f, said), writer.name);
                 QVERIFY(fs::is_directory(f.dir.File("taken.bmp")) && fs::is_regular_file(f.dir.File("plain")));
             }
-        QVERIFY(entries() == before);
+        QVERIFY(Snapshot(f.dir.Path()) == before);
     }
 };
 

