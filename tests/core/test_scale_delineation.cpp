@@ -296,9 +296,12 @@ TEST(SyntheticStand, MaterialsByGroupOnlyLivingFoliageAndMissingOnesRefused)
     const StandMaterials fromTable = MaterialsFromLibrary(library, InitBandTable());
     EXPECT_EQ(std::make_tuple(fromTable.Conifers.size(), fromTable.Broadleaves.size(), fromTable.Soils.size()),
               std::make_tuple(0u, 1u, 1u));
-    StandMaterials m = LibraryMaterials();
-    m.Soils.clear();
-    EXPECT_THROW(MakeSyntheticStand({1, 120, 90, 25}, m), std::invalid_argument);
+    for (auto group : {&StandMaterials::Conifers, &StandMaterials::Broadleaves, &StandMaterials::Grasses,
+                       &StandMaterials::Soils}) {
+        StandMaterials m = LibraryMaterials();
+        (m.*group).clear();
+        EXPECT_THROW(MakeSyntheticStand({1, 120, 90, 25}, m), std::invalid_argument);
+    }
 }
 
 // A change that ruins the delineation of real forest fails here. Measured
