@@ -41,5 +41,10 @@ TEST(CliCrowns, WritesTheChainsTreesPicturesAndDump)
     EXPECT_NE(boundary.find("\r\n19 0 1 0 0 0\r\n"), std::string::npos);
     EXPECT_EQ(ReadAll(in.dir.File("dump/a/moved.txt")).rfind("20\r\n23 1\r\n23 2\r\n", 0), 0u);
     EXPECT_EQ(ReadBmp(in.dir.File("dump/a/network.bmp")).ScanLine(10)[3 * 23], 255);
+
+    // One step leaves the network short of the gap that unlimited moves reach.
+    ExpectSuccess(in.arguments + Expand(in.dir, " --moves 1 --dump @dump/one"));
+    ExpectSuccess(in.arguments + Expand(in.dir, " --moves unlimited --dump @dump/all"));
+    EXPECT_NE(ReadAll(in.dir.File("dump/one/moved.txt")), ReadAll(in.dir.File("dump/all/moved.txt")));
 }
 
