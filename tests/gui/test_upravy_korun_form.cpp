@@ -34,6 +34,9 @@ private slots:
             const int zoom = form->KorunyImage->Zoom();
             QTest::mouseClick(form->KorunyImage, Qt::LeftButton, {}, QPoint(x * zoom + zoom / 2, y * zoom));
         };
+        click("StetecAction", 0, 0);  // a brush stroke is undone as one step
+        form->ZpetAction->trigger();
+        QCOMPARE(form->Trees().Values, Trees("112233/112233/445566/445566").Values);
         click("SmazatAction", 2, 0);
         click("SloucitAction", 0, 3);
         click(nullptr, 5, 3);
