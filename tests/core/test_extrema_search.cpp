@@ -140,7 +140,7 @@ TEST(ExtremaFile, RefusesNegativeOrImpossibleCountsAndNonNumbersNamingTheFile)
                                         {"2000000000\r\n1 2\r\n", "2000000000"},
                                         {"99999999999\r\n", "99999999999"},
                                         {"2\r\n1 x2\r\n", "x2"},
-                                        {"2\r\n1 2\r\n3 4.5\r\n", "4.5"}})
+                                        {"2\r\n1 2\r\n3 4.5\r\n", "\"4.5\" na řádku 3"}})
         lumera::testing::ExpectRefused([&] { ReadText(dir, text); }, {dir.File("e.txt"), mention});
     EXPECT_THROW(ReadExtremaFile(dir.File("missing.txt")), FileError);
 }

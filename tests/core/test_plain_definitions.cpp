@@ -174,4 +174,10 @@ TEST(PlainDefinitions, TrueColourChannelsAndStretch)
             }
         EXPECT_EQ(EnhanceColours(picture), plain::EnhanceColours(picture)) << spread;
     }
+    // The brightest pixels all in the last column, which sets the upper clip level.
+    Bitmap edge(97, 89);
+    for (int y = 0; y < edge.Height(); ++y)
+        for (int x = 0; x < edge.Width(); ++x)
+            std::fill_n(edge.ScanLine(y) + 3 * x, 3, uint8_t(x + 1 == edge.Width() ? 200 : 100 + (x + y) % 5));
+    EXPECT_EQ(EnhanceColours(edge), plain::EnhanceColours(edge));
 }
