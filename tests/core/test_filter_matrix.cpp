@@ -150,7 +150,7 @@ TEST(Brightness, MeanOfTheThreeBytesAndTheFilteredPictureRoundsAndLimits)
     EXPECT_EQ(m.Values, (std::vector<double>{7 / 3.0, 764 / 3.0}));
 
     TMatice values(6, 1);
-    values.Values = {-3.0, 2.5, 3.5, 254.5, 300.0, 0.49};
+    values.Values = {-3.0, 2.5, 3.5, 254.5, 300.0, 0.51};
     const Bitmap grey = FilteredPicture(values);
     std::vector<int> levels;
     for (int x = 0; x < 6; ++x) {
@@ -158,5 +158,5 @@ TEST(Brightness, MeanOfTheThreeBytesAndTheFilteredPictureRoundsAndLimits)
         EXPECT_TRUE(g[0] == g[1] && g[1] == g[2]);
         levels.push_back(g[0]);
     }
-    EXPECT_EQ(levels, (std::vector<int>{0, 2, 4, 254, 255, 0}));
+    EXPECT_EQ(levels, (std::vector<int>{0, 2, 4, 254, 255, 1}));
 }
