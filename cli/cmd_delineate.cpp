@@ -6,6 +6,7 @@
 #include "imaging/bmp_file.h"
 #include "imaging/true_colour.h"
 #include "mapping/geo_reference_file.h"
+#include "mapping/world_file.h"
 
 namespace lumera::cli {
 
@@ -38,6 +39,7 @@ int RunDelineate(const DelineateOptions& o)
         if (!o.overlay.empty()) background = TrueColourComposite(cube);
     } else {
         background = ReadBmp(o.picture);
+        if (settings.PixelSize == 0.0) settings.PixelSize = PicturePixelSizeMetres(o.picture);
         const auto mask = ReadMask(o.mask, background.Width(), background.Height());
         result = DelineatePicture(background, mask ? &*mask : nullptr, settings);
     }
@@ -63,7 +65,8 @@ void AddDelineateCommand(CLI::App& app, const GlobalOptions&, CommandAction& act
     sub->add_option("--crown-radius", o->crownRadius, "Crown radius in pixels (estimated when not given)")
         ->check(CLI::Range(0.5, 1000.0));
     sub->add_option("--pixel-size", o->pixelSize,
-                    "Pixel size in metres (a cut-out's is read from CUT.dat.geo.json); sets the crown radius")
+                    "Pixel size in metres (read from a cut-out's CUT.dat.geo.json or a picture's world file); "
+                    "sets the crown radius")
         ->check(CLI::Range(kSmallestPixelMetres, kLargestPixelMetres));
     sub->add_option("-o", o->output, "Tree matrix file to write")->required();
     sub->add_option("--overlay", o->overlay, "Picture (BMP) with the crown outlines");

@@ -10,6 +10,7 @@
 #include "extrema/filter_matrix.h"
 #include "imaging/bmp_file.h"
 #include "mapping/wavelength_units.h"
+#include "mapping/world_file.h"
 #include "spectral/reference_files.h"
 #include "spectral/weight_file.h"
 
@@ -41,6 +42,7 @@ inline const std::map<std::string, std::function<void(const std::string&)>>& Fil
         {"extrema_file", [](const std::string& path) { ReadExtremaFile(path); }},
         {"filter_file", [](const std::string& path) { ReadFilterFile(path); }},
         {"wavelength_file", [](const std::string& path) { ReadWavelengthFile(path); }},
+        {"world_file", [](const std::string& path) { ReadWorldFile(path); }},
     };
     return readers;
 }

@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     }
     const fs::path out(argv[1]), refsp = fs::path(argv[2]) / "data" / "refsp";
     for (const char* kind : {"bmp", "cutout", "tree_matrix", "reference_table", "reference_text", "weight_file",
-                             "extrema_file", "filter_file", "wavelength_file", "scene"})
+                             "extrema_file", "filter_file", "wavelength_file", "world_file", "scene"})
         fs::create_directories(out / kind);
     WriteBmp((out / "bmp" / "small.bmp").string(), SmallPicture(5, 3));
     WriteBmp((out / "bmp" / "square.bmp").string(), SmallPicture(8, 8));
@@ -84,6 +84,7 @@ int main(int argc, char** argv)
     WriteFilterFile((out / "filter_file" / "gauss5.txt").string(), GaussFilter(5, '.'));
     std::ofstream(out / "wavelength_file" / "nm.txt") << "nm\n400\n410.5\n420\n";
     std::ofstream(out / "wavelength_file" / "guessed.txt") << "0.4\n0.5\n0.6\n";
+    std::ofstream(out / "world_file" / "utm.wld") << "0.1\n0\n0\n-0.1\n600000.05\n5399999.95\n";
     WriteSceneSeeds(out / "scene");
     return 0;
 }

@@ -80,18 +80,23 @@ double PixelSizeMetres(const GeoReference& reference)
     return std::sqrt(PixelArea(reference.Transform)) * MetresPerUnit(reference.Crs);
 }
 
+double CheckedPixelSizeMetres(const GeoReference& reference, const std::string& path, const std::string& kind)
+{
+    const double size = PixelSizeMetres(reference);
+    // A size no sensor has would make the crown radius vanish or outgrow any picture.
+    if (size != 0.0 && !(size >= kSmallestPixelMetres && size <= kLargestPixelMetres))
+        throw FileError("Soubor " + path + " není " + kind + ": velikost pixelu " + std::to_string(size) +
+                        " m leží mimo " + std::to_string(kSmallestPixelMetres) + " až " +
+                        std::to_string(kLargestPixelMetres) + " m.");
+    return size;
+}
+
 double CutoutPixelSizeMetres(const std::string& cutoutPath)
 {
     const std::string path = GeoReferencePath(cutoutPath);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return 0.0;
-    const double size = PixelSizeMetres(ReadGeoReference(path));
-    // A size no sensor has would make the crown radius vanish or outgrow any picture.
-    if (size != 0.0 && !(size >= kSmallestPixelMetres && size <= kLargestPixelMetres))
-        throw FileError("Soubor " + path + " není georeference výřezu: velikost pixelu " + std::to_string(size) +
-                        " m leží mimo " + std::to_string(kSmallestPixelMetres) + " až " +
-                        std::to_string(kLargestPixelMetres) + " m.");
-    return size;
+    return CheckedPixelSizeMetres(ReadGeoReference(path), path, "georeference výřezu");
 }
 
 }  // namespace lumera

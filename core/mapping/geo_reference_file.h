@@ -26,6 +26,10 @@ double PixelSizeMetres(const GeoReference& reference);
 constexpr double kSmallestPixelMetres = 1e-4;
 constexpr double kLargestPixelMetres = 1e4;
 
+// The pixel size in metres of a georeference read from `path`; FileError
+// naming the file, as not a `kind`, when it lies outside the sizes above.
+double CheckedPixelSizeMetres(const GeoReference& reference, const std::string& path, const std::string& kind);
+
 // The pixel size in metres of a cut-out from its georeference file beside
 // it (CUT.dat.geo.json); 0 when it has none or its pixels have no size in
 // metres. Throws FileError naming the file when the file is not a

@@ -48,18 +48,20 @@ TEST(CliDelineate, AMaskKeepsTheCrownsInsideItTheOverlayOutlinesThemAndARadiusIs
     EXPECT_GT(estimated["crown_radius"].get<double>(), 4.0);
 }
 
-TEST(CliDelineate, OnACubeWithoutARadiusThePixelSizeSetsIt)
+TEST(CliDelineate, WithoutARadiusTheGeoreferencesPixelSizeSetsIt)
 {
     TempDir dir;
     WriteCutout(dir.File("c.dat"), MakeCube(kDelineationBands, 30, 30, 300));
-    // Without a radius, the georeference's pixel size sets it; --pixel-size overrides.
     std::ofstream(dir.File("c.dat.geo.json"))
         << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
-    const auto radius = [&](const std::string& options) {
-        return nlohmann::json::parse(ExpectSuccess(Expand(dir, "delineate --cube @c.dat -o @t.dat" + options)))["crown_radius"]
-            .get<double>();
+    WriteBmp(dir.File("p.bmp"), Domes());
+    std::ofstream(dir.File("p.wld")) << "0.25 0 0 -0.25 600000 5400000";
+    std::ofstream(dir.File("p.prj")) << R"(PROJCS["u",UNIT["metre",1]])";
+    const auto radius = [&](const std::string& command) {
+        return nlohmann::json::parse(ExpectSuccess(Expand(dir, command + " -o @t.dat")))["crown_radius"].get<double>();
     };
-    EXPECT_DOUBLE_EQ(radius(""), kTypicalCrownRadiusMetres / 0.5);
-    EXPECT_DOUBLE_EQ(radius(" --pixel-size 1"), kTypicalCrownRadiusMetres);
+    EXPECT_DOUBLE_EQ(radius("delineate --cube @c.dat"), kTypicalCrownRadiusMetres / 0.5);
+    EXPECT_DOUBLE_EQ(radius("delineate --cube @c.dat --pixel-size 1"), kTypicalCrownRadiusMetres);
+    EXPECT_DOUBLE_EQ(radius("delineate --picture @p.bmp"), kTypicalCrownRadiusMetres / 0.25);
 }
 

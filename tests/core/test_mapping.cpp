@@ -14,6 +14,7 @@
 #include "mapping/tile_grid.h"
 #include "mapping/value_scaling.h"
 #include "mapping/wavelength_units.h"
+#include "mapping/world_file.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -103,6 +104,28 @@ TEST(GeoReferenceFile, PixelSizeInMetresFromTheUnitOfTheProjection)
     EXPECT_THROW(CutoutPixelSizeMetres(dir.File("bad.dat")), FileError);
     std::ofstream(dir.File("huge.dat.geo.json")) << R"({"geotransform":[0,1e300,0,0,0,-1e300],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
     EXPECT_THROW(CutoutPixelSizeMetres(dir.File("huge.dat")), FileError);
+}
+
+// A picture exported from a GIS: the world file names the top-left pixel's
+// centre; the pixel size needs a projected system from .prj or GDAL's side file.
+TEST(WorldFile, APicturesPixelSizeComesFromItsWorldFileAndCoordinateSystem)
+{
+    TempDir dir;
+    const std::string picture = dir.File("a.bmp");
+    EXPECT_EQ(PicturePixelSizeMetres(picture), 0.0);
+    std::ofstream(dir.File("a.bpw")) << "0.5\n0\n0\n-0.5\n600000.25\n5399999.75\n";
+    EXPECT_EQ(ReadWorldFile(dir.File("a.bpw")), (GeoTransform{600000, 0.5, 0, 5400000, 0, -0.5}));
+    EXPECT_EQ(PicturePixelSizeMetres(picture), 0.0);  // degrees or feet, who knows
+    std::ofstream(dir.File("a.bmp.aux.xml"))
+        << R"(<PAMDataset><SRS dataAxisToSRSAxisMapping="1,2">PROJCS[&quot;x&quot;,UNIT[&quot;US survey foot&quot;,0.3048006096]]</SRS></PAMDataset>)";
+    EXPECT_DOUBLE_EQ(PicturePixelSizeMetres(picture), 0.5 * 0.3048006096);
+    std::ofstream(dir.File("a.prj")) << R"(PROJCS["UTM",GEOGCS["g",UNIT["degree",0.01745]],UNIT["Meter",1.0]])";
+    EXPECT_DOUBLE_EQ(PicturePixelSizeMetres(picture), 0.5);
+
+    for (const char* bad : {"0.5 0 0 -0.5 1", "0.5 0 0 -0.5 1 2 3", "0.5 0 0 -0.5 1 x", "0.5 0 1 0 1 2", "1e9 0 0 -1e9 0 0"}) {
+        std::ofstream(dir.File("a.bpw")) << bad;
+        EXPECT_THROW(PicturePixelSizeMetres(picture), FileError) << bad;
+    }
 }
 
 TEST(TileGrid, CoresCoverEveryPixelExactlyOnceAndWindowsStayInside)
