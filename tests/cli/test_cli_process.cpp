@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "data/cutout_file.h"
+#include "cli_runner.h"
 #include "process_setup.h"
 #include "sample_data.h"
 #include "temp_dir.h"
@@ -26,4 +27,17 @@ TEST(ProcessSetup, ACutOutShortenedWhileMappedEndsWithAMessageNotABusError)
             std::printf("%ld\n", sum);
         },
         ::testing::ExitedWithCode(1), "zkrátil");
+}
+
+// Only the map commands start lumera-cli-map, and GDAL with it: lumera-cli
+// alone runs its own commands and names the program a map command needs.
+TEST(ProcessSetup, OnlyTheMapCommandsNeedTheMapProgram)
+{
+    TempDir dir;
+    const std::string alone = dir.File("lumera-cli");
+    std::filesystem::copy_file(LUMERA_CLI_PATH, alone);
+    EXPECT_EQ(std::system((Quote(alone) + " synth --size 8,8 -o " + Quote(dir.File("s")) + " >/dev/null 2>&1").c_str()), 0);
+    const int status = std::system((Quote(alone) + " tiles x -o y 2>" + Quote(dir.File("err"))).c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_NE(ReadAll(dir.File("err")).find("lumera-cli-map"), std::string::npos);
 }

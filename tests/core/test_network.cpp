@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "crown_samples.h"
+#include "crowns/boundary.h"
 #include "crowns/connection.h"
 #include "crowns/crown_chain.h"
 #include "crowns/moves.h"
@@ -135,6 +136,19 @@ TEST(Neighbours, ChainPointsGetTheNormalOfTheirChord)
         EXPECT_DOUBLE_EQ(network[c.point].NormalX, c.x) << c.points.size() << " " << c.point;
         EXPECT_DOUBLE_EQ(network[c.point].NormalY, c.y) << c.points.size() << " " << c.point;
     }
+}
+
+// Inside, a pixel beside a larger label in any of four directions; on the
+// picture's edges, only the next pixel along the edge counts.
+TEST(Boundary, PixelsBesideALargerLabelInsideThenAlongEachEdge)
+{
+    TTreeMatrix labels(3, 3);
+    labels.Values = {2, 2, 1,
+                     2, 2, 1,
+                     3, 3, 3};
+    std::vector<std::pair<int, int>> points;
+    for (const TMBod& p : ExtractBoundary(labels)) points.emplace_back(p.X, p.Y);
+    EXPECT_EQ(points, (std::vector<std::pair<int, int>>{{1, 1}, {0, 1}, {2, 1}}));
 }
 
 TEST(Voronoi, BlockSearchEqualsTheExhaustiveDefinition)

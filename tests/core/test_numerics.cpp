@@ -103,7 +103,8 @@ TEST(SpectralVectorOps, NormalisePeakAxisTrapezoidIntegralElementWiseOperationsA
     const SpectralVector product = Multiply(SpectralVector(64, 1.0), {}, r);
     EXPECT_TRUE(product.empty());
     EXPECT_EQ(BandIntegral(product, SpectralVector(64, 1.0), r), 0.0);
+    EXPECT_EQ(BandIntegral({1, 2}, {0, 1, 3}, r), 0.0);
     EXPECT_TRUE(Add({1}, {1, 2}, r).empty());
     EXPECT_EQ(Texts(r), (std::vector<std::string>{"Neodpovídají rozměry polí pro násobení.", "Neodpovídá počet pásem pro integraci.",
-                                               "Neodpovídají rozměry polí pro sčítání."}));
+                                               "Neodpovídá počet pásem pro integraci.", "Neodpovídají rozměry polí pro sčítání."}));
 }

@@ -258,6 +258,11 @@ TEST(BmpFile, OneBitAndSixteenBitAndBitFieldPixelsDecodeExactly)
     WriteAll(dir.File("one.bmp"), BuildBmp(10, 1, two, {Bytes({0xA0, 0x40})}, false));  // 1010000001
     const Bitmap one = ReadBmp(dir.File("one.bmp"));
     for (int x = 0; x < 10; ++x) EXPECT_EQ(one.ScanLine(0)[3 * x], (x == 0 || x == 2 || x == 9) ? 255 : 0) << x;
+    // No colour count in the header: the palette is what fits before the pixels.
+    std::string undeclared = BuildBmp(3, 8, two, {Bytes({0, 1, 1})}, false);
+    undeclared.replace(46, 4, Le(0, 4));
+    WriteAll(dir.File("undeclared.bmp"), undeclared);
+    EXPECT_EQ(ReadBmp(dir.File("undeclared.bmp")).ScanLine(0)[3], 255);
 
     // 5-5-5: full red, mid green, blue 1 widen by repeating their bits.
     const int pixel = 31 << 10 | 16 << 5 | 1;
@@ -287,6 +292,9 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     WriteAll(dir.File("huge.bmp"), huge);
     const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
     WriteAll(dir.File("short-palette.bmp"), BuildBmp(3, 8, two, {Bytes({0, 1, 7})}, false));
+    std::string overdeclared = BuildBmp(3, 8, two, {Bytes({0, 1, 1})}, false);
+    overdeclared.replace(46, 4, Le(4, 4));  // four colours declared, room for two
+    WriteAll(dir.File("overdeclared.bmp"), overdeclared);
     std::string inside = BuildBmp(2, 24, "", {Bytes({1, 2, 3, 4, 5, 6})}, false);
     inside.replace(10, 4, Le(30, 4));  // pixel data "inside" the info header
     WriteAll(dir.File("inside.bmp"), inside);
@@ -295,7 +303,7 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     WriteAll(dir.File("vast.bmp"), vast);
     std::filesystem::create_directory(dir.File("folder.bmp"));
     for (const char* name : {"cut.bmp", "text.bmp", "wide.bmp", "huge.bmp", "missing.bmp", "short-palette.bmp", "inside.bmp",
-                             "vast.bmp", "folder.bmp"})
+                             "vast.bmp", "folder.bmp", "overdeclared.bmp"})
         ExpectRefused([&] { ReadBmp(dir.File(name)); }, {name});
     EXPECT_THROW(ReadBmp("/dev/zero"), FileError);  // stops after the header
 }

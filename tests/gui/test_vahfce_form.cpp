@@ -46,6 +46,7 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->VahFceForm.get();
+        QCOMPARE(Weights(form), All("1"));  // a new table weighs every band alike
         TypeAll(form, "0,5");
         form->OperaceBtn->click();  // no entry selected: nothing to apply
         QCOMPARE(Weights(form), All("0,5"));
