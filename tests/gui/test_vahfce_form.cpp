@@ -46,7 +46,9 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->VahFceForm.get();
-        QCOMPARE(Weights(form), All("1"));  // a new table weighs every band alike
+        QCOMPARE(Weights(form), All("1"));  // a new table weighs every band alike, under each band's name and nm
+        QCOMPARE(Cell(form, WeightCell(0).Row - 2, WeightCell(0).Column), QString("band2"));
+        QCOMPARE(Cell(form, WeightCell(0).Row - 1, WeightCell(0).Column), QString("400,3"));
         TypeAll(form, "0,5");
         form->OperaceBtn->click();  // no entry selected: nothing to apply
         QCOMPARE(Weights(form), All("0,5"));
