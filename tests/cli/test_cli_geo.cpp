@@ -67,6 +67,8 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
     WriteExtremaFile(dir.File("maxima.txt"), {{0, 0}, {2, 1}, {0, 1}});
     EXPECT_EQ(ExpectSuccess(Expand(dir, "polygons @trees.dat --geo @cut.dat.geo.json --tops @maxima.txt -o @crowns.gpkg")),
               "{\"crowns\":3,\"georeferenced\":true,\"area\":true,\"tops\":true}\n");
+    EXPECT_EQ(ExpectSuccess(Expand(dir, "polygons @trees.dat -o @plain.gpkg")),  // pixels have no area in m²
+              "{\"crowns\":3,\"georeferenced\":false,\"area\":false,\"tops\":false}\n");
     const ReadLayer layer = ReadCrownFile(dir.File("crowns.gpkg"));
     ASSERT_EQ(layer.Crowns.size(), 3u);
     // area_m2 of 3 pixels of 2 x 2 m, then the centre of the top's pixel (2, 1), then the centroid

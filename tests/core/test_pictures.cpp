@@ -142,9 +142,13 @@ TEST(Drawing, LinesIncludeBothEndsAndLinesAndRectanglesClipToThePicture)
     Bitmap b(4, 3);  // black; a rectangle reaching past every edge paints exactly the picture
     FillRect(b, -5, -5, 50, 50, kWhite);
     EXPECT_TRUE(BlackPixels(b).empty());
+    Bitmap dot(4, 3);
+    DrawPolyline(dot, {}, kWhite);
+    DrawPolyline(dot, {{2, 1}}, kWhite);  // a polyline of one point is that point
+    EXPECT_EQ(BlackPixels(dot).size(), 11u);
 }
 
-TEST(PictureTools, AddPictureSaturatesOverTheCommonAreaOnlyAndPointsOutsideThePictureAreNotPainted)
+TEST(PictureTools, AddPictureSaturatesOverTheCommonAreaResizingKeepsTheTopLeftAndPointsOutsideAreNotPainted)
 {
     const Bitmap left = PatternPicture(40, 40, 3);
     const Bitmap right = PatternPicture(20, 30, 5);
@@ -156,6 +160,12 @@ TEST(PictureTools, AddPictureSaturatesOverTheCommonAreaOnlyAndPointsOutsideThePi
         for (int x = 0; x < 20; ++x)
             for (int k = 0; k < 3; ++k)
                 ASSERT_EQ(Pixel(sum, x, y)[k], std::min(255, Pixel(left, x, y)[k] + Pixel(right, x, y)[k]));
+
+    Bitmap resized = right;  // 20 x 30 becomes 25 x 10: its top-left 20 x 10 stays, the added columns are filled
+    ResizeKeeping(resized, 25, 10, BgrColour{1, 2, 3});
+    for (int y : {0, 9})
+        for (int x : {0, 19, 20, 24})
+            for (int k = 0; k < 3; ++k) EXPECT_EQ(Pixel(resized, x, y)[k], x < 20 ? Pixel(right, x, y)[k] : k + 1) << x << "," << y;
 
     Bitmap picture(5, 4);
     PaintPoints(picture, {{0, 0}, {4, 3}, {5, 0}, {-1, 2}, {2, 4}, {2, -1}}, BgrColour{0, 0, 255});
