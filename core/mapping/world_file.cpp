@@ -27,18 +27,22 @@ bool IsFile(const std::string& path)
 
 // Where a world file of the picture may be: the extension's first and last
 // letters and "w" (.bpw, as ESRI names it), the extension and "w" (.bmpw),
-// or .wld (GDAL); "" when there is none.
+// or .wld (GDAL), each also in capitals (files from Windows); "" when there
+// is none.
 std::string FindWorldFile(const std::string& picturePath)
 {
     const std::filesystem::path picture(picturePath);
     const std::string extension = picture.extension().string();  // ".bmp"
     const std::string stem = std::filesystem::path(picture).replace_extension().string();
-    std::vector<std::string> candidates;
-    if (extension.size() >= 3) candidates.push_back(stem + extension.substr(0, 2) + extension.back() + "w");
-    if (extension.size() >= 2) candidates.push_back(picturePath + "w");
-    candidates.push_back(stem + ".wld");
-    for (const std::string& path : candidates)
-        if (IsFile(path)) return path;
+    for (const bool capitals : {false, true}) {
+        const std::string w = capitals ? "W" : "w";
+        std::vector<std::string> candidates;
+        if (extension.size() >= 3) candidates.push_back(stem + extension.substr(0, 2) + extension.back() + w);
+        if (extension.size() >= 2) candidates.push_back(picturePath + w);
+        candidates.push_back(stem + (capitals ? ".WLD" : ".wld"));
+        for (const std::string& path : candidates)
+            if (IsFile(path)) return path;
+    }
     return "";
 }
 
@@ -62,12 +66,14 @@ std::string XmlText(const std::string& text)
     return out;
 }
 
-// The picture's coordinate system as WKT: PICTURE.prj, else the SRS element
-// of PICTURE.bmp.aux.xml; "" when neither says.
+// The picture's coordinate system as WKT: PICTURE.prj (or .PRJ), else the
+// SRS element of PICTURE.bmp.aux.xml; "" when neither says.
 std::string PictureCrs(const std::string& picturePath)
 {
-    const std::string prj = std::filesystem::path(picturePath).replace_extension(".prj").string();
-    if (IsFile(prj)) return ReadSmallFile(prj, kMaxSideFileBytes);
+    for (const char* suffix : {".prj", ".PRJ"}) {
+        const std::string prj = std::filesystem::path(picturePath).replace_extension(suffix).string();
+        if (IsFile(prj)) return ReadSmallFile(prj, kMaxSideFileBytes);
+    }
     const std::string aux = picturePath + ".aux.xml";
     if (!IsFile(aux)) return "";
     const std::string xml = ReadSmallFile(aux, kMaxSideFileBytes);

@@ -121,6 +121,9 @@ TEST(WorldFile, APicturesPixelSizeComesFromItsWorldFileAndCoordinateSystem)
     EXPECT_DOUBLE_EQ(PicturePixelSizeMetres(picture), 0.5 * 0.3048006096);
     std::ofstream(dir.File("a.prj")) << R"(PROJCS["UTM",GEOGCS["g",UNIT["degree",0.01745]],UNIT["Meter",1.0]])";
     EXPECT_DOUBLE_EQ(PicturePixelSizeMetres(picture), 0.5);
+    std::ofstream(dir.File("B.BPW")) << "0.25 0 0 -0.25 0 0";  // named on Windows
+    std::ofstream(dir.File("B.PRJ")) << R"(PROJCS["UTM",UNIT["metre",1]])";
+    EXPECT_DOUBLE_EQ(PicturePixelSizeMetres(dir.File("B.BMP")), 0.25);
 
     for (const char* bad : {"0.5 0 0 -0.5 1", "0.5 0 0 -0.5 1 2 3", "0.5 0 0 -0.5 1 x", "0.5 0 1 0 1 2", "1e9 0 0 -1e9 0 0"}) {
         std::ofstream(dir.File("a.bpw")) << bad;
