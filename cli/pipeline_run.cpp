@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "crowns/tree_table.h"
 #include "data/cutout_file.h"
 #include "data/file_error.h"

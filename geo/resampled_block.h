@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "data/cube.h"
-#include "mapping/spectral_resampling.h"
+#include "mapping/band_resampling.h"
 #include "mapping/tile_grid.h"
 #include "scene.h"
 

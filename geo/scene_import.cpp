@@ -5,7 +5,7 @@
 #include "data/cutout_file.h"
 #include "data/file_error.h"
 #include "data/output_batch.h"
-#include "mapping/spectral_resampling.h"
+#include "mapping/band_resampling.h"
 #include "mapping/value_scaling.h"
 #include "mapping/wavelength_units.h"
 #include "scene_refusal.h"

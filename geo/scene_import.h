@@ -6,7 +6,7 @@
 
 #include "data/cube.h"
 #include "geo_reference.h"
-#include "mapping/spectral_resampling.h"
+#include "mapping/band_resampling.h"
 #include "mapping/tile_grid.h"
 #include "resampled_block.h"
 #include "scene.h"

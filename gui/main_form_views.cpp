@@ -7,7 +7,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "data/file_error.h"
 #include "data/number_format.h"
 #include "data/program_paths.h"

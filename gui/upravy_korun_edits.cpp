@@ -7,7 +7,7 @@
 #include "crown_canvas.h"
 #include "crown_picture.h"
 #include "crowns/crown_edits.h"
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "crowns/gaussian_smoothing.h"
 #include "crowns/scale_delineation.h"
 #include "data/number_format.h"

@@ -4,7 +4,7 @@
 
 #include "crown_polygons.h"
 #include "crowns/crown_edits.h"
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "data/file_error.h"
 #include "data/program_paths.h"
 #include "ekvalizace_form.h"

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_checks.h"
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "crowns/tree_matrix.h"
 #include "data/cutout_file.h"
 #include "enhance/equalization.h"

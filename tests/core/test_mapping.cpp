@@ -10,7 +10,7 @@
 #include "mapping/crown_summary.h"
 #include "mapping/geo_reference_file.h"
 #include "mapping/geotransform.h"
-#include "mapping/spectral_resampling.h"
+#include "mapping/band_resampling.h"
 #include "mapping/tile_grid.h"
 #include "mapping/value_scaling.h"
 #include "mapping/wavelength_units.h"

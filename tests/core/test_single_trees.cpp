@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "crown_samples.h"
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "crowns/single_trees.h"
 #include "crowns/tree_figures.h"
 #include "crowns/tree_table.h"

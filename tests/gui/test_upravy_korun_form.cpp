@@ -1,6 +1,6 @@
 #include "crown_canvas.h"
 #include "crown_samples.h"
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "data/small_file.h"
 #include "gui_fixture.h"
 #include "upravy_korun_form.h"

@@ -1,4 +1,4 @@
-#include "mapping/spectral_resampling.h"
+#include "mapping/band_resampling.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 #include "data/cutout_file.h"
 
 namespace lumera::cli {

@@ -1,4 +1,4 @@
-#include "crowns/crown_spectra.h"
+#include "crowns/crown_reflectance.h"
 
 #include <algorithm>
 #include <charconv>
