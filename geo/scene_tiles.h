@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "crown_polygons.h"
 #include "scene_import.h"
 
 namespace lumera {
@@ -31,20 +30,5 @@ struct TilingSummary {
 // the tiles of the chunk before meanwhile.
 TilingSummary WriteSceneTiles(Scene& scene, int size, int overlap, const ImportOptions& options,
                               const std::string& dir, int jobs = 1);
-
-struct MergeSummary {
-    CrownLayer Layer;
-    int Found = 0;  // crowns in all tiles together, before keeping each once
-};
-
-// Joins the crowns of a tiled scene: every folder listed in `dir`/tiles.csv
-// must hold the tile's tree matrix "trees.dat" (as a delineation of its
-// "cut.dat" writes it), and may hold the maxima its trees grew from,
-// "maxima.txt" (as `pipeline` writes it), which give each crown its top.
-// Each crown is kept from the tile that owns it (TileOwnsCrown), so a crown
-// seen by two neighbours is kept once. The
-// crowns are in map coordinates when the tiles are georeferenced, else in
-// scene pixels. Throws FileError for a missing or malformed file.
-MergeSummary MergeTileCrowns(const std::string& dir);
 
 }  // namespace lumera

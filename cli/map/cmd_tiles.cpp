@@ -2,6 +2,7 @@
 #include "scene_crowns.h"
 #include "scene_options.h"
 #include "scene_tiles.h"
+#include "tile_merge.h"
 
 namespace lumera::cli {
 

@@ -11,7 +11,7 @@
 #include "data/file_error.h"
 #include "data/output_batch.h"
 #include "data/small_file.h"
-#include "scene_tiles.h"
+#include "tile_merge.h"
 
 namespace lumera::cli {
 namespace fs = std::filesystem;

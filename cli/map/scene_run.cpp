@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <thread>
@@ -15,6 +14,7 @@
 #include "data/small_file.h"
 #include "scene_refusal.h"
 #include "scene_tiles.h"
+#include "tile_manifest.h"
 
 namespace lumera::cli {
 namespace fs = std::filesystem;
@@ -37,17 +37,8 @@ void ForgetEarlierRun(const fs::path& tiles)
 
 std::vector<std::string> TileFolders(const fs::path& manifest)
 {
-    std::ifstream in(manifest);
-    if (!in) throw FileError("Soubor " + manifest.string() + " nelze otevřít.");
     std::vector<std::string> folders;
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        const std::string folder = line.substr(0, line.find(','));
-        if (folder.empty() || folder == ".." || folder.find('/') != std::string::npos)
-            throw FileError("Soubor " + manifest.string() + " není seznam dlaždic: řádek \"" + line + "\".");
-        folders.push_back(folder);
-    }
+    for (const ManifestEntry& e : ReadTileManifest(manifest.string()).Entries) folders.push_back(e.Folder);
     return folders;
 }
 

@@ -45,18 +45,38 @@ std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix, const TExtr
     return crowns;
 }
 
-bool TileOwnsCrown(const Tile& tile, const CrownSummary& crown, int sceneWidth, int sceneHeight)
+bool TouchesInnerEdge(const Tile& tile, const CrownSummary& crown, int sceneWidth, int sceneHeight)
 {
     const PixelRect& w = tile.Window;
     const PixelRect& b = crown.Bounds;
-    if ((b.X == 0 && w.X > 0) || (b.Y == 0 && w.Y > 0)) return false;
-    if ((b.X + b.Width == w.Width && w.X + w.Width < sceneWidth) ||
-        (b.Y + b.Height == w.Height && w.Y + w.Height < sceneHeight))
-        return false;
-    if (crown.HasTop()) return tile.Core.Contains(w.X + crown.TopColumn, w.Y + crown.TopRow);
-    const int column = w.X + static_cast<int>(std::floor(crown.CentroidColumn));
-    const int row = w.Y + static_cast<int>(std::floor(crown.CentroidRow));
+    return (b.X == 0 && w.X > 0) || (b.Y == 0 && w.Y > 0) ||
+           (b.X + b.Width == w.Width && w.X + w.Width < sceneWidth) ||
+           (b.Y + b.Height == w.Height && w.Y + w.Height < sceneHeight);
+}
+
+namespace {
+
+// The top's (or the centroid's) column and row in the scene.
+std::pair<int, int> TopInScene(const Tile& tile, const CrownSummary& crown)
+{
+    const PixelRect& w = tile.Window;
+    if (crown.HasTop()) return {w.X + crown.TopColumn, w.Y + crown.TopRow};
+    return {w.X + static_cast<int>(std::floor(crown.CentroidColumn)),
+            w.Y + static_cast<int>(std::floor(crown.CentroidRow))};
+}
+
+}  // namespace
+
+bool TopInCore(const Tile& tile, const CrownSummary& crown)
+{
+    const auto [column, row] = TopInScene(tile, crown);
     return tile.Core.Contains(column, row);
+}
+
+int64_t TopScenePixel(const Tile& tile, const CrownSummary& crown, int sceneWidth)
+{
+    const auto [column, row] = TopInScene(tile, crown);
+    return int64_t(row) * sceneWidth + column;
 }
 
 }  // namespace lumera

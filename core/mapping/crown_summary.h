@@ -29,10 +29,15 @@ struct CrownSummary {
 // list is shorter or the point lies outside the matrix).
 std::vector<CrownSummary> SummarizeCrowns(const TTreeMatrix& matrix, const TExtremaList* maxima = nullptr);
 
-// Whether a tile keeps a crown it found: the crown must not touch a window
-// edge that lies inside the scene (there it may be cut off), and the pixel of
-// its top must lie in the tile's core; the pixel holding its centroid stands
-// for the top when that is not known. `crown` is in the tile's own pixels.
-bool TileOwnsCrown(const Tile& tile, const CrownSummary& crown, int sceneWidth, int sceneHeight);
+// Whether a crown a tile found touches an edge of the tile's window that lies
+// inside the scene, where it may be cut off. `crown` is in the tile's own pixels.
+bool TouchesInnerEdge(const Tile& tile, const CrownSummary& crown, int sceneWidth, int sceneHeight);
+
+// Whether the pixel of a crown's top lies in the tile's core; the pixel holding
+// its centroid stands for the top when that is not known.
+bool TopInCore(const Tile& tile, const CrownSummary& crown);
+
+// The scene pixel of that top (or centroid), as row * sceneWidth + column.
+int64_t TopScenePixel(const Tile& tile, const CrownSummary& crown, int sceneWidth);
 
 }  // namespace lumera

@@ -10,6 +10,7 @@
 #include "mapping/crown_summary.h"
 #include "mapping/geo_reference_file.h"
 #include "mapping/geotransform.h"
+#include "mapping/seam_crowns.h"
 #include "mapping/band_resampling.h"
 #include "mapping/tile_grid.h"
 #include "mapping/value_scaling.h"
@@ -171,8 +172,30 @@ TEST(CrownSummary, PixelsCentroidsBoundsAndOwnership)
     EXPECT_TRUE(!topped[0].HasTop() && !topped[2].HasTop());
     EXPECT_EQ(std::make_pair(topped[1].TopColumn, topped[1].TopRow), std::make_pair(3, 1));
     // The tile is the right part of an 8-pixel-wide scene; its core holds the
-    // centroid (scene column 6), not the top (column 7).
+    // centroid (scene column 6), not the top (column 7). Only its left edge
+    // lies inside the scene.
     const Tile tile{0, 1, {4, 0, 4, 3}, {4, 0, 3, 3}};
-    EXPECT_TRUE(TileOwnsCrown(tile, crowns[1], 8, 3));
-    EXPECT_FALSE(TileOwnsCrown(tile, topped[1], 8, 3));
+    EXPECT_TRUE(TopInCore(tile, crowns[1]));
+    EXPECT_FALSE(TopInCore(tile, topped[1]));
+    EXPECT_EQ(TopScenePixel(tile, topped[1], 8), 1 * 8 + 7);
+    EXPECT_TRUE(TouchesInnerEdge(tile, crowns[0], 8, 3));
+    EXPECT_FALSE(TouchesInnerEdge(tile, crowns[1], 8, 3));
+}
+
+TEST(SeamCrowns, AWholeVersionHoldsTheCutTopAndHasItsTopInTheCutCrown)
+{
+    // Scene pixels of a 10-wide scene; cut crowns 0 and 1 share their top
+    // area with whole crown 1 only; whole crown 0 holds the top of cut crown
+    // 0 but grew from a top outside it.
+    const std::vector<SeamCrown> cut = {{12, {11, 12, 13}}, {14, {12, 13, 14}}};
+    const std::vector<SeamCrown> whole = {{30, {12, 30}}, {13, {12, 13, 14, 15}}};
+    const std::vector<std::optional<std::size_t>> versions = WholeVersionsOfCutCrowns(cut, whole);
+    ASSERT_EQ(versions.size(), 2u);
+    EXPECT_EQ(versions[0], std::optional<std::size_t>(1));
+    EXPECT_FALSE(versions[1].has_value());  // taken by the first
+
+    const TTreeMatrix trees = Trees("12/21");
+    const auto pixels = TreePixelsInScene(trees, {3, 1, 2, 2}, 10, {2, 5});
+    EXPECT_EQ(pixels[0], (std::vector<int64_t>{14, 23}));
+    EXPECT_TRUE(pixels[1].empty());
 }

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <set>
 
 #include "data/cutout_file.h"
+#include "extrema/extrema_file.h"
 #include "scene_files.h"
 #include "scene_tiles.h"
+#include "tile_merge.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -78,4 +83,35 @@ TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
         EXPECT_EQ((found[{1000 + 0.5 * t.CentroidColumn, 2000 - 0.5 * t.CentroidRow}]), t.Pixels) << t.Tree;
     EXPECT_TRUE(merged.Layer.WithArea);
     EXPECT_NEAR(merged.Layer.Crowns[0].AreaM2, 0.25 * double(merged.Layer.Crowns[0].Summary.Pixels), 1e-12);
+}
+
+// Two tiles of a 20 x 10 scene overlapping by 4 (cores: columns 0-9 and
+// 10-19). Tree 1 has its top in the left core but reaches past the left
+// tile's edge, so only the right tile sees it whole; tree 2 is wider than any
+// tile and no tile sees it whole; the left tile's top of tree 3 lies in the
+// right tile's tree 3, which that tile keeps.
+TEST(SceneTiles, CrownCutAtASeamIsKeptOnceWholeFromTheNeighbourOrElseAsCut)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("tiles/r00_c00"));
+    std::filesystem::create_directories(dir.File("tiles/r00_c01"));
+    std::ofstream(dir.File("tiles/tiles.csv")) << "tile,x,y,width,height,core_x,core_y,core_width,core_height\n"
+                                                  "r00_c00,0,0,12,10,0,0,10,10\nr00_c01,8,0,12,10,10,0,10,10\n";
+    TTreeMatrix scene(20, 10);
+    for (int x = 9; x <= 14; ++x)
+        for (int y = 2; y <= 4; ++y) scene.At(x, y) = 1;
+    for (int x = 2; x <= 17; ++x)
+        for (int y = 6; y <= 8; ++y) scene.At(x, y) = 2;
+    for (int x = 9; x <= 15; ++x) scene.At(x, 0) = 3;
+    WriteTreeMatrix(dir.File("tiles/r00_c00/trees.dat"), Cut(scene, {0, 0, 12, 10}, 0));
+    WriteTreeMatrix(dir.File("tiles/r00_c01/trees.dat"), Cut(scene, {8, 0, 12, 10}, 0));
+    WriteExtremaFile(dir.File("tiles/r00_c00/maxima.txt"), {{9, 3}, {5, 7}, {9, 0}});
+    WriteExtremaFile(dir.File("tiles/r00_c01/maxima.txt"), {{1, 3}, {0, 7}, {4, 0}});
+
+    const MergeSummary merged = MergeTileCrowns(dir.File("tiles"));
+    std::multiset<std::pair<std::string, int64_t>> kept;
+    for (const CrownFeature& c : merged.Layer.Crowns) kept.insert({c.Tile, c.Summary.Pixels});
+    const std::multiset<std::pair<std::string, int64_t>> expected = {
+        {"r00_c01", 6 * 3}, {"r00_c00", 10 * 3}, {"r00_c01", 7}};  // trees 1 whole, 2 cut, 3 once
+    EXPECT_EQ(kept, expected);
 }
