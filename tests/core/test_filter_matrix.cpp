@@ -123,6 +123,9 @@ TEST(FilterMatrix, FiltersTheInteriorTransposedWithWeightsAsTheyStand)
     ApplyFilter(shifted, FilterWeights(Sparse3({{2, "1"}})));
     EXPECT_EQ(std::make_tuple(shifted.At(2, 2), shifted.At(4, 3), shifted.At(0, 0)),
               std::make_tuple(source.At(1, 3), source.At(3, 4), source.At(0, 0)));
+    // Weights without a centre are refused, square or not.
+    EXPECT_THROW(ApplyFilter(shifted, TMatice(2, 2, 1.0)), std::invalid_argument);
+    EXPECT_THROW(ApplyFilter(shifted, TMatice(1, 3, 1.0)), std::invalid_argument);
 }
 
 TEST(FilterMatrix, RowWiseFilterEqualsThePerPixelDefinitionBitForBit)

@@ -190,6 +190,12 @@ TEST(Moves, ChainPointsWalkDownhillAlongTheNormal)
         {ramp, std::nullopt, 0, 0},                               // on the edge
     };
     for (const auto& c : cases) EXPECT_EQ(MovedColumn(c.values, c.limit, c.from), c.to) << c.from << " to " << c.to;
+
+    TNetwork middleLast;  // the point that walks is the network's last
+    for (int y : {4, 6, 5}) middleLast.push_back(TMBod{5, y, 0.0, 0.0, 0, {}});
+    FindNeighbours(middleLast);
+    ComputeNormals(middleLast);
+    EXPECT_EQ(MovePoints(middleLast, Columns(ramp), std::nullopt)[2].X, 9);
 }
 
 TEST(Moves, PointsWithoutNormalOrOutsideTheImageStay)

@@ -108,6 +108,13 @@ TEST(AtomicFile, LinksAreFollowedDevicesAndPipesWrittenThroughFoldersRefused)
     WriteText(dir.File("link.txt"), "new");
     EXPECT_TRUE(fs::is_symlink(dir.File("link.txt")));
     EXPECT_EQ(ReadAll(dir.File("real.txt")), "new");
+    // Links in a circle lead nowhere: the named one is replaced by the file.
+    fs::create_symlink("loop2", dir.File("loop1"));
+    fs::create_symlink("loop1", dir.File("loop2"));
+    WriteText(dir.File("loop1"), "circle");
+    EXPECT_EQ(ReadAll(dir.File("loop1")), "circle");
+    fs::remove(dir.File("loop1"));
+    fs::remove(dir.File("loop2"));
 
     WriteText("/dev/null", "discarded");
     EXPECT_TRUE(fs::is_character_file("/dev/null"));

@@ -146,6 +146,11 @@ TEST(ScaleDelineation, ColourKeepsCrownsOffBrightSand)
         return (p[0] + p[1] + p[2]) / 3;
     });
     EXPECT_GT(DelineatePicture(grey, nullptr, {9.0, 0.0}).Tops.size(), domes.size());
+    // One channel of one pixel off the grey makes a colour picture.
+    Bitmap tinted = grey;
+    tinted.ScanLine(59)[3 * 89] ^= 1;
+    EXPECT_FALSE(HasColour(grey));
+    EXPECT_TRUE(HasColour(tinted));
 }
 
 TEST(VegetationMask, OtsuSplitsTwoClassesAndNdviMasksFoliage)

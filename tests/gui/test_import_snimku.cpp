@@ -31,6 +31,8 @@ void AnswerImportDialog(std::optional<PixelRect> window, std::function<void(gui:
             dialog->TlacitkaBox->button(QDialogButtonBox::Cancel)->click();
             return;
         }
+        for (QWidget* field : {dialog->XSpin, dialog->YSpin, dialog->SirkaSpin, dialog->VyskaSpin})
+            QVERIFY(dialog->layout()->indexOf(field) >= 0);  // laid out, not stacked in a corner
         dialog->XSpin->setValue(window->X);
         dialog->YSpin->setValue(window->Y);
         dialog->SirkaSpin->setValue(window->Width);
