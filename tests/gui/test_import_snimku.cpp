@@ -31,14 +31,16 @@ void AnswerImportDialog(std::optional<PixelRect> window, std::function<void(gui:
             dialog->TlacitkaBox->button(QDialogButtonBox::Cancel)->click();
             return;
         }
+        bool laidOut = true;  // not stacked in a corner; checked once the dialog is closed
         for (QWidget* field : {dialog->XSpin, dialog->YSpin, dialog->SirkaSpin, dialog->VyskaSpin})
-            QVERIFY(dialog->layout()->indexOf(field) >= 0);  // laid out, not stacked in a corner
+            laidOut = laidOut && dialog->layout()->indexOf(field) >= 0;
         dialog->XSpin->setValue(window->X);
         dialog->YSpin->setValue(window->Y);
         dialog->SirkaSpin->setValue(window->Width);
         dialog->VyskaSpin->setValue(window->Height);
         if (fill) fill(dialog);
         dialog->TlacitkaBox->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(laidOut);
     });
 }
 
