@@ -42,7 +42,8 @@ public:
             }
             if (!inCore && cutOff) continue;
             (inCore ? cutTrees : wholeTrees).push_back(crown.Summary.Tree);
-            (inCore ? cut_ : whole_).push_back({{TopScenePixel(tile.Place, crown.Summary, sceneWidth), {}}, std::move(crown)});
+            const int64_t top = TopScenePixel(tile.Place, crown.Summary, sceneWidth);
+            (inCore ? cut_ : whole_).push_back({{top, {}}, std::move(crown)});
         }
         AddPixels(cut_, firstCut, TreePixelsInScene(trees, tile.Place.Window, sceneWidth, cutTrees));
         AddPixels(whole_, firstWhole, TreePixelsInScene(trees, tile.Place.Window, sceneWidth, wholeTrees));
@@ -109,7 +110,8 @@ MergeSummary MergeTileCrowns(const std::string& dir)
         std::optional<TExtremaList> tops;
         if (fs::exists(topsPath)) tops = ReadExtremaFile(topsPath);
         merged.Layer.WithTops = merged.Layer.WithTops || tops.has_value();
-        std::vector<CrownFeature> crowns = PolygonizeCrowns(trees, reference.Transform, pixelArea, tops ? &*tops : nullptr);
+        std::vector<CrownFeature> crowns =
+            PolygonizeCrowns(trees, reference.Transform, pixelArea, tops ? &*tops : nullptr);
         merged.Found += int(crowns.size());
         seams.Sort(std::move(crowns), e, trees, manifest.SceneWidth, manifest.SceneHeight, merged.Layer.Crowns);
     }
