@@ -127,6 +127,10 @@ TEST(CliTiles, ASceneUnreadablePastItsFirstTileLeavesTheFolderAsItWas)
     SceneRecipe recipe = SmallScene(6, 12);
     recipe.Driver = "GTiff";
     WriteScene(dir.File("scene.tif"), recipe);
+    // By default a tile is as large as a cut-out may be: here the whole scene.
+    ExpectSuccess(Expand(dir, "tiles @scene.tif --scale 5000 -o @whole"));
+    EXPECT_EQ(ReadAll(dir.File("whole/tiles.csv")).find("r01_c00"), std::string::npos);
+    std::filesystem::remove_all(dir.File("whole"));
     ExpectSuccess(Expand(dir, "tiles @scene.tif --scale 5000 --size 6 -o @tiles"));
     const auto earlier = ReadAll(dir.File("tiles/r00_c00/cut.dat")), list = ReadAll(dir.File("tiles/tiles.csv"));
     // The rows of the second tile cut off: the first tile still reads.

@@ -96,6 +96,10 @@ TEST(CliScene, OneRunToCrownsThenResumingOnlyWhatIsNotFinished)
     ExpectFailure(SceneRun(dir, " --resume", dir.File("out")), 2, "jinými volbami");  // other reference spectra
     EXPECT_EQ(nlohmann::json::parse(ExpectSuccess(SceneRun(dir, "")))["resumed"], 0);
     EXPECT_EQ(ReadAll(dir.File("out/trees.csv")), trees);
+
+    // A tile's table with a field missing is refused, naming it.
+    std::ofstream(dir.File("out/tiles/r00_c00/trees.csv"), std::ios::app) << "1,0.5\n";
+    ExpectFailure(Expand(dir, "merge @out/tiles --tables -o @merged.gpkg"), 1, "r00_c00/trees.csv");
 }
 
 TEST(CliScene, TheWorkflowFindsTheSameCrowns)

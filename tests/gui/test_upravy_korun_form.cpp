@@ -66,6 +66,13 @@ private slots:
         form->ZnovuAction->trigger();
         f.reporter.answers = {false};
         QVERIFY(!form->MayClose());
+
+        const std::vector<int32_t> before = form->Trees().Values;  // Return closes a polygon being drawn
+        click("MnohouhelnikAction", 0, 0);
+        click(nullptr, 3, 0);
+        click(nullptr, 3, 3);
+        QTest::keyClick(form, Qt::Key_Return);
+        QVERIFY(form->Trees().Values != before);
     }
 };
 
