@@ -73,6 +73,9 @@ private slots:
         click(nullptr, 3, 3);
         QTest::keyClick(form, Qt::Key_Return);
         QVERIFY(form->Trees().Values != before);
+        form->CanvasMoved(5, 3, {});  // a crown under the pointer is told with its mean brightness
+        const QString told = form->StatusLine->text();
+        QVERIFY2(told.contains(QStringLiteral("průměrný jas ")) && !told.contains('-'), qPrintable(told));
     }
 };
 
