@@ -215,6 +215,10 @@ TEST(CrownTops, NeverCloserThanTheMinimumDistance)
     TMatice edge(5, 5);
     edge.At(2, 4) = 1.0;  // a top on the last row counts like any other
     EXPECT_EQ(FindCrownTops(edge, Everything(edge), 2.0), (TExtremaList{{2, 4}}));
+    TMatice row(3, 1);  // only the eight neighbours count: a higher pixel two columns off does not
+    row.At(0, 0) = 1.0;
+    row.At(2, 0) = 2.0;
+    EXPECT_EQ(FindCrownTops(row, Everything(row), 1.0), (TExtremaList{{2, 0}, {0, 0}}));
 }
 
 // Measured: F1 0.97 on this 200 x 200 stand; the floor leaves room for
