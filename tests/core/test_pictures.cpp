@@ -224,7 +224,10 @@ TEST(CrownOutlines, YellowOnEveryCrownsEdgePixelBlackBesideItAndTheRestUntouched
     const char* const expected[] = {".KKKKK..", "KYYYYYK.", "KYKKKYK.", "KYK.KYK.", "KYKKKYK.", "KYYYYYKK", ".KKKKKKY"};
     for (int y = 0; y < 7; ++y) {
         std::string row;
-        for (int x = 0; x < 8; ++x) row += Pixel(picture, x, y)[2] == 255 ? 'Y' : Pixel(picture, x, y)[2] == 0 ? 'K' : '.';
+        for (int x = 0; x < 8; ++x) {
+            const auto p = Pixel(picture, x, y);  // blue, green, red
+            row += p[0] == 0 && p[1] == 255 && p[2] == 255 ? 'Y' : p[0] + p[1] + p[2] == 0 ? 'K' : p[0] == 90 ? '.' : '?';
+        }
         EXPECT_EQ(row, expected[y]) << "row " << y;
     }
 }

@@ -73,7 +73,9 @@ private slots:
         auto* main = f.app->MainForm.get();
         f.dialogs.answers = {scene};
         AnswerImportDialog(PixelRect{2, 1, 4, 3});
+        const std::size_t said = f.reporter.messages.size();
         main->Importsnmku1->trigger();
+        QCOMPARE(f.reporter.messages.size(), said + 1);  // that it loaded; no notes
 
         const std::string cutout = f.dir.File("data/vyrezy/scene_2_1_4x3.dat");
         QCOMPARE(main->SouborLabel->text().toStdString(), cutout);

@@ -1,11 +1,13 @@
 #include <filesystem>
 
 #include "crowns/crown_outlines.h"
+#include "crowns/crown_reflectance.h"
 #include "crowns/scale_delineation.h"
 #include "data/number_format.h"
 #include "enhance/equalization.h"
 #include "gui_fixture.h"
 #include "imaging/band_map.h"
+#include "imaging/pixel_bands.h"
 #include "imaging/true_colour.h"
 #include "spectral/masking.h"
 #include "spectral/spectral_library.h"
@@ -165,6 +167,15 @@ private slots:
         QCOMPARE(f.reporter.messages.back().kind, std::string("confirm"));
         QVERIFY(f.LastMessage().find("Vymezeno korun: " + std::to_string(expected.Tops.size()) + " (") == 0);
         QCOMPARE(ReadTreeMatrix(f.dir.File("koruny.dat")).Values, expected.Trees.Values);
+
+        // A crown's pixel plots its own spectrum (rows and columns counted from 1) and the crown's mean.
+        const TExtremum top = expected.Tops.front();
+        Bitmap plot = m->SpektrumImage->Picture();
+        DrawSpectrum(plot, stand.Cube, f.app->Data.BandTable, top.X + 1, top.Y + 1);
+        DrawSpectrumValues(plot, CrownMeanSpectrum(stand.Cube, expected.Trees, expected.Trees.At(top.X, top.Y)),
+                           f.app->Data.BandTable, kCrownSpectrumColour);
+        QVERIFY(m->PlotCrownSpectrum(expected.Trees, top.X, top.Y));
+        QCOMPARE(m->SpektrumImage->Picture(), plot);
 
         // Answered No: nothing asked, nothing written.
         const std::size_t dialogs = f.dialogs.initialDirs.size();
