@@ -4,7 +4,7 @@
 
 #include "code_before.h"
 #include "plain_definitions.h"
-#include "spectral/masking.h"
+#include "analysis/masking.h"
 
 using namespace lumera;
 

@@ -6,7 +6,7 @@
 #include "crowns/marker_watershed.h"
 #include "crowns/scale_delineation.h"
 #include "imaging/bmp_file.h"
-#include "spectral/spectral_library.h"
+#include "analysis/reference_library.h"
 #include "stand/stand_materials.h"
 #include "stand/synthetic_stand.h"
 

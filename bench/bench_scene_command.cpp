@@ -15,7 +15,7 @@
 #include "crowns/tree_matrix.h"
 #include "data/band_table.h"
 #include "scene_file.h"
-#include "spectral/spectral_library.h"
+#include "analysis/reference_library.h"
 #include "stand/stand_materials.h"
 
 namespace fs = std::filesystem;

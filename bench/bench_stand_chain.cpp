@@ -12,8 +12,8 @@
 #include "enhance/equalization.h"
 #include "extrema/brightness.h"
 #include "extrema/picture_search.h"
-#include "spectral/masking.h"
-#include "spectral/reference_files.h"
+#include "analysis/masking.h"
+#include "analysis/reference_files.h"
 #include "stand/stand_workspace.h"
 
 using namespace lumera;

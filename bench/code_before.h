@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/cube.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 // The code the faster loading and needle measure replaced, kept as the
 // baselines of their benchmarks (the checks and messages left out).

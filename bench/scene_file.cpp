@@ -8,7 +8,7 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
-#include "spectral/spectral_library.h"
+#include "analysis/reference_library.h"
 #include "stand/stand_materials.h"
 
 namespace lumera::bench {

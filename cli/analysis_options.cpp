@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "data/file_error.h"
-#include "spectral/reference_files.h"
-#include "spectral/weight_file.h"
-#include "spectral/weight_table.h"
+#include "analysis/reference_files.h"
+#include "analysis/weight_file.h"
+#include "analysis/weight_table.h"
 
 namespace lumera::cli {
 

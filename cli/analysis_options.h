@@ -5,7 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "spectral/masking.h"
+#include "analysis/masking.h"
 
 namespace lumera::cli {
 

@@ -1,6 +1,6 @@
 #include "commands.h"
-#include "spectral/reference_files.h"
-#include "spectral/reference_generator.h"
+#include "analysis/reference_files.h"
+#include "analysis/reference_generator.h"
 
 namespace lumera::cli {
 

@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "spectral/masking.h"
+#include "analysis/masking.h"
 #include "analysis_options.h"
 
 namespace lumera::cli {

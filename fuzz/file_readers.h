@@ -11,8 +11,8 @@
 #include "imaging/bmp_file.h"
 #include "mapping/wavelength_units.h"
 #include "mapping/world_file.h"
-#include "spectral/reference_files.h"
-#include "spectral/weight_file.h"
+#include "analysis/reference_files.h"
+#include "analysis/weight_file.h"
 
 namespace lumera::fuzzing {
 

@@ -11,7 +11,7 @@
 #include "extrema/filter_matrix.h"
 #include "imaging/bmp_file.h"
 #include "scene_input.h"
-#include "spectral/weight_file.h"
+#include "analysis/weight_file.h"
 
 using namespace lumera;
 namespace fs = std::filesystem;

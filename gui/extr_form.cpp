@@ -14,7 +14,7 @@
 #include "picture_slot.h"
 #include "picture_view.h"
 #include "radio_group.h"
-#include "spectral_panel_modes.h"
+#include "analysis_panel_modes.h"
 #include "widget_factory.h"
 
 namespace lumera::gui {

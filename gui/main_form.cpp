@@ -22,7 +22,7 @@
 #include "extr_form.h"
 #include "extr_form2.h"
 #include "picture_view.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 #include "upravy_korun_form.h"
 #include "vahfce_form.h"
 #include "vysl_form.h"

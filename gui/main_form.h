@@ -124,7 +124,7 @@ public slots:
     void SavePictureBtnClick();
     // The true-colour composite into VzorImage (main_form_truecolor.cpp)
     void TrueColorBtnClick();
-    // Spectral analysis (main_form_spectral.cpp)
+    // Spectral analysis (main_form_analyses.cpp)
     void NDVIBtnClick();
     void NDVI1Click();
     void NDVIAbsolutCheckMouseUp();

@@ -20,9 +20,9 @@
 #include "file_dialogs.h"
 #include "picture_view.h"
 #include "readable_cells.h"
-#include "spectral/spectral_vector.h"
-#include "spectral/weight_chart.h"
-#include "spectral/weight_file.h"
+#include "analysis/band_vector.h"
+#include "analysis/weight_chart.h"
+#include "analysis/weight_file.h"
 #include "widget_factory.h"
 #include "workbench.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "imaging/drawing.h"
-#include "spectral/weight_table.h"
+#include "analysis/weight_table.h"
 #include "tool_window.h"
 
 class QCheckBox;

@@ -4,7 +4,7 @@
 #include "data/cube.h"
 #include "data/reporter.h"
 #include "file_dialogs.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera::gui {
 

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "data/atomic_file.h"
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 
 namespace lumera {
 

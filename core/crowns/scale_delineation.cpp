@@ -9,7 +9,7 @@
 #include "crowns/gaussian_smoothing.h"
 #include "crowns/marker_watershed.h"
 #include "extrema/brightness.h"
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 
 namespace lumera {
 

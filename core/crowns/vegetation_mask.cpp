@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "spectral/band_mean.h"
-#include "spectral/ndvi.h"
+#include "analysis/band_mean.h"
+#include "analysis/ndvi.h"
 
 namespace lumera {
 

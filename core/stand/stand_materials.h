@@ -1,6 +1,6 @@
 #pragma once
 #include "data/band_table.h"
-#include "spectral/spectral_library.h"
+#include "analysis/reference_library.h"
 #include "stand/synthetic_stand.h"
 
 namespace lumera {

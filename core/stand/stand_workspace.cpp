@@ -8,7 +8,7 @@
 #include "data/cutout_file.h"
 #include "data/file_error.h"
 #include "data/program_paths.h"
-#include "spectral/reference_generator.h"
+#include "analysis/reference_generator.h"
 #include "stand/stand_materials.h"
 
 namespace lumera {

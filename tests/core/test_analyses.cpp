@@ -4,11 +4,11 @@
 #include <limits>
 
 #include "sample_data.h"
-#include "spectral/analysis_picture.h"
-#include "spectral/masking.h"
-#include "spectral/ndvi.h"
-#include "spectral/needle.h"
-#include "spectral_fixture.h"
+#include "analysis/analysis_picture.h"
+#include "analysis/masking.h"
+#include "analysis/ndvi.h"
+#include "analysis/needle.h"
+#include "analysis_fixture.h"
 
 using namespace lumera;
 using namespace lumera::testing;

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "recording_reporter.h"
-#include "spectral/numerics.h"
-#include "spectral/spectral_vector.h"
+#include "analysis/numerics.h"
+#include "analysis/band_vector.h"
 
 using namespace lumera;
 using lumera::testing::RecordingReporter;

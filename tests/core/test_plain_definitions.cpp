@@ -4,11 +4,11 @@
 #include <random>
 
 #include "imaging/true_colour.h"
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 #include "plain_definitions.h"
 #include "sample_data.h"
-#include "spectral/masking.h"
-#include "spectral_fixture.h"
+#include "analysis/masking.h"
+#include "analysis_fixture.h"
 
 // The vectorised analyses against their plain definitions, byte for byte, on
 // random cubes: odd sizes, negative values, a single pixel, sizes crossing

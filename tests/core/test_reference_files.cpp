@@ -11,10 +11,10 @@
 #include "recording_reporter.h"
 #include "refusal.h"
 #include "sample_data.h"
-#include "spectral/reference_files.h"
-#include "spectral/spectral_library.h"
-#include "spectral/weight_chart.h"
-#include "spectral/weight_file.h"
+#include "analysis/reference_files.h"
+#include "analysis/reference_library.h"
+#include "analysis/weight_chart.h"
+#include "analysis/weight_file.h"
 #include "temp_dir.h"
 
 using namespace lumera;

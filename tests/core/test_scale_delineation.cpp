@@ -19,7 +19,7 @@
 #include "crowns/vegetation_mask.h"
 #include "real_plots.h"
 #include "refusal.h"
-#include "spectral/spectral_library.h"
+#include "analysis/reference_library.h"
 #include "stand/stand_materials.h"
 #include "stand/synthetic_stand.h"
 #include "temp_dir.h"

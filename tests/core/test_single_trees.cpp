@@ -12,7 +12,7 @@
 #include "crowns/tree_figures.h"
 #include "crowns/tree_table.h"
 #include "sample_data.h"
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 #include "temp_dir.h"
 
 using namespace lumera;

@@ -12,7 +12,7 @@
 #include "gui_fixture.h"
 #include "mapping/tile_grid.h"
 #include "scene_files.h"
-#include "spectral/weight_file.h"
+#include "analysis/weight_file.h"
 #include "upravy_korun_form.h"
 
 using namespace lumera;

@@ -9,8 +9,8 @@
 #include "imaging/band_map.h"
 #include "imaging/pixel_bands.h"
 #include "imaging/true_colour.h"
-#include "spectral/masking.h"
-#include "spectral/spectral_library.h"
+#include "analysis/masking.h"
+#include "analysis/reference_library.h"
 #include "stand/stand_materials.h"
 #include "stand/synthetic_stand.h"
 

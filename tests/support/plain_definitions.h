@@ -9,9 +9,9 @@
 #include "enhance/colour_stretch.h"
 #include "imaging/bitmap.h"
 #include "recording_reporter.h"
-#include "spectral/analysis_picture.h"
-#include "spectral/masking.h"
-#include "spectral/spectral_vector.h"
+#include "analysis/analysis_picture.h"
+#include "analysis/masking.h"
+#include "analysis/band_vector.h"
 
 // The plain definitions the fast routines are checked against, and measured
 // against in the benchmarks: one pixel at a time, every value made in the

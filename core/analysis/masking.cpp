@@ -1,10 +1,10 @@
-#include "spectral/masking.h"
+#include "analysis/masking.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 
 namespace lumera {
 

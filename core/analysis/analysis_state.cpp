@@ -1,4 +1,4 @@
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 #include "data/band_table.h"
 

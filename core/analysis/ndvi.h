@@ -1,6 +1,6 @@
 #pragma once
 #include "data/cube.h"
-#include "spectral/analysis_picture.h"
+#include "analysis/analysis_picture.h"
 
 namespace lumera {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "imaging/bitmap.h"
 #include "imaging/drawing.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

@@ -1,4 +1,4 @@
-#include "spectral_panel_modes.h"
+#include "analysis_panel_modes.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 
 #include "data/band_table.h"
 #include "data/reporter.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

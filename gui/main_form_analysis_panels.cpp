@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "main_form.h"
-#include "spectral/spectral_state.h"
-#include "spectral_panel_modes.h"
+#include "analysis/analysis_state.h"
+#include "analysis_panel_modes.h"
 #include "widget_factory.h"
 
 namespace lumera::gui {

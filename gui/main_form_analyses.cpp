@@ -11,9 +11,9 @@
 #include "decimal_separator.h"
 #include "main_form.h"
 #include "picture_view.h"
-#include "spectral/masking.h"
-#include "spectral/reference_files.h"
-#include "spectral_panel_modes.h"
+#include "analysis/masking.h"
+#include "analysis/reference_files.h"
+#include "analysis_panel_modes.h"
 #include "vahfce_form.h"
 #include "workbench.h"
 

@@ -1,4 +1,4 @@
-#include "spectral/weight_chart.h"
+#include "analysis/weight_chart.h"
 
 #include <algorithm>
 #include <cmath>

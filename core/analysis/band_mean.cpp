@@ -1,4 +1,4 @@
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 
 #include <algorithm>
 

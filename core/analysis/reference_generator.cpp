@@ -1,4 +1,4 @@
-#include "spectral/reference_generator.h"
+#include "analysis/reference_generator.h"
 
 #include <bit>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "data/atomic_file.h"
 #include "data/program_paths.h"
-#include "spectral/reference_files.h"
+#include "analysis/reference_files.h"
 
 namespace lumera {
 

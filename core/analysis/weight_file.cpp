@@ -1,4 +1,4 @@
-#include "spectral/weight_file.h"
+#include "analysis/weight_file.h"
 
 #include <algorithm>
 #include <charconv>

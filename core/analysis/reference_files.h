@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "data/reporter.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

@@ -1,9 +1,9 @@
-#include "spectral/ndvi.h"
+#include "analysis/ndvi.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "spectral/band_mean.h"
+#include "analysis/band_mean.h"
 
 namespace lumera {
 

@@ -1,4 +1,4 @@
-#include "spectral/reference_files.h"
+#include "analysis/reference_files.h"
 
 #include <bit>
 #include <charconv>
@@ -8,8 +8,8 @@
 #include "data/file_error.h"
 #include "data/program_paths.h"
 #include "data/small_file.h"
-#include "spectral/numerics.h"
-#include "spectral/spectral_vector.h"
+#include "analysis/numerics.h"
+#include "analysis/band_vector.h"
 
 namespace lumera {
 

@@ -2,8 +2,8 @@
 #include <array>
 #include <string>
 
-#include "spectral/spectral_library.h"
-#include "spectral/spectral_state.h"
+#include "analysis/reference_library.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

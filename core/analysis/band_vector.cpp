@@ -1,4 +1,4 @@
-#include "spectral/spectral_vector.h"
+#include "analysis/band_vector.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "spectral/ndvi.h"
-#include "spectral/needle.h"
+#include "analysis/ndvi.h"
+#include "analysis/needle.h"
 
 namespace lumera {
 

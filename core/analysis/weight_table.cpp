@@ -1,7 +1,7 @@
-#include "spectral/weight_table.h"
+#include "analysis/weight_table.h"
 
 #include "data/number_format.h"
-#include "spectral/spectral_vector.h"
+#include "analysis/band_vector.h"
 
 namespace lumera {
 

@@ -1,4 +1,4 @@
-#include "spectral/analysis_picture.h"
+#include "analysis/analysis_picture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 #include "data/reporter.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

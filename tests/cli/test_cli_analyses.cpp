@@ -4,10 +4,10 @@
 #include "data/cutout_file.h"
 #include "reference_data.h"
 #include "sample_data.h"
-#include "spectral/masking.h"
-#include "spectral/reference_files.h"
-#include "spectral/spectral_vector.h"
-#include "spectral/weight_file.h"
+#include "analysis/masking.h"
+#include "analysis/reference_files.h"
+#include "analysis/band_vector.h"
+#include "analysis/weight_file.h"
 
 using namespace lumera;
 using namespace lumera::testing;

@@ -1,9 +1,9 @@
-#include "spectral/needle.h"
+#include "analysis/needle.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "spectral/spectral_vector.h"
+#include "analysis/band_vector.h"
 
 namespace lumera {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "data/cube.h"
 #include "data/instruction_set.h"
-#include "spectral/analysis_picture.h"
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_picture.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera {
 

@@ -1,4 +1,4 @@
-#include "spectral/numerics.h"
+#include "analysis/numerics.h"
 
 #include <cmath>
 #include <cstddef>

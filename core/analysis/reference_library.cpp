@@ -1,4 +1,4 @@
-#include "spectral/spectral_library.h"
+#include "analysis/reference_library.h"
 
 #include <charconv>
 #include <cmath>

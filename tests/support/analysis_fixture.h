@@ -1,5 +1,5 @@
 #pragma once
-#include "spectral/spectral_state.h"
+#include "analysis/analysis_state.h"
 
 namespace lumera::testing {
 
