@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <unordered_set>
 
 #include "data/file_error.h"
 #include "extrema/extrema_file.h"
@@ -20,8 +22,9 @@ namespace {
 // holds their tops, and the crowns tiles saw whole whose tops lie outside
 // their cores. A cut crown is left out where a crown kept from another tile
 // covers its top (that tile found the tree), else kept as a neighbour saw it
-// whole when one did, else as it was cut: no tree is lost at a seam, none
-// kept twice.
+// whole when one did, else as it was cut. Two tiles may also each have seen a
+// tree whole with its top in the other's core; it is kept once, unless kept
+// crowns cover half of it already. No tree is lost at a seam, none kept twice.
 class SeamCandidates {
 public:
     // Keeps the crowns the tile owns in `kept` and holds back the rest that may
@@ -43,17 +46,43 @@ public:
             if (!inCore && cutOff) continue;
             (inCore ? cutTrees : wholeTrees).push_back(crown.Summary.Tree);
             const int64_t top = TopScenePixel(tile.Place, crown.Summary, sceneWidth);
-            (inCore ? cut_ : whole_).push_back({{top, {}}, std::move(crown)});
+            PixelRect box = crown.Summary.Bounds;
+            box.X += tile.Place.Window.X;
+            box.Y += tile.Place.Window.Y;
+            (inCore ? cut_ : whole_).push_back({{top, {}}, box, {}, std::move(crown)});
         }
         AddPixels(cut_, firstCut, TreePixelsInScene(trees, tile.Place.Window, sceneWidth, cutTrees));
         AddPixels(whole_, firstWhole, TreePixelsInScene(trees, tile.Place.Window, sceneWidth, wholeTrees));
         for (const std::vector<int64_t>& pixels : TreePixelsInScene(trees, tile.Place.Window, sceneWidth, keptTrees))
             for (const int64_t pixel : pixels)
-                if (!tile.Place.Core.Contains(int(pixel % sceneWidth), int(pixel / sceneWidth)))
-                    keptBeyondCores_.push_back(pixel);
+                if (!InCore(tile, pixel, sceneWidth)) keptBeyondCores_.push_back(pixel);
+        keptTrees_.push_back(std::move(keptTrees));  // ascending, as the crowns come
     }
 
-    void KeepCutCrowns(std::vector<CrownFeature>& kept)
+    // Whether the tile's core reaches into a crown seen whole elsewhere, so
+    // that MarkCoveredPixels needs the tile's matrix.
+    bool ReachesWholeCrowns(const ManifestEntry& tile) const
+    {
+        return std::any_of(whole_.begin(), whole_.end(), [&](const Held& h) { return Meet(tile.Place.Core, h.Box); });
+    }
+
+    // Notes the pixels of crowns seen whole elsewhere that lie in the core of
+    // the `index`th sorted tile, on a crown it kept.
+    void MarkCoveredPixels(const ManifestEntry& tile, std::size_t index, const TTreeMatrix& trees, int sceneWidth)
+    {
+        const std::vector<int32_t>& own = keptTrees_[index];
+        for (Held& h : whole_) {
+            if (!Meet(tile.Place.Core, h.Box)) continue;
+            for (const int64_t pixel : h.Seam.Pixels) {
+                if (!InCore(tile, pixel, sceneWidth)) continue;
+                const int32_t tree = trees.At(int(pixel % sceneWidth) - tile.Place.Window.X,
+                                              int(pixel / sceneWidth) - tile.Place.Window.Y);
+                if (std::binary_search(own.begin(), own.end(), tree)) h.CoveredInCores.push_back(pixel);
+            }
+        }
+    }
+
+    void KeepSeamCrowns(std::vector<CrownFeature>& kept)
     {
         std::sort(keptBeyondCores_.begin(), keptBeyondCores_.end());
         std::vector<Held*> lost;
@@ -65,23 +94,93 @@ public:
             }
         for (const Held& h : whole_) whole.push_back(h.Seam);
         const std::vector<std::optional<std::size_t>> versions = WholeVersionsOfCutCrowns(cut, whole);
-        for (std::size_t c = 0; c < lost.size(); ++c)
-            kept.push_back(std::move(versions[c] ? whole_[*versions[c]].Feature : lost[c]->Feature));
+        std::vector<bool> used(whole_.size(), false);
+        for (std::size_t c = 0; c < lost.size(); ++c) {
+            if (versions[c]) used[*versions[c]] = true;
+            Keep(versions[c] ? whole_[*versions[c]] : *lost[c], kept);
+        }
+        std::multimap<int64_t, std::size_t> wholeByTop;
+        for (std::size_t w = 0; w < whole_.size(); ++w) wholeByTop.emplace(whole_[w].Seam.Top, w);
+        for (std::size_t w = 0; w < whole_.size(); ++w) {
+            if (!used[w] && !MostlyCovered(whole_[w]) && SameTreeElsewhere(whole_[w], wholeByTop))
+                Keep(whole_[w], kept);
+        }
     }
 
 private:
     struct Held {
         SeamCrown Seam;
+        PixelRect Box;                        // in scene pixels
+        std::vector<int64_t> CoveredInCores;  // its pixels on crowns kept by the tiles whose cores hold them
         CrownFeature Feature;
     };
+
+    static bool InCore(const ManifestEntry& tile, int64_t pixel, int sceneWidth)
+    {
+        return tile.Place.Core.Contains(int(pixel % sceneWidth), int(pixel / sceneWidth));
+    }
+
+    static bool Meet(const PixelRect& a, const PixelRect& b)
+    {
+        return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height && b.Y < a.Y + a.Height;
+    }
 
     static void AddPixels(std::vector<Held>& held, std::size_t first, std::vector<std::vector<int64_t>> pixels)
     {
         for (std::size_t i = 0; i < pixels.size(); ++i) held[first + i].Seam.Pixels = std::move(pixels[i]);
     }
 
+    // Whether another tile saw the crown whole too, with its top in this
+    // one's tile's core: a crown holding this one's top while its own top lies
+    // within this one, sharing at least half of the pixels of each. Once this
+    // one is kept, that one is covered.
+    bool SameTreeElsewhere(const Held& h, const std::multimap<int64_t, std::size_t>& wholeByTop) const
+    {
+        for (const int64_t pixel : h.Seam.Pixels) {
+            const auto [first, last] = wholeByTop.equal_range(pixel);
+            for (auto it = first; it != last; ++it) {
+                const Held& other = whole_[it->second];
+                if (other.Feature.Tile != h.Feature.Tile &&
+                    std::binary_search(other.Seam.Pixels.begin(), other.Seam.Pixels.end(), h.Seam.Top) &&
+                    MostlyShared(h.Seam.Pixels, other.Seam.Pixels))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    static bool MostlyShared(const std::vector<int64_t>& a, const std::vector<int64_t>& b)
+    {
+        std::size_t shared = 0;
+        for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();)
+            if (*i < *j) ++i;
+            else if (*j < *i) ++j;
+            else ++shared, ++i, ++j;
+        return 2 * shared >= std::max(a.size(), b.size());
+    }
+
+    // Whether crowns kept so far cover at least half of the crown.
+    bool MostlyCovered(Held& h) const
+    {
+        std::sort(h.CoveredInCores.begin(), h.CoveredInCores.end());
+        const auto covered = std::count_if(h.Seam.Pixels.begin(), h.Seam.Pixels.end(), [&](int64_t pixel) {
+            return std::binary_search(h.CoveredInCores.begin(), h.CoveredInCores.end(), pixel) ||
+                   std::binary_search(keptBeyondCores_.begin(), keptBeyondCores_.end(), pixel) ||
+                   claimed_.count(pixel) > 0;
+        });
+        return 2 * std::size_t(covered) >= h.Seam.Pixels.size();
+    }
+
+    void Keep(Held& h, std::vector<CrownFeature>& kept)
+    {
+        claimed_.insert(h.Seam.Pixels.begin(), h.Seam.Pixels.end());
+        kept.push_back(std::move(h.Feature));
+    }
+
     std::vector<Held> cut_, whole_;
-    std::vector<int64_t> keptBeyondCores_;  // pixels of kept crowns outside their tiles' cores
+    std::vector<int64_t> keptBeyondCores_;         // pixels of kept crowns outside their tiles' cores
+    std::vector<std::vector<int32_t>> keptTrees_;  // per tile, the trees it kept, ascending
+    std::unordered_set<int64_t> claimed_;          // pixels of the crowns kept at seams
 };
 
 }  // namespace
@@ -115,7 +214,13 @@ MergeSummary MergeTileCrowns(const std::string& dir)
         merged.Found += int(crowns.size());
         seams.Sort(std::move(crowns), e, trees, manifest.SceneWidth, manifest.SceneHeight, merged.Layer.Crowns);
     }
-    seams.KeepCutCrowns(merged.Layer.Crowns);
+    for (std::size_t i = 0; i < manifest.Entries.size(); ++i) {
+        const ManifestEntry& e = manifest.Entries[i];
+        if (seams.ReachesWholeCrowns(e))
+            seams.MarkCoveredPixels(e, i, ReadTreeMatrix((fs::path(dir) / e.Folder / "trees.dat").string()),
+                                  manifest.SceneWidth);
+    }
+    seams.KeepSeamCrowns(merged.Layer.Crowns);
     merged.Layer.WithTiles = true;
     return merged;
 }

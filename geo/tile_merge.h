@@ -18,8 +18,9 @@ struct MergeSummary {
 // window's inner edges it does not touch (there it may be cut off). A crown
 // that tile saw cut off is kept as a neighbour saw it whole, or as it was cut
 // when no tile saw it whole, unless a crown kept from another tile covers its
-// top: no tree is lost at a seam. The crowns are in map coordinates when the tiles are georeferenced, else in
-// scene pixels. Throws FileError for a missing or malformed file.
+// top. A tree two tiles each saw whole with its top in the other's core is
+// kept once. No tree is lost at a seam. The crowns are in map coordinates
+// when the tiles are georeferenced, else in scene pixels. Throws FileError for a missing or malformed file.
 MergeSummary MergeTileCrowns(const std::string& dir);
 
 }  // namespace lumera

@@ -89,8 +89,10 @@ TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
 // 10-19). Tree 1 has its top in the left core but reaches past the left
 // tile's edge, so only the right tile sees it whole; tree 2 is wider than any
 // tile and no tile sees it whole; the left tile's top of tree 3 lies in the
-// right tile's tree 3, which that tile keeps.
-TEST(SceneTiles, CrownCutAtASeamIsKeptOnceWholeFromTheNeighbourOrElseAsCut)
+// right tile's tree 3, which that tile keeps; each tile puts the top of tree 4
+// in the other's core; both put tree 5's in the right core; only the left
+// tile sees tree 6, its top in the right core, where it is left.
+TEST(SceneTiles, CrownAtASeamIsKeptOnceWholeFromTheNeighbourOrElseAsCut)
 {
     TempDir dir;
     std::filesystem::create_directories(dir.File("tiles/r00_c00"));
@@ -103,15 +105,44 @@ TEST(SceneTiles, CrownCutAtASeamIsKeptOnceWholeFromTheNeighbourOrElseAsCut)
     for (int x = 2; x <= 17; ++x)
         for (int y = 6; y <= 8; ++y) scene.At(x, y) = 2;
     for (int x = 9; x <= 15; ++x) scene.At(x, 0) = 3;
+    scene.At(9, 9) = scene.At(10, 9) = 4;
+    scene.At(9, 5) = scene.At(10, 5) = 5;
+    scene.At(9, 1) = scene.At(10, 1) = 6;
     WriteTreeMatrix(dir.File("tiles/r00_c00/trees.dat"), Cut(scene, {0, 0, 12, 10}, 0));
-    WriteTreeMatrix(dir.File("tiles/r00_c01/trees.dat"), Cut(scene, {8, 0, 12, 10}, 0));
-    WriteExtremaFile(dir.File("tiles/r00_c00/maxima.txt"), {{9, 3}, {5, 7}, {9, 0}});
-    WriteExtremaFile(dir.File("tiles/r00_c01/maxima.txt"), {{1, 3}, {0, 7}, {4, 0}});
+    TTreeMatrix right = Cut(scene, {8, 0, 12, 10}, 0);
+    right.At(1, 1) = right.At(2, 1) = 0;
+    WriteTreeMatrix(dir.File("tiles/r00_c01/trees.dat"), right);
+    WriteExtremaFile(dir.File("tiles/r00_c00/maxima.txt"), {{9, 3}, {5, 7}, {9, 0}, {10, 9}, {10, 5}, {10, 1}});
+    WriteExtremaFile(dir.File("tiles/r00_c01/maxima.txt"), {{1, 3}, {0, 7}, {4, 0}, {1, 9}, {2, 5}});
 
     const MergeSummary merged = MergeTileCrowns(dir.File("tiles"));
     std::multiset<std::pair<std::string, int64_t>> kept;
     for (const CrownFeature& c : merged.Layer.Crowns) kept.insert({c.Tile, c.Summary.Pixels});
     const std::multiset<std::pair<std::string, int64_t>> expected = {
-        {"r00_c01", 6 * 3}, {"r00_c00", 10 * 3}, {"r00_c01", 7}};  // trees 1 whole, 2 cut, 3 once
+        {"r00_c01", 6 * 3}, {"r00_c00", 10 * 3}, {"r00_c01", 7}, {"r00_c00", 2}, {"r00_c01", 2}};  // trees 1 whole, 2 cut, 3-5 once
     EXPECT_EQ(kept, expected);
+}
+
+// Three tiles of a 20 x 1 scene (cores: columns 0-9, 10-14, 15-19) see one
+// tree at columns 9-11: the middle tile keeps it, the left puts its top in the
+// middle core and the right in the left core. It is kept once.
+TEST(SceneTiles, TreeSeenByThreeTilesIsKeptOnce)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, PixelRect>> windows = {
+        {"r00_c00", {0, 0, 14, 1}}, {"r00_c01", {6, 0, 14, 1}}, {"r00_c02", {6, 0, 14, 1}}};
+    for (const auto& [name, window] : windows) std::filesystem::create_directories(dir.File("tiles/" + name));
+    std::ofstream(dir.File("tiles/tiles.csv")) << "tile,x,y,width,height,core_x,core_y,core_width,core_height\n"
+                                                  "r00_c00,0,0,14,1,0,0,10,1\nr00_c01,6,0,14,1,10,0,5,1\n"
+                                                  "r00_c02,6,0,14,1,15,0,5,1\n";
+    TTreeMatrix scene(20, 1);
+    for (int x = 9; x <= 11; ++x) scene.At(x, 0) = 1;
+    const int tops[] = {10, 10, 9};
+    for (std::size_t t = 0; t < windows.size(); ++t) {
+        WriteTreeMatrix(dir.File("tiles/" + windows[t].first + "/trees.dat"), Cut(scene, windows[t].second, 0));
+        WriteExtremaFile(dir.File("tiles/" + windows[t].first + "/maxima.txt"), {{tops[t] - windows[t].second.X, 0}});
+    }
+    const MergeSummary merged = MergeTileCrowns(dir.File("tiles"));
+    ASSERT_EQ(merged.Layer.Crowns.size(), 1u);
+    EXPECT_EQ(merged.Layer.Crowns[0].Tile, "r00_c01");
 }
