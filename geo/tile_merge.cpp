@@ -130,10 +130,10 @@ private:
         for (std::size_t i = 0; i < pixels.size(); ++i) held[first + i].Seam.Pixels = std::move(pixels[i]);
     }
 
-    // Whether another tile saw the crown whole too, with its top in this
-    // one's tile's core: a crown holding this one's top while its own top lies
-    // within this one, sharing at least half of the pixels of each. Once this
-    // one is kept, that one is covered.
+    // Whether another tile saw the same tree whole and left it too, its top
+    // outside that tile's core: a crown holding this one's top while its own
+    // top lies within this one, sharing at least half of the pixels of each.
+    // Once this one is kept, that one is covered.
     bool SameTreeElsewhere(const Held& h, const std::multimap<int64_t, std::size_t>& wholeByTop) const
     {
         for (const int64_t pixel : h.Seam.Pixels) {
