@@ -62,8 +62,7 @@ void AddDelineateCommand(CLI::App& app, const GlobalOptions&, CommandAction& act
     cube->excludes(picture);
     picture->excludes(cube);
     sub->add_option("--mask", o->mask, "Mask picture (BMP): crowns only where it is not black");
-    sub->add_option("--crown-radius", o->crownRadius, "Crown radius in pixels (estimated when not given)")
-        ->check(CLI::Range(0.5, 1000.0));
+    AddCrownRadiusOption(*sub, o->crownRadius, "Crown radius in pixels (estimated when not given)");
     sub->add_option("--pixel-size", o->pixelSize,
                     "Pixel size in metres (read from a cut-out's CUT.dat.geo.json or a picture's world file); "
                     "sets the crown radius")

@@ -11,6 +11,11 @@ VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std:
     return PictureVegetationMask(mask);
 }
 
+void AddCrownRadiusOption(CLI::App& command, double& radius, const std::string& description)
+{
+    command.add_option("--crown-radius", radius, description)->check(CLI::Range(0.5, 1000.0));
+}
+
 Bitmap OutlinedCrowns(Bitmap picture, const TTreeMatrix& trees)
 {
     DrawCrownOutlines(picture, trees);

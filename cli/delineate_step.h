@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include <CLI/CLI.hpp>
+
 #include "crowns/scale_delineation.h"
 
 namespace lumera::cli {
@@ -8,6 +10,9 @@ namespace lumera::cli {
 // The vegetation of a mask picture (its non-black pixels), which must be
 // width x height; otherwise FileError naming maskPath.
 VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std::string& maskPath);
+
+// --crown-radius: a radius in pixels of 0.5 (a crown of a pixel) to 1000.
+void AddCrownRadiusOption(CLI::App& command, double& radius, const std::string& description);
 
 // The picture with every crown's outline painted over it.
 Bitmap OutlinedCrowns(Bitmap picture, const TTreeMatrix& trees);

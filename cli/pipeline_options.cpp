@@ -1,5 +1,6 @@
 #include "pipeline_options.h"
 
+#include "delineate_step.h"
 #include "filter_option.h"
 
 namespace lumera::cli {
@@ -11,8 +12,7 @@ void AddPipelineOptions(CLI::App& sub, PipelineOptions& o)
     sub.add_option("--method", o.method,
                    "specified (maxima and the crown chain) or scale (the scale-based delineation) (specified)")
         ->check(CLI::IsMember({"specified", "scale"}));
-    sub.add_option("--crown-radius", o.crownRadius, "Crown radius in pixels for scale (estimated)")
-        ->check(CLI::Range(0.5, 1000.0));
+    AddCrownRadiusOption(sub, o.crownRadius, "Crown radius in pixels for scale (estimated)");
     AddSearchRuleOptions(sub, o.search);
     AddFilterOption(sub, o.crowns.filter, true);
     AddCrownOptions(sub, o.crowns);

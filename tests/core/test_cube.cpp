@@ -39,6 +39,7 @@ TEST(FormatNumberAndProgramPath, ShortestGeneralFormDecimalCommaExponentsAndEith
     EXPECT_EQ(ProgramPath("/home/u/lumera", "\\data\\vyrezy\\"), "/home/u/lumera/data/vyrezy/");
     EXPECT_EQ(ProgramPath("/home/u/lumera/", "/data/refsp/AllRefSp.dat"), "/home/u/lumera/data/refsp/AllRefSp.dat");
     EXPECT_EQ(ProgramPath("/", "\\obr\\"), "/obr/");
+    EXPECT_EQ(ProgramPath("./", "obr"), "./obr");
 }
 
 TEST(CutoutFile, ValuesLandBandByRowByColumnSignedAndBadFilesAreRefusedNamingTheFile)

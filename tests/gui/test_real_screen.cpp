@@ -3,6 +3,7 @@
 #include "czech_translations.h"
 #include "gui_fixture.h"
 #include "message_box_reporter.h"
+#include "upravy_korun_form.h"
 
 using namespace lumera;
 using namespace lumera::testing;
@@ -63,6 +64,28 @@ private slots:
         QCOMPARE(f.reporter.messages.size(), said + 1);
         for (const char* button : {"\"Nastavit\"", "\"Gauss\"", "\"Nahrát\""})
             QVERIFY(f.LastMessage().find(button) != std::string::npos);
+    }
+
+    void everyWindowShowsItsButtonsSideBySide()
+    {
+        GuiFixture f;
+        const gui::Workbench& app = *f.app;
+        const std::vector<QWidget*> windows = {app.MainForm.get(),  app.VahFceForm.get(), app.EkvalizaceForm.get(),
+                                               app.VyslForm.get(),  app.ExtrForm.get(),  app.ExtrForm2.get(),
+                                               app.UpravyKorunForm.get()};
+        for (QWidget* window : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            std::vector<std::pair<QRect, QString>> shown;
+            for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                if (button->isVisible() && !button->text().isEmpty())
+                    shown.push_back({{button->mapTo(window, QPoint()), button->size()}, button->text()});
+            for (std::size_t i = 0; i < shown.size(); ++i)
+                for (std::size_t j = i + 1; j < shown.size(); ++j)
+                    QVERIFY2(!shown[i].first.intersects(shown[j].first),
+                             qPrintable(window->objectName() + ": " + shown[i].second + " / " + shown[j].second));
+            window->hide();
+        }
     }
 
     void aPressOnAScaledPictureFindsTheDataPixelUnderIt()
