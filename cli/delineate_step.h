@@ -11,7 +11,7 @@ namespace lumera::cli {
 // width x height; otherwise FileError naming maskPath.
 VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std::string& maskPath);
 
-// --crown-radius: a radius in pixels of 0.5 (a crown of a pixel) to 1000.
+// --crown-radius in pixels, 0.5 to 1000, as delineate and pipeline take it.
 void AddCrownRadiusOption(CLI::App& command, double& radius, const std::string& description);
 
 // The picture with every crown's outline painted over it.

@@ -44,7 +44,7 @@ void WriteInputs(const TempDir& dir)
     WriteCutout(dir.File("thin.dat"), PatternCube(35, 4, 4));
     WriteWords(dir.File("short.dat"), {1, 2, 3, 10});
     WriteBmp(dir.File("narrow.bmp"), PatternPicture(45, 80));
-    WriteBmp(dir.File("small.bmp"), Bitmap(64, 61));  // pic.bmp one row taller
+    WriteBmp(dir.File("small.bmp"), Bitmap(64, 61));  // as wide as pic.bmp, a row shorter
     WriteTreeMatrix(dir.File("wide.dat"), TTreeMatrix(6, 5));
     WriteAll(dir.File("bad.flt"), "3\r\n1\r\n1\r\nx\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
     WriteAll(dir.File("zeros.txt"), "0 0 0");
