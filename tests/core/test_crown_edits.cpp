@@ -83,6 +83,11 @@ TEST(CrownEdits, RenumberingFollowsTheRowsAndTheHistoryHoldsTwoHundredSteps)
     while (history.Undo(counter)) ++undone;
     EXPECT_EQ(undone, 200);
     EXPECT_EQ(counter.Values[0], 50);
+    const std::size_t loaded = history.State();
+    history.Redo(counter);
+    history.Clear();  // another matrix loaded: nothing of the old one to undo or redo
+    EXPECT_FALSE(history.CanUndo() || history.Redo(counter));
+    EXPECT_NE(history.State(), loaded);
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
         {{0, 1, 0, 1}, 1, {0, 255, 0, 255}},          // maximum 1 maps to 255
         {{1, 3, 5, 510, 0}, 510, {0, 2, 2, 255, 0}},  // 0.5, 1.5, 2.5 go to the even neighbour
         {{-5, 2, -32768, 1}, 2, {0, 255, 0, 128}},    // negatives show as 0; 127.5 -> 128
+        {{7, 1, 0, 3}, 7, {255, 36, 0, 109}},         // the maximum in the first pixel
     };
     for (const auto& c : cases) {
         TData cube = MakeCube(1, 1, int(c.values.size()));

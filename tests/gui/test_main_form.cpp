@@ -224,7 +224,9 @@ private slots:
         m->IndexSpin->setValue(35);
         m->AplikovatCombo->setCurrentIndex(1);
         m->Protivaha2Combo->setCurrentIndex(12);
+        const std::size_t said = f.reporter.messages.size();
         m->MaskaBtn->click();
+        QCOMPARE(f.reporter.messages.size(), said);
         const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 12}, .IndexShare = 35, .SpectraShare = 65,
                              .Brightness = MaskBrightness::Bands1To65};
         Bitmap mask;

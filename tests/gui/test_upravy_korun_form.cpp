@@ -68,9 +68,11 @@ private slots:
         QVERIFY(!form->MayClose());
 
         const std::vector<int32_t> before = form->Trees().Values;  // Return closes a polygon being drawn
+        const QImage unsketched = form->KorunyImage->grab().toImage();
         click("MnohouhelnikAction", 0, 0);
         click(nullptr, 3, 0);
         click(nullptr, 3, 3);
+        QVERIFY(form->KorunyImage->grab().toImage() != unsketched);  // the polygon shows while drawn
         QTest::keyClick(form, Qt::Key_Return);
         QVERIFY(form->Trees().Values != before);
         form->CanvasMoved(5, 3, {});  // a crown under the pointer is told with its mean brightness
