@@ -3,7 +3,6 @@
 #include "czech_translations.h"
 #include "gui_fixture.h"
 #include "message_box_reporter.h"
-#include "readable_cells.h"
 #include "upravy_korun_form.h"
 
 using namespace lumera;
@@ -87,15 +86,6 @@ private slots:
                              qPrintable(window->objectName() + ": " + shown[i].second + " / " + shown[j].second));
             window->hide();
         }
-    }
-
-    void aNumberTooLongForItsCellKeepsItsExponentOnce()
-    {
-        const QFontMetrics metrics(QApplication::font());
-        const int width = metrics.horizontalAdvance(QStringLiteral("1,234…E-15"));
-        const QString shown = gui::ShortenedNumber(QStringLiteral("1,23456789012345E-15"), metrics, width);
-        QVERIFY2(shown.endsWith(QStringLiteral("E-15")) && shown.count('E') == 1, qPrintable(shown));
-        QVERIFY(metrics.horizontalAdvance(shown) <= width);
     }
 
     void aPressOnAScaledPictureFindsTheDataPixelUnderIt()
