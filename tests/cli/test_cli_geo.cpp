@@ -80,7 +80,8 @@ TEST(CliPolygons, TreeMatrixToGeoreferencedGeoPackage)
 TEST(CliPipelineOnTheMap, AGeoreferencedCutOutAlsoGetsItsCrownsOnTheMap)
 {
     TempDir dir;
-    ExpectSuccess(Expand(dir, "synth -o @ --size 60,60 --seed 3"));
+    // 220 trees per 400 x 400 pixels: 4.95 here.
+    EXPECT_EQ(ExpectSuccess(Expand(dir, "synth -o @ --size 60,60 --seed 3")), "{\"columns\":60,\"rows\":60,\"trees\":5}\n");
     std::ofstream(dir.File("data/vyrezy/stand.dat.geo.json")) << R"({"geotransform":[600000,0.5,0,5400000,0,-0.5],"crs":""})";
     const auto summary =
         nlohmann::json::parse(ExpectSuccess(Expand(dir, "pipeline @data/vyrezy/stand.dat -o @out --program-dir @")));

@@ -88,6 +88,9 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
     TData two = MakeCube(2, 1, 2);
     two.Values = {1, 2, 500, 0};  // the maximum stays within its own band
     EXPECT_EQ(MakeBandMap(two, 1).Maximum, 2);
+    TData rows = MakeCube(1, 2, 2);
+    rows.Values = {0, 0, 4, 4};  // each row of the map shows its own row
+    EXPECT_EQ(MakeBandMap(rows, 1).Picture.ScanLine(1)[0], 255);
 }
 
 TEST(EqualizationWindow, PlacementFollowsTheEdgeRuleAndValueRoundsTiesToEven)

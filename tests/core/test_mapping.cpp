@@ -69,8 +69,8 @@ TEST(WavelengthUnits, FilesWithAndWithoutTheUnitLineAndMalformedOnes)
 
 TEST(ValueScaling, GuessParseRoundTiesToEvenAndClip)
 {
-    EXPECT_EQ(GuessCountScale(false, 0.93), 10000.0);
-    EXPECT_EQ(GuessCountScale(false, 9300), 1.0);
+    EXPECT_EQ(GuessCountScale(false, 2.0), 10000.0);  // reflectance, bright surfaces up to twice the panel
+    EXPECT_EQ(GuessCountScale(false, 2.5), 1.0);
     EXPECT_EQ(GuessCountScale(true, 1.0), 1.0);
     for (const auto& [value, count, clipped] : {std::tuple{2.5, 2, false}, {3.5, 4, false}, {-0.4, 0, false},
                                                  {-3.0, 0, true}, {40000.0, 32767, true}}) {
@@ -105,6 +105,9 @@ TEST(GeoReferenceFile, PixelSizeInMetresFromTheUnitOfTheProjection)
     EXPECT_THROW(CutoutPixelSizeMetres(dir.File("bad.dat")), FileError);
     std::ofstream(dir.File("huge.dat.geo.json")) << R"({"geotransform":[0,1e300,0,0,0,-1e300],"crs":"PROJCS[\"u\",UNIT[\"metre\",1]]"})";
     EXPECT_THROW(CutoutPixelSizeMetres(dir.File("huge.dat")), FileError);
+    // Corners on the map, but an area beyond any number.
+    EXPECT_FALSE(FitsOnTheMap({0, 1e153, 0, 0, 0, -1e153}, 400, 400));
+    EXPECT_TRUE(FitsOnTheMap({0, 1e153, 0, 0, 0, -1e-153}, 400, 400));
 }
 
 // A picture exported from a GIS: the world file names the top-left pixel's

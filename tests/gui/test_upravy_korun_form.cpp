@@ -29,6 +29,8 @@ private slots:
         WriteTreeMatrix(f.dir.File("trees.dat"), Trees("112233/112233/445566/445566"));
         f.dialogs.answers = {f.dir.File("trees.dat")};
         form->OtevritAction->trigger();
+        form->CanvasMoved(0, 0, {});  // the first crown is told too: nothing is under the pointer after loading
+        QVERIFY(form->StatusLine->text().contains(QStringLiteral("průměrný jas")));
         const auto click = [&](const char* tool, int x, int y) {
             if (tool) form->findChild<QAction*>(tool)->trigger();
             const int zoom = form->KorunyImage->Zoom();
@@ -78,6 +80,8 @@ private slots:
         form->CanvasMoved(5, 3, {});  // a crown under the pointer is told with its mean brightness
         const QString told = form->StatusLine->text();
         QVERIFY2(told.contains(QStringLiteral("průměrný jas ")) && !told.contains('-'), qPrintable(told));
+        form->CanvasMoved(11, -1, {});  // above the matrix: no crown, though the row before holds one
+        QVERIFY(form->StatusLine->text().isEmpty());
     }
 };
 
