@@ -208,6 +208,7 @@ TEST(SpectrumPlot, PointsLieAtTheirBandsAndValuesOutsideAreClipped)
     const TData rising = Cube([](int b, int, int c) { return 60 * b + 400 * c; });
     Bitmap mean(kSpectrumPlotWidth, kSpectrumPlotHeight);
     mean.Fill(255, 255, 255);
+    DrawSpectrumValues(mean, {}, InitBandTable(), kBlack);  // a crown of no pixels draws nothing
     DrawSpectrumValues(mean, PixelSpectrum(rising, 2, 1), InitBandTable(), kBlack);
     EXPECT_EQ(mean, Plot(rising, 2, 1));
 }
@@ -314,9 +315,12 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     std::string vast = BuildBmp(8, 1, two, {Bytes({0})}, false);
     vast.replace(18, 8, Le(20000, 4) + Le(20000, 4));
     WriteAll(dir.File("vast.bmp"), vast);
+    std::string packed = BuildBmp(1, 32, "", {Bytes({1, 2, 3, 0})}, false);
+    packed.replace(30, 4, Le(1, 4));  // run-length coded, which 32 bits per pixel cannot be
+    WriteAll(dir.File("packed.bmp"), packed);
     std::filesystem::create_directory(dir.File("folder.bmp"));
     for (const char* name : {"cut.bmp", "text.bmp", "wide.bmp", "huge.bmp", "missing.bmp", "short-palette.bmp", "inside.bmp",
-                             "vast.bmp", "folder.bmp", "overdeclared.bmp"})
+                             "vast.bmp", "folder.bmp", "overdeclared.bmp", "packed.bmp"})
         ExpectRefused([&] { ReadBmp(dir.File(name)); }, {name});
     EXPECT_THROW(ReadBmp("/dev/zero"), FileError);  // stops after the header
 }

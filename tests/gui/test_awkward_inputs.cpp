@@ -192,6 +192,8 @@ std::vector<Reader> Readers()
          [](GuiFixture& f, const std::string& p) { return f.app->MainForm->LoadCutout(p); }, kMain},
         {"equalization picture", "picture.bmp", KindsOtherThan("picture.bmp"),
          [](GuiFixture& f, const std::string& p) { return f.app->EkvalizaceForm->LoadPicture(p); }, kEqualization},
+        {"comparison picture", "picture.bmp", KindsOtherThan("picture.bmp"),
+         [](GuiFixture& f, const std::string& p) { return f.app->VyslForm->LoadPicture(2, p); }, kComparison},
         {"processing background", "picture.bmp", KindsOtherThan("picture.bmp"),
          [](GuiFixture& f, const std::string& p) {
              const std::size_t said = f.reporter.messages.size();

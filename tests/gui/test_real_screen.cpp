@@ -3,6 +3,7 @@
 #include "czech_translations.h"
 #include "gui_fixture.h"
 #include "message_box_reporter.h"
+#include "readable_cells.h"
 #include "upravy_korun_form.h"
 
 using namespace lumera;
@@ -64,6 +65,15 @@ private slots:
         QCOMPARE(f.reporter.messages.size(), said + 1);
         for (const char* button : {"\"Nastavit\"", "\"Gauss\"", "\"Nahrát\""})
             QVERIFY(f.LastMessage().find(button) != std::string::npos);
+    }
+
+    void aNumberTooWideForItsCellKeepsItsLeadingDigitsAndExponent()
+    {
+        const QFontMetrics metrics(QApplication::font());
+        const QString number = QStringLiteral("1,96513478901234E-5");
+        const QString shown = gui::ShortenedNumber(number, metrics, metrics.horizontalAdvance(QStringLiteral("1,9651…E-5")));
+        QVERIFY2(shown.startsWith(QStringLiteral("1,9")) && shown.endsWith(QStringLiteral("E-5")) && shown.size() < number.size(),
+                 qPrintable(shown));
     }
 
     void everyWindowShowsItsButtonsSideBySide()
