@@ -8,6 +8,7 @@
 
 #include "data/atomic_file.h"
 #include "data/file_error.h"
+#include "data/number_format.h"
 
 namespace lumera {
 
@@ -85,9 +86,9 @@ double CheckedPixelSizeMetres(const GeoReference& reference, const std::string& 
     const double size = PixelSizeMetres(reference);
     // A size no sensor has would make the crown radius vanish or outgrow any picture.
     if (size != 0.0 && !(size >= kSmallestPixelMetres && size <= kLargestPixelMetres))
-        throw FileError("Soubor " + path + " není " + kind + ": velikost pixelu " + std::to_string(size) +
-                        " m leží mimo " + std::to_string(kSmallestPixelMetres) + " až " +
-                        std::to_string(kLargestPixelMetres) + " m.");
+        throw FileError("Soubor " + path + " není " + kind + ": velikost pixelu " + FormatNumber(size, ',') +
+                        " m leží mimo " + FormatNumber(kSmallestPixelMetres, ',') + " až " +
+                        FormatNumber(kLargestPixelMetres, ',') + " m.");
     return size;
 }
 
