@@ -222,16 +222,18 @@ private slots:
         m->SpektraSpin->setValue(85);
         QCOMPARE(m->IndexSpin->value(), 15);  // the two shares make a hundred
         m->IndexSpin->setValue(35);
-        m->AplikovatCombo->setCurrentIndex(1);
         m->Protivaha2Combo->setCurrentIndex(12);
-        const std::size_t said = f.reporter.messages.size();
-        m->MaskaBtn->click();
-        QCOMPARE(f.reporter.messages.size(), said);
-        const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 12}, .IndexShare = 35, .SpectraShare = 65,
-                             .Brightness = MaskBrightness::Bands1To65};
-        Bitmap mask;
-        RunMask(cube, f.app->Spectral, s, mask);
-        QVERIFY(m->BandMapImage->Picture() == mask);
+        for (const auto& [choice, brightness] : {std::pair{1, MaskBrightness::Bands1To65}, {2, MaskBrightness::Band19}}) {
+            m->AplikovatCombo->setCurrentIndex(choice);
+            const std::size_t said = f.reporter.messages.size();
+            m->MaskaBtn->click();
+            QCOMPARE(f.reporter.messages.size(), said);
+            const MaskSettings s{.Ndvi = {}, .Needle = {.CounterWeight = 12}, .IndexShare = 35, .SpectraShare = 65,
+                                 .Brightness = brightness};
+            Bitmap mask;
+            RunMask(cube, f.app->Spectral, s, mask);
+            QVERIFY(m->BandMapImage->Picture() == mask);
+        }
     }
 
     void missingReferenceFilesAreNamedAndTheProgramStillOpens()
