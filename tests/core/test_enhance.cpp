@@ -19,7 +19,7 @@ TEST(SetBrightnessAndStretchLevel, WorkedExamples)
     using Rgb = std::array<uint8_t, 3>;
     for (const auto& [b, g, r, v, out] : {std::tuple{100, 50, 30, 90, Rgb{150, 75, 45}}, {200, 100, 0, 200, Rgb{255, 200, 145}},
                                           {255, 0, 0, 255, Rgb{255, 255, 255}}, {0, 0, 0, 5, Rgb{5, 5, 5}},
-                                          {1, 2, 3, 0, Rgb{0, 0, 0}}})
+                                          {1, 2, 3, 0, Rgb{0, 0, 0}}, {1, 2, 3, 1, Rgb{0, 1, 2}}})  // 0.5, 1, 1.5
         EXPECT_EQ(SetBrightness(b, g, r, v), out) << v;
     // 120 gives 127.5, a tie to even; 219 gives 253.725.
     for (const auto& [level, lo, hi, stretched] : {std::array{20, 20, 220, 0}, {220, 20, 220, 255}, {120, 20, 220, 128},
