@@ -7,6 +7,7 @@
 #include "imaging/true_colour.h"
 #include "mapping/geo_reference_file.h"
 #include "mapping/world_file.h"
+#include "number_range.h"
 
 namespace lumera::cli {
 
@@ -66,7 +67,7 @@ void AddDelineateCommand(CLI::App& app, const GlobalOptions&, CommandAction& act
     sub->add_option("--pixel-size", o->pixelSize,
                     "Pixel size in metres (read from a cut-out's CUT.dat.geo.json or a picture's world file); "
                     "sets the crown radius")
-        ->check(CLI::Range(kSmallestPixelMetres, kLargestPixelMetres));
+        ->check(NumberRange(kSmallestPixelMetres, kLargestPixelMetres));
     sub->add_option("-o", o->output, "Tree matrix file to write")->required();
     sub->add_option("--overlay", o->overlay, "Picture (BMP) with the crown outlines");
     sub->callback([o, cube, picture, &action] {

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "crowns/crown_accuracy.h"
+#include "number_range.h"
 
 namespace lumera::cli {
 
@@ -12,7 +13,7 @@ void AddEvaluateCommand(CLI::App& app, const GlobalOptions&, CommandAction& acti
     sub->add_option("TRUTH", *truth, "Tree matrix file of the true crowns")->required();
     auto above = std::make_shared<double>(-1.0);
     sub->add_option("--iou-above", *above, "Match when IoU is above this (default: IoU of at least 0.5)")
-        ->check(CLI::Range(0.0, 1.0));
+        ->check(NumberRange(0.0, 1.0));
     sub->callback([trees, truth, above, &action] {
         action = [trees, truth, above] {
             const IoURule rule = *above >= 0.0 ? IoURule{*above, true} : IoURule{};

@@ -2,6 +2,7 @@
 
 #include "crowns/crown_outlines.h"
 #include "data/file_error.h"
+#include "number_range.h"
 
 namespace lumera::cli {
 
@@ -13,7 +14,7 @@ VegetationMask FittingMask(const Bitmap& mask, int width, int height, const std:
 
 void AddCrownRadiusOption(CLI::App& command, double& radius, const std::string& description)
 {
-    command.add_option("--crown-radius", radius, description)->check(CLI::Range(0.5, 1000.0));
+    command.add_option("--crown-radius", radius, description)->check(NumberRange(0.5, 1000.0));
 }
 
 Bitmap OutlinedCrowns(Bitmap picture, const TTreeMatrix& trees)

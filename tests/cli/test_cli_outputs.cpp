@@ -91,6 +91,7 @@ TEST(CliContract, RefusalsExitWithTheirCodeNameTheProblemAndChangeNothing)
         {"minima --picture @pic.bmp -o @none/m.txt", "m.txt"},
         {"delineate --picture @pic.bmp --mask @small.bmp -o @t.dat", "small.bmp"},
         {"delineate --cube @thin.dat -o @t.dat", "43", 2},
+        {"delineate --picture @pic.bmp --crown-radius 0.4 -o @t.dat", "--crown-radius"},
         {"crowns --maxima @none.txt --background @bg.bmp --equalized @bg.bmp -o @t.dat", "none.txt"},
         {kCrowns + " --filter @bad.flt -o @t.dat", "bad.flt"},
         {kCrowns + " --moves ten -o @t.dat", ""},
