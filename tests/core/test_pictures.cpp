@@ -316,7 +316,7 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     vast.replace(18, 8, Le(20000, 4) + Le(20000, 4));
     WriteAll(dir.File("vast.bmp"), vast);
     std::string packed = BuildBmp(1, 32, Le(0xFF0000, 4) + Le(0xFF00, 4) + Le(0xFF, 4), {Bytes({1, 2, 3, 0})}, false);
-    packed.replace(30, 4, Le(1, 4));  // channel masks, but run-length coded: no 32-bit picture is
+    packed.replace(30, 4, Le(1, 4));  // channel masks, but coded by runs, as no 32-bit picture can be
     packed.replace(46, 4, Le(0, 4));
     WriteAll(dir.File("packed.bmp"), packed);
     std::filesystem::create_directory(dir.File("folder.bmp"));
