@@ -272,6 +272,10 @@ TEST(BmpFile, OneBitAndSixteenBitAndBitFieldPixelsDecodeExactly)
     WriteAll(dir.File("one.bmp"), BuildBmp(10, 1, two, {Bytes({0xA0, 0x40})}, false));  // 1010000001
     const Bitmap one = ReadBmp(dir.File("one.bmp"));
     for (int x = 0; x < 10; ++x) EXPECT_EQ(one.ScanLine(0)[3 * x], (x == 0 || x == 2 || x == 9) ? 255 : 0) << x;
+    std::string many = BuildBmp(10, 1, two, {Bytes({0xA0, 0x40})}, false);
+    many.replace(46, 4, Le(5, 4));  // more colours declared than one bit tells apart: the two it can
+    WriteAll(dir.File("many.bmp"), many);
+    EXPECT_EQ(ReadBmp(dir.File("many.bmp")), one);
     // No colour count in the header: the palette is what fits before the pixels.
     std::string undeclared = BuildBmp(3, 8, two, {Bytes({0, 1, 1})}, false);
     undeclared.replace(46, 4, Le(0, 4));
