@@ -50,7 +50,7 @@ TEST(WavelengthUnits, FilesWithAndWithoutTheUnitLineAndMalformedOnes)
         std::ofstream(dir.File(name)) << text;
         return dir.File(name);
     };
-    const WavelengthFile stated = ReadWavelengthFile(write("nm.txt", "nm\r\n400\r\n\r\n500\r\n"));
+    const WavelengthFile stated = ReadWavelengthFile(write("nm.txt", "Wavelength (nm)\r\n400\r\n\r\n500\r\n"));
     EXPECT_FALSE(stated.UnitGuessed);
     EXPECT_EQ(stated.CentresUm, (std::vector<double>{0.4, 0.5}));
     const WavelengthFile guessed = ReadWavelengthFile(write("bare.txt", "0.45\n0.55\n"));
