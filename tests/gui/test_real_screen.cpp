@@ -121,6 +121,13 @@ private slots:
             QCOMPARE(presses.size(), 1);
             QCOMPARE(QPoint(presses[0][0].toInt(), presses[0][1].toInt()), c.pixel);
         }
+        const Bitmap pattern = PatternPicture(20, 15);  // shown as it is pressed: each data pixel under the pointer
+        picture.SetPicture(pattern);
+        const QImage shown = picture.grab().toImage();
+        for (const QPoint at : {QPoint{14, 15}, QPoint{299, 224}, QPoint{151, 99}}) {
+            const uint8_t* data = pattern.ScanLine(at.y() * 15 / shown.height()) + 3 * (at.x() * 20 / shown.width());
+            QCOMPARE(shown.pixelColor(at), QColor(data[2], data[1], data[0]));
+        }
     }
 };
 
