@@ -244,13 +244,14 @@ TEST(TreeMatrixFile, LayoutAndRefusals)
 
     std::ofstream(dir.File("short.dat"), std::ios::binary) << bytes.substr(0, 30);
     std::ofstream(dir.File("zero.dat"), std::ios::binary) << std::string(8, '\0');
-    // Larger than any picture, though the (sparse) files are as long as they promise.
-    for (const auto& [name, width, height] : {std::tuple{"wide.dat", 8193, 1}, {"many.dat", 4097, 4097}}) {
+    // Larger than any picture, or without columns, though the (sparse) files are as long as they promise.
+    for (const auto& [name, width, height] :
+         {std::tuple{"wide.dat", 8193, 1}, {"many.dat", 4097, 4097}, {"empty.dat", 0, 3}}) {
         std::ofstream(dir.File(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(std::array<int32_t, 2>{width, height}.data()), 8);
         std::filesystem::resize_file(dir.File(name), 8 + 4 * uintmax_t(width) * height);
     }
-    for (const char* name : {"short.dat", "zero.dat", "missing.dat", "wide.dat", "many.dat"})
+    for (const char* name : {"short.dat", "zero.dat", "missing.dat", "wide.dat", "many.dat", "empty.dat"})
         lumera::testing::ExpectRefused([&] { ReadTreeMatrix(dir.File(name)); }, {name});
 }
 
