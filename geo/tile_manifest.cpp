@@ -39,11 +39,6 @@ ManifestEntry ParseManifestLine(const std::string& path, std::string line, int n
     return {fields[0], {0, 0, {v[0], v[1], v[2], v[3]}, {v[4], v[5], v[6], v[7]}}};
 }
 
-bool Overlap(const PixelRect& a, const PixelRect& b)
-{
-    return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height && b.Y < a.Y + a.Height;
-}
-
 bool Inside(const PixelRect& inner, const PixelRect& outer)
 {
     return inner.X >= outer.X && inner.Y >= outer.Y && inner.X + inner.Width <= outer.X + outer.Width &&
@@ -65,7 +60,7 @@ void CheckPartition(const std::string& path, const std::vector<ManifestEntry>& e
             throw refuse("jádro dlaždice " + e.Folder + " neleží uvnitř jejího okna");
         for (std::size_t j = 0; j < i; ++j) {
             if (entries[j].Folder == e.Folder) throw refuse("dlaždice " + e.Folder + " je uvedena dvakrát");
-            if (Overlap(entries[j].Place.Core, core))
+            if (entries[j].Place.Core.Overlaps(core))
                 throw refuse("jádra dlaždic " + entries[j].Folder + " a " + e.Folder + " se překrývají");
         }
         covered += int64_t(core.Width) * core.Height;

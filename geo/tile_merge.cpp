@@ -24,7 +24,9 @@ namespace {
 // covers its top (that tile found the tree), else kept as a neighbour saw it
 // whole when one did, else as it was cut. Two tiles may also each have seen a
 // tree whole with its top in the other's core; it is kept once, unless kept
-// crowns cover half of it already. No tree is lost at a seam, none kept twice.
+// crowns cover half of it already. A crown only one tile saw whole, with its
+// top in a core whose tile found nothing there, is left out: that tile
+// decides. No other tree is lost at a seam, and none is kept twice.
 class SeamCandidates {
 public:
     // Keeps the crowns the tile owns in `kept` and holds back the rest that may
@@ -63,7 +65,8 @@ public:
     // that MarkCoveredPixels needs the tile's matrix.
     bool ReachesWholeCrowns(const ManifestEntry& tile) const
     {
-        return std::any_of(whole_.begin(), whole_.end(), [&](const Held& h) { return Meet(tile.Place.Core, h.Box); });
+        const PixelRect& core = tile.Place.Core;
+        return std::any_of(whole_.begin(), whole_.end(), [&](const Held& h) { return core.Overlaps(h.Box); });
     }
 
     // Notes the pixels of crowns seen whole elsewhere that lie in the core of
@@ -72,7 +75,7 @@ public:
     {
         const std::vector<int32_t>& own = keptTrees_[index];
         for (Held& h : whole_) {
-            if (!Meet(tile.Place.Core, h.Box)) continue;
+            if (!tile.Place.Core.Overlaps(h.Box)) continue;
             for (const int64_t pixel : h.Seam.Pixels) {
                 if (!InCore(tile, pixel, sceneWidth)) continue;
                 const int32_t tree = trees.At(int(pixel % sceneWidth) - tile.Place.Window.X,
@@ -118,11 +121,6 @@ private:
     static bool InCore(const ManifestEntry& tile, int64_t pixel, int sceneWidth)
     {
         return tile.Place.Core.Contains(int(pixel % sceneWidth), int(pixel / sceneWidth));
-    }
-
-    static bool Meet(const PixelRect& a, const PixelRect& b)
-    {
-        return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height && b.Y < a.Y + a.Height;
     }
 
     static void AddPixels(std::vector<Held>& held, std::size_t first, std::vector<std::vector<int64_t>> pixels)

@@ -19,8 +19,10 @@ struct MergeSummary {
 // that tile saw cut off is kept as a neighbour saw it whole, or as it was cut
 // when no tile saw it whole, unless a crown kept from another tile covers its
 // top. A tree two tiles each saw whole with its top in the other's core is
-// kept once. No tree is lost at a seam. The crowns are in map coordinates
-// when the tiles are georeferenced, else in scene pixels. Throws FileError for a missing or malformed file.
+// kept once. A crown only one tile saw whole, with its top in a core whose
+// tile found nothing there, is left out; no other tree is lost at a seam.
+// The crowns are in map coordinates when the tiles are georeferenced, else in
+// scene pixels. Throws FileError for a missing or malformed file.
 MergeSummary MergeTileCrowns(const std::string& dir);
 
 }  // namespace lumera

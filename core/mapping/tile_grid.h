@@ -14,6 +14,11 @@ struct PixelRect {
     {
         return column >= X && column < X + Width && row >= Y && row < Y + Height;
     }
+
+    bool Overlaps(const PixelRect& o) const
+    {
+        return X < o.X + o.Width && o.X < X + Width && Y < o.Y + o.Height && o.Y < Y + Height;
+    }
 };
 
 // One tile of a scene: the window it covers and its core, the part of the
