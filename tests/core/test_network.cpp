@@ -145,10 +145,10 @@ TEST(Boundary, PixelsBesideALargerLabelInsideThenAlongEachEdge)
     TTreeMatrix labels(3, 3);
     labels.Values = {2, 2, 1,
                      2, 2, 1,
-                     3, 3, 3};
+                     3, 3, 4};
     std::vector<std::pair<int, int>> points;
     for (const TMBod& p : ExtractBoundary(labels)) points.emplace_back(p.X, p.Y);
-    EXPECT_EQ(points, (std::vector<std::pair<int, int>>{{1, 1}, {0, 1}, {2, 1}}));
+    EXPECT_EQ(points, (std::vector<std::pair<int, int>>{{1, 1}, {0, 1}, {2, 1}, {1, 2}}));
 
     TTreeMatrix column(1, 3);  // its left and right edges are the same pixels, taken once
     column.Values = {1, 2, 2};

@@ -114,6 +114,9 @@ TEST(CrownScale, EstimateScalesWithThePictureAndPixelSizeDecidesFirst)
     const TMatice textured = Discs(300, GridCentres(300, 10.0), 10.0, 1, 400.0);
     EXPECT_NEAR(EstimateCrownRadiusFromCorrelation(textured), EstimateCrownRadiusFromCorrelation(large), 1.0);
     EXPECT_EQ(EstimateCrownRadiusFromCorrelation(TMatice(60, 60, 100.0)), 0.0);
+    TMatice row(64, 1);  // a picture one pixel high: along its row, stripes of 8
+    for (int x = 0; x < 64; ++x) row.At(x, 0) = (x / 8) % 2 * 100.0;
+    EXPECT_EQ(EstimateCrownRadiusFromCorrelation(row), 5.0);
 
     const VegetationMask all = Everything(small);
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({7.5, 0.1}, small, all), 7.5);

@@ -217,6 +217,12 @@ TEST(SceneImport, CountsKeptScaledOrClippedAndUnitsGuessed)
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_NE(notes[0].find("podle velikosti hodnot jde o mikrometry"), std::string::npos) << notes[0];
     EXPECT_NE(notes[1].find("oříznuto: 195"), std::string::npos) << notes[1];
+
+    // Integers are counts however small they are: never taken for reflectances.
+    recipe.Type = GDT_Int16;
+    recipe.Value = [](int, int, int) { return 2.0; };
+    WriteScene(dir.File("dark.img"), recipe);
+    EXPECT_EQ(Import(dir.File("dark.img")).Scale, 1.0);
 }
 
 TEST(SceneImport, WavelengthFileForASceneWithout)
