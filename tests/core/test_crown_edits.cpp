@@ -35,6 +35,7 @@ TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
          [](auto& t) { return SplitCrown(t, {-1, 1}, {6, 1}); }, "222222/222222/111111/111111"},
         {"a line not through the crown", "111111/111111/111111/111111",
          [](auto& t) { return SplitCrown(t, {2, 0}, {2, 1}); }, nullptr},
+        {"a line over the background", "11.../11...", [](auto& t) { return SplitCrown(t, {3, 0}, {3, 1}); }, nullptr},
         {"a splinter is no crown", "111111/111111/111111/111111",
          [](auto& t) { return SplitCrown(t, {0, 1}, {1, 0}); }, nullptr},
         {"polygon over a crown, not a barrier", "7..../...../..#../...../.....",

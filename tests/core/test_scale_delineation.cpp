@@ -14,6 +14,7 @@
 #include "crowns/crown_accuracy.h"
 #include "crowns/crown_scale.h"
 #include "crowns/crown_tops.h"
+#include "crowns/gaussian_smoothing.h"
 #include "crowns/marker_watershed.h"
 #include "crowns/scale_delineation.h"
 #include "crowns/vegetation_mask.h"
@@ -198,6 +199,18 @@ TEST(MarkerWatershed, EqualsPlainPriorityFlood)
         const TTreeMatrix fast = MarkerWatershed(surface, tops, limits);
         EXPECT_EQ(fast.Values, PlainMarkerWatershed(surface, tops, limits).Values) << "trial " << trial;
     }
+}
+
+// A point spreads alike to every side, its whole weight kept.
+TEST(GaussianSmoothing, APointSpreadsSymmetricallyKeepingItsWeight)
+{
+    TMatice point(15, 15, 0.0);
+    point.At(7, 7) = 1.0;
+    const TMatice s = GaussianSmooth(point, 1.5);
+    double sum = 0.0;
+    for (double v : s.Values) sum += v;
+    EXPECT_NEAR(sum, 1.0, 1e-12);
+    for (int d = 1; d <= 7; ++d) EXPECT_TRUE(s.At(7 - d, 7) == s.At(7 + d, 7) && s.At(7, 7 - d) == s.At(7, 7 + d)) << d;
 }
 
 TEST(CrownTops, NeverCloserThanTheMinimumDistance)
