@@ -164,6 +164,10 @@ protected:
 private:
     void FormCreate();
     void CreateControls();
+    void CreateValuePanel();
+    void CreateSidePanels();
+    void LayOutControls();
+    void ConnectViews();
     void CreateMenu();
     void FillBandList();
     // False, after saying so, while no cut-out is loaded.
@@ -175,6 +179,10 @@ private:
     void LimitSpinsToCutout();
     // Spectral analysis
     void CreateSpectralPanels();
+    void CreateNdviPanel();
+    void CreateNeedlePanel();
+    void CreateResultsPanel();
+    void ConnectSpectralPanels();
     void ConnectSpectralMenu();
     void PrepareSpectralState();
     void LoadReferenceTable();

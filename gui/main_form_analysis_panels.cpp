@@ -47,6 +47,14 @@ QGridLayout* PanelGrid(QFrame* panel)
 
 void TMainForm::CreateSpectralPanels()
 {
+    CreateNdviPanel();
+    CreateNeedlePanel();
+    CreateResultsPanel();
+    ConnectSpectralPanels();
+}
+
+void TMainForm::CreateNdviPanel()
+{
     Label22 = MakeLabel("Label22", "Band RED (1-65)");
     Label26 = MakeLabel("Label26", "od");
     RedbSpin1 = MakeSpin("RedbSpin1", 1, 65, 31);
@@ -81,7 +89,11 @@ void TMainForm::CreateSpectralPanels()
     ndvi->addWidget(NdviP1Spin, 3, 4);
     ndvi->addWidget(Label29, 4, 0, 1, 4);
     ndvi->addWidget(NdviP2Spin, 4, 4);
+}
 
+// The needle analysis and, below it in the same panel, the masking.
+void TMainForm::CreateNeedlePanel()
+{
     Jehlice2Btn = MakeBoldButton("Jehlice2Btn", QStringLiteral("Analýza jehlicemi"));
     Label30 = MakeLabel("Label30", QStringLiteral("Váha:"));
     Vaha2Combo = MakeCombo("Vaha2Combo", SpectrumEntries(""), 0);
@@ -138,7 +150,10 @@ void TMainForm::CreateSpectralPanels()
     needle->addWidget(AplikovatCombo, 9, 1);
     needle->addWidget(MaskaBtn, 9, 2);
     for (QWidget* control : MaskingControls()) control->hide();
+}
 
+void TMainForm::CreateResultsPanel()
+{
     VyslNadpisLabel = MakeLabel("VyslNadpisLabel", QStringLiteral("Výsledky analýzy:"));
     Label35 = MakeLabel("Label35", QStringLiteral("Minimální hodnota"));
     VyslMinLabel = MakeLabel("VyslMinLabel", "0");
@@ -156,7 +171,10 @@ void TMainForm::CreateSpectralPanels()
         results->addWidget(captions[i], 1, i);
         results->addWidget(values[i], 2, i);
     }
+}
 
+void TMainForm::ConnectSpectralPanels()
+{
     connect(NDVIBtn, &QPushButton::clicked, this, &TMainForm::NDVIBtnClick);
     // clicked comes when the mouse is released over the box, after the state
     // has changed (and for the keyboard too, so the labels always match the box).

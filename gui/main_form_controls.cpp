@@ -38,8 +38,25 @@ void TMainForm::CreateControls()
     SpektrumImage = new PictureView("SpektrumImage");
     Button3 = MakeButton("Button3", "Smazat");
     TrueColorBtn = MakeButton("TrueColorBtn", "TrueColor");
-    connect(TrueColorBtn, &QPushButton::clicked, this, &TMainForm::TrueColorBtnClick);
+    CreateValuePanel();
+    VzorImage = new PictureView("VzorImage");
+    VzorScrollBox = MakeScrollBox("VzorScrollBox", VzorImage);
+    BandMapImage = new PictureView("BandMapImage");
+    BandMapScrollBox = MakeScrollBox("BandMapScrollBox", BandMapImage);
+    SouborLabel = MakeLabel("SouborLabel", "");
+    Label17 = MakeLabel("Label17", "Detail:");
+    DetailLabel = MakeLabel("DetailLabel", "N/A");
+    DetailImage = new PictureView("DetailImage");
+    SavePictureCheck = Named(new QCheckBox(QStringLiteral("horní")), "SavePictureCheck");
+    SavePictureBtn = MakeButton("SavePictureBtn", QStringLiteral("Uložit jako obrázek"));
+    CreateSidePanels();
+    LayOutControls();
+    ConnectViews();
+}
 
+// The pixel under study: its position, band and value, and its spectrum listed.
+void TMainForm::CreateValuePanel()
+{
     ValuePanel = MakePanel("ValuePanel");
     ValuePanel->setFixedWidth(233);
     Label1 = MakeLabel("Label1", QStringLiteral("číslo sloupce (1-400)"));
@@ -70,18 +87,11 @@ void TMainForm::CreateControls()
     values->addWidget(SpektrumBtn, 5, 0);
     values->addWidget(BandMapBtn, 5, 1);
     values->addWidget(SpektrumMemo, 6, 0, 1, 2);
+}
 
-    VzorImage = new PictureView("VzorImage");
-    VzorScrollBox = MakeScrollBox("VzorScrollBox", VzorImage);
-    BandMapImage = new PictureView("BandMapImage");
-    BandMapScrollBox = MakeScrollBox("BandMapScrollBox", BandMapImage);
-    SouborLabel = MakeLabel("SouborLabel", "");
-    Label17 = MakeLabel("Label17", "Detail:");
-    DetailLabel = MakeLabel("DetailLabel", "N/A");
-    DetailImage = new PictureView("DetailImage");
-    SavePictureCheck = Named(new QCheckBox(QStringLiteral("horní")), "SavePictureCheck");
-    SavePictureBtn = MakeButton("SavePictureBtn", QStringLiteral("Uložit jako obrázek"));
-
+// The panels under the spectrum plot that the menu shows and hides.
+void TMainForm::CreateSidePanels()
+{
     OBandechPanel = MakePanel("OBandechPanel");
     Label14 = MakeLabel("Label14", "Informace o bandech");
     Memo1 = MakeMemo("Memo1", 240, 515);
@@ -94,9 +104,12 @@ void TMainForm::CreateControls()
     JehlicePanel2 = MakeHiddenPanel("JehlicePanel2");
     VysledkyPanel = MakeHiddenPanel("VysledkyPanel");
     CreateSpectralPanels();
+}
 
-    // Left: the spectrum plot over the panels; middle: the pixel controls and
-    // the detail; right: the two pictures.
+// Left: the spectrum plot over the panels; middle: the pixel controls and
+// the detail; right: the two pictures.
+void TMainForm::LayOutControls()
+{
     auto* plotButtons = new QHBoxLayout;
     plotButtons->addWidget(Button3);
     plotButtons->addWidget(TrueColorBtn);
@@ -142,8 +155,12 @@ void TMainForm::CreateControls()
     setCentralWidget(scroller);
     // The line at the window's foot names the files saved.
     Named(statusBar(), "StatusLine");
+}
 
-    // The views of the loaded cut-out.
+// The views of the loaded cut-out.
+void TMainForm::ConnectViews()
+{
+    connect(TrueColorBtn, &QPushButton::clicked, this, &TMainForm::TrueColorBtnClick);
     for (QSpinBox* spin : {XSpin, YSpin, BandSpin})
         connect(spin, &QSpinBox::valueChanged, this, &TMainForm::XSpinChange);
     connect(SpektrumBtn, &QPushButton::clicked, this, &TMainForm::SpektrumBtnClick);
