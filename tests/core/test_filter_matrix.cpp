@@ -96,6 +96,7 @@ TEST(FilterMatrix, FileReproducesEveryCellTextAndRefusesBadSizesNamingTheFile)
     for (const auto& [text, mention] : {std::pair{"17\r\n", "17"},
                                         {"4\r\n", "4"},
                                         {"x\r\n1\r\n", "celé číslo"},
+                                        {"3.5\r\n", "celé číslo"},
                                         {"", "celé číslo"},
                                         {"3\r\n1\r\n1\r\n", "9"}}) {
         std::ofstream(dir.File("bad"), std::ios::binary) << text;
