@@ -97,6 +97,7 @@ TEST(FilterMatrix, FileReproducesEveryCellTextAndRefusesBadSizesNamingTheFile)
                                         {"4\r\n", "4"},
                                         {"x\r\n1\r\n", "celé číslo"},
                                         {"3.5\r\n", "celé číslo"},
+                                        {"99999999999\r\n", "celé číslo"},
                                         {"", "celé číslo"},
                                         {"3\r\n1\r\n1\r\n", "9"}}) {
         std::ofstream(dir.File("bad"), std::ios::binary) << text;
