@@ -95,6 +95,7 @@ TEST(GeoReferenceFile, PixelSizeInMetresFromTheUnitOfTheProjection)
         {R"w(PROJCRS["UTM",BASEGEOGCRS["WGS 84",ANGLEUNIT["degree",0.0174532925199433]],CS[Cartesian,2],AXIS["(E)",east,LENGTHUNIT["metre",1]],ID["EPSG",32633]])w", 0.5},
         {R"w(GEOGCS["WGS 84",UNIT["degree",0.0174532925199433]])w", 0.0},
         {R"w(PROJCS["no unit"])w", 0.0},
+        {R"w(PROJCS["x",UNIT["metre",-1]])w", 0.0},
         {"", 0.0},
     };
     for (const auto& [crs, metres] : cases) EXPECT_DOUBLE_EQ(PixelSizeMetres({half, crs}), metres) << crs;

@@ -145,6 +145,7 @@ TEST(ScaleDelineation, ColourKeepsCrownsOffBrightSand)
     ASSERT_EQ(colour.Tops.size(), domes.size());
     for (const auto& [cx, cy] : domes) EXPECT_NE(colour.Trees.At(cx, cy), 0);
     EXPECT_EQ(colour.Trees.At(85, 55), 0);
+    EXPECT_EQ(ExcessGreen(Bitmap(1, 1)).At(0, 0), 0.0);  // black: no excess, not 0 / 0
     const Bitmap grey = GreyPicture(90, 60, [&](int x, int y) {
         const uint8_t* p = picture.ScanLine(y) + 3 * x;
         return (p[0] + p[1] + p[2]) / 3;
