@@ -71,6 +71,7 @@ TEST(CliScene, OneRunToCrownsThenResumingOnlyWhatIsNotFinished)
     EXPECT_EQ(Lines(dir.File("out/trees.csv")), crowns + 1);
     EXPECT_EQ(Lines(dir.File("out/spectra.csv")), 4 * crowns + 1);
     const std::string trees = ReadAll(dir.File("out/trees.csv"));
+    EXPECT_EQ(trees.rfind("tree,tile,tile_tree,pixels,area_m2,top_x,", 0), 0u);
 
     // A tile whose chain was cut off has no marker: only it runs again.
     fs::remove(dir.File("out/tiles/r01_c02/done.json"));
