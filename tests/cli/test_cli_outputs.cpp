@@ -151,6 +151,7 @@ TEST(CliContract, MergeRefusesATileListThatIsNotAPartitionOfTheSceneOrAMissingTr
              first + "r00_c01,2,0,6,4,4,0,2,4\n" + last + "r00_c00,0,0,6,4,0,0,4,4\n",  // a tile twice
              first + "r00_c01,2,0,6,4,4,0,2,5\n" + last,                                 // a core beyond its tile
              first + "r00_c01,2,0,6,3,4,0,2,4\n" + last,                                 // a tile short of its core
+             first + "r00_c01,2,0,3,4,4,0,2,4\n" + last,                                 // a tile narrower than its core
              first + "r00_c01,2,0,6,4,3,0,3,4\n" + last,                                 // overlapping cores
              first + "r00_c01,2,0,6,4,5,0,1,4\n" + last,                                 // a gap
              first + "../up,2,0,6,4,4,0,2,4\n" + last,                                   // outside the folder
