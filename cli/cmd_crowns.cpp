@@ -22,7 +22,8 @@ struct Options {
 int RunCrowns(const Options& o)
 {
     const TExtremaList maxima = ReadExtremaFile(o.maxima);
-    const TCrownChainResult result = RunCrownStep(maxima, ReadBmp(o.background), ReadBmp(o.equalized), o.crowns);
+    const TCrownChainResult result = RunCrownStep(maxima, ReadBmp(o.background), ReadBmp(o.equalized), o.crowns,
+                                                      FilterCells(o.crowns.filter.filter));
     // The dump is written before the batch begins, so its files stay in its
     // staging folder, which the batch switches in with the other outputs.
     std::optional<StagedFolder> dump;

@@ -22,7 +22,7 @@ TExtremaList Find(const TData& cube, const MinimaSettings& s) { return FindMinim
 template <class Settings>
 int RunSearch(const SearchOptions<Settings>& o)
 {
-    const TExtremaList points = o.cube.empty() ? RunPictureSearchStep(ReadBmp(o.picture), o.rules, o.filter)
+    const TExtremaList points = o.cube.empty() ? RunPictureSearchStep(ReadBmp(o.picture), o.rules, ChosenFilter(o.filter))
                                                : Find(MapCutout(o.cube), o.rules.Resolved());
     WriteExtremaFile(o.output, points);
     PrintJson({{"count", points.size()}});

@@ -18,7 +18,8 @@ void AddMaskCommand(CLI::App& app, const GlobalOptions& global, CommandAction& a
     AddMaskOptions(*sub, o->mask);
     sub->callback([o, &global, &action] {
         action = [o, &global] {
-            const MaskStep step = RunMaskStep(MapCutout(o->cutout), o->mask, global.programDir);
+            const TData cube = MapCutout(o->cutout);
+            const MaskStep step = RunMaskStep(cube, PrepareMask(o->mask, global.programDir));
             WriteBmp(o->output, step.Picture);
             PrintJson({{"min", step.Result.Min}, {"max", step.Result.Max}});
             return 0;

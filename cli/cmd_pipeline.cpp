@@ -44,7 +44,7 @@ StepProgress TerminalProgress(const std::string& prefix, std::mutex& errLock)
 // Runs the cut-outs on `jobs` threads, each into its own sub-folder. A failing
 // cut-out is reported and the others go on; the summaries are printed in the
 // order of the cut-outs.
-int RunMany(const Options& o, const std::string& programDir)
+int RunMany(const Options& o, const PipelineInputs& inputs)
 {
     std::vector<std::optional<nlohmann::ordered_json>> summaries(o.cutouts.size());
     std::atomic<std::size_t> next = 0;
@@ -53,7 +53,7 @@ int RunMany(const Options& o, const std::string& programDir)
         for (std::size_t i = next++; i < o.cutouts.size(); i = next++) {
             const std::string& cutout = o.cutouts[i];
             try {
-                summaries[i] = RunPipeline(cutout, o.outDir + "/" + CutoutName(cutout), o.pipeline, programDir,
+                summaries[i] = RunPipeline(cutout, o.outDir + "/" + CutoutName(cutout), o.pipeline, inputs,
                                            TerminalProgress(cutout + ": ", errLock));
             } catch (const std::exception& e) {
                 const std::lock_guard lock(errLock);
@@ -73,10 +73,10 @@ int RunMany(const Options& o, const std::string& programDir)
     return failed ? 1 : 0;
 }
 
-int RunOne(const Options& o, const std::string& programDir)
+int RunOne(const Options& o, const PipelineInputs& inputs)
 {
     std::mutex errLock;
-    PrintJson(RunPipeline(o.cutouts.front(), o.outDir, o.pipeline, programDir, TerminalProgress("", errLock)));
+    PrintJson(RunPipeline(o.cutouts.front(), o.outDir, o.pipeline, inputs, TerminalProgress("", errLock)));
     return 0;
 }
 
@@ -93,7 +93,8 @@ void AddPipelineCommand(CLI::App& app, const GlobalOptions& global, CommandActio
     sub->callback([o, &global, &action] {
         CheckDistinctNames(o->cutouts);
         action = [o, &global] {
-            return o->cutouts.size() == 1 ? RunOne(*o, global.programDir) : RunMany(*o, global.programDir);
+            const PipelineInputs inputs = PreparePipeline(o->pipeline, global.programDir);
+            return o->cutouts.size() == 1 ? RunOne(*o, inputs) : RunMany(*o, inputs);
         };
     });
 }

@@ -41,10 +41,10 @@ void AddCrownOptions(CLI::App& command, CrownOptions& o)
 }
 
 TCrownChainResult RunCrownStep(const TExtremaList& maxima, const Bitmap& background, const Bitmap& equalized,
-                               const CrownOptions& o)
+                               const CrownOptions& o, const TFilterCells& filter)
 {
     TCrownChainSettings settings;
-    settings.Filter = FilterCells(o.filter.filter);
+    settings.Filter = filter;
     settings.MoveSteps = StepLimit(o.moves);
     settings.Cycles = o.cycles;
     settings.CycleMoveSteps = o.cycleMoves;

@@ -22,8 +22,8 @@ struct CrownOptions {
 void AddCrownOptions(CLI::App& command, CrownOptions& options);
 
 // The crown chain from the tree tops over the background to the trees grown
-// on the equalized picture.
+// on the equalized picture; `filter` makes "Filtrovaný obraz".
 TCrownChainResult RunCrownStep(const TExtremaList& maxima, const Bitmap& background, const Bitmap& equalized,
-                               const CrownOptions& options);
+                               const CrownOptions& options, const TFilterCells& filter);
 
 }  // namespace lumera::cli

@@ -46,17 +46,21 @@ void AddMaskOptions(CLI::App& command, MaskOptions& o)
         ->check(CLI::IsMember({"b1-35", "b1-65", "b19"}));
 }
 
-MaskStep RunMaskStep(const TData& cube, const MaskOptions& o, const std::string& programDir)
+PreparedMask PrepareMask(const MaskOptions& o, const std::string& programDir)
 {
-    MaskSettings settings;
-    settings.Ndvi = ToNdviSettings(o.ndvi);
-    SpectralState state;
-    settings.Needle = PrepareNeedle(o.needle, programDir, state);
-    settings.IndexShare = o.ndviShare;
-    settings.SpectraShare = 100 - o.ndviShare;
-    settings.Brightness = BrightnessOf(o.brightness);
+    PreparedMask mask;
+    mask.Settings.Ndvi = ToNdviSettings(o.ndvi);
+    mask.Settings.Needle = PrepareNeedle(o.needle, programDir, mask.State);
+    mask.Settings.IndexShare = o.ndviShare;
+    mask.Settings.SpectraShare = 100 - o.ndviShare;
+    mask.Settings.Brightness = BrightnessOf(o.brightness);
+    return mask;
+}
+
+MaskStep RunMaskStep(const TData& cube, const PreparedMask& mask)
+{
     MaskStep step;
-    step.Result = RunMask(cube, state, settings, step.Picture);
+    step.Result = RunMask(cube, mask.State, mask.Settings, step.Picture);
     const std::string stopped = StopMessages(step.Result);
     if (!stopped.empty()) throw CheckFailed(stopped);
     return step;

@@ -24,9 +24,18 @@ struct MaskStep {
     Bitmap Picture;
 };
 
-// The masking of the cut-out with the options (reference spectra from the
-// program directory); a check that stops it or either analysis throws
+// The masking's settings with the reference spectra and weight functions they
+// name, read from the program directory once for any number of cut-outs.
+struct PreparedMask {
+    MaskSettings Settings;
+    SpectralState State;
+};
+
+// Throws FileError naming a reference or weight file that cannot be read.
+PreparedMask PrepareMask(const MaskOptions& options, const std::string& programDir);
+
+// The masking of the cut-out; a check that stops it or either analysis throws
 // CheckFailed with the checks' messages.
-MaskStep RunMaskStep(const TData& cube, const MaskOptions& options, const std::string& programDir);
+MaskStep RunMaskStep(const TData& cube, const PreparedMask& mask);
 
 }  // namespace lumera::cli

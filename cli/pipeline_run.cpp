@@ -56,13 +56,14 @@ struct Crowns {
     nlohmann::ordered_json Figures;  // the method's own figures for the summary
 };
 
-Crowns SpecifiedCrowns(const Bitmap& equalized, const PipelineOptions& o, StepClock& clock)
+Crowns SpecifiedCrowns(const Bitmap& equalized, const PipelineOptions& o, const PipelineInputs& inputs,
+                       StepClock& clock)
 {
     Crowns c;
-    c.Tops = RunPictureSearchStep(equalized, o.search, o.crowns.filter);
+    c.Tops = RunPictureSearchStep(equalized, o.search, inputs.SearchFilter);
     clock.End("maxima");
-    const Bitmap background = o.background.empty() ? equalized : ReadBmp(o.background);
-    TCrownChainResult chain = RunCrownStep(c.Tops, background, equalized, o.crowns);
+    const Bitmap& background = inputs.Background ? *inputs.Background : equalized;
+    TCrownChainResult chain = RunCrownStep(c.Tops, background, equalized, o.crowns, inputs.Filter);
     clock.End("crowns");
     c.Trees = std::move(*chain.State.TreeMatrix);
     c.Network = std::move(chain.Network);
@@ -114,19 +115,30 @@ void WriteCrownsOnTheMap(const std::string& cutout, const std::string& dir, cons
 
 }  // namespace
 
+PipelineInputs PreparePipeline(const PipelineOptions& o, const std::string& programDir)
+{
+    PipelineInputs inputs;
+    inputs.Mask = PrepareMask(o.mask, programDir);
+    if (o.method != "specified") return inputs;
+    inputs.Filter = FilterCells(o.crowns.filter.filter);
+    if (!o.crowns.filter.none) inputs.SearchFilter = inputs.Filter;
+    if (!o.background.empty()) inputs.Background = ReadBmp(o.background);
+    return inputs;
+}
+
 nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string& outDir,
-                                   const PipelineOptions& o, const std::string& programDir,
+                                   const PipelineOptions& o, const PipelineInputs& inputs,
                                    const StepProgress& progress)
 {
     StepClock clock(progress);
     const TData cube = MapCutout(cutout);
-    const MaskStep mask = RunMaskStep(cube, o.mask, programDir);
+    const MaskStep mask = RunMaskStep(cube, inputs.Mask);
     clock.End("mask");
     const Bitmap equalized = RunEqualizeStep(mask.Picture, o.window);
     clock.End("equalize");
     const Crowns crowns = o.method == "scale"
                               ? ScaleCrowns(mask.Picture, equalized, {o.crownRadius, CutoutPixelSizeMetres(cutout), false}, clock)
-                              : SpecifiedCrowns(equalized, o, clock);
+                              : SpecifiedCrowns(equalized, o, inputs, clock);
     const std::vector<TTreeRow> rows = TreeRows(crowns, equalized, mask.Result.Ndvi.Grid);
     const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, crowns.Trees);
     clock.End("trees");

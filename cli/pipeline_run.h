@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -30,6 +31,20 @@ struct PipelineOptions {
     bool crownsOnTheMap = true;
 };
 
+// What every cut-out of a run shares, read once before the first: a missing
+// reference spectrum, filter or background stops the run before any cut-out.
+struct PipelineInputs {
+    PreparedMask Mask;
+    // "specified" only: the search's filter (none with --no-filter), the
+    // filter of "Filtrovaný obraz" and the network's background when named.
+    std::optional<TFilterCells> SearchFilter;
+    TFilterCells Filter;
+    std::optional<Bitmap> Background;
+};
+
+// Throws FileError naming a file that cannot be read.
+PipelineInputs PreparePipeline(const PipelineOptions& options, const std::string& programDir);
+
 // Told each step's name and seconds as it ends.
 using StepProgress = std::function<void(const std::string& step, double seconds)>;
 
@@ -41,7 +56,7 @@ using StepProgress = std::function<void(const std::string& step, double seconds)
 // trees.csv and spectra.csv (each crown's spectrum) into the folder outDir (made when missing), and returns the run's
 // summary with the seconds of each step.
 nlohmann::ordered_json RunPipeline(const std::string& cutout, const std::string& outDir,
-                                   const PipelineOptions& options, const std::string& programDir,
+                                   const PipelineOptions& options, const PipelineInputs& inputs,
                                    const StepProgress& progress);
 
 }  // namespace lumera::cli

@@ -40,14 +40,14 @@ void AddSearchRuleOptions(CLI::App& command, SearchRules<Settings>& rules)
         ->capture_default_str();
 }
 
-// The search on a picture's brightness, filtered unless --no-filter.
+// The search on a picture's brightness, filtered unless there is no filter.
 template <class Settings>
 TExtremaList RunPictureSearchStep(const Bitmap& picture, const SearchRules<Settings>& rules,
-                                  const FilterOption& filter)
+                                  const std::optional<TFilterCells>& filter)
 {
     const Settings settings = rules.Resolved();
-    if constexpr (std::is_same_v<Settings, MaximaSettings>) return FindMaxima(picture, ChosenFilter(filter), settings);
-    else return FindMinima(picture, ChosenFilter(filter), settings);
+    if constexpr (std::is_same_v<Settings, MaximaSettings>) return FindMaxima(picture, filter, settings);
+    else return FindMinima(picture, filter, settings);
 }
 
 }  // namespace lumera::cli

@@ -65,8 +65,8 @@ bool EarlierTiling(const SceneRunOptions& o, const fs::path& tiles)
 
 class TileRunner {
 public:
-    TileRunner(const SceneRunOptions& o, const fs::path& tiles, const std::string& programDir)
-        : o_(o), tiles_(tiles), programDir_(programDir), folders_(TileFolders(tiles / "tiles.csv")),
+    TileRunner(const SceneRunOptions& o, const fs::path& tiles, const PipelineInputs& inputs)
+        : o_(o), tiles_(tiles), inputs_(inputs), folders_(TileFolders(tiles / "tiles.csv")),
           failed_(folders_.size()), showProgress_(isatty(STDERR_FILENO))
     {
     }
@@ -96,7 +96,7 @@ private:
             const auto start = std::chrono::steady_clock::now();
             try {
                 const nlohmann::ordered_json summary =
-                    RunPipeline((folder / "cut.dat").string(), folder.string(), o_.pipeline, programDir_, {});
+                    RunPipeline((folder / "cut.dat").string(), folder.string(), o_.pipeline, inputs_, {});
                 WriteFileAtomically((folder / kMarker).string(), [&](std::ostream& out) { out << summary.dump() << '\n'; });
                 Report(folders_[i], std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             } catch (const std::exception& e) {
@@ -122,7 +122,7 @@ private:
 
     const SceneRunOptions& o_;
     const fs::path tiles_;
-    const std::string& programDir_;
+    const PipelineInputs& inputs_;
     const std::vector<std::string> folders_;
     std::vector<char> failed_;
     const bool showProgress_;
@@ -137,8 +137,11 @@ SceneRunResult RunSceneTiles(const SceneRunOptions& o, const std::string& progra
 {
     const fs::path tiles = fs::path(o.outDir) / "tiles";
     SceneRunResult result;
-    if (!(o.resume && EarlierTiling(o, tiles))) TileTheScene(o, tiles, result);
-    TileRunner(o, tiles, programDir).Run(result);
+    const bool resumed = o.resume && EarlierTiling(o, tiles);
+    // Read before the tiling, so that a missing file stops the run before it writes.
+    const PipelineInputs inputs = PreparePipeline(o.pipeline, programDir);
+    if (!resumed) TileTheScene(o, tiles, result);
+    TileRunner(o, tiles, inputs).Run(result);
     return result;
 }
 

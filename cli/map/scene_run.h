@@ -30,7 +30,8 @@ struct SceneRunResult {
 // "done.json" (the chain's summary) is written, after all its files; with
 // `resume` the tiles of an earlier run under the same settings that are
 // finished are kept, without it the run starts afresh. A failing tile is
-// named on standard error and the others go on.
+// named on standard error and the others go on; a reference spectrum, filter
+// or background that cannot be read stops the run before it tiles.
 SceneRunResult RunSceneTiles(const SceneRunOptions& options, const std::string& programDir);
 
 }  // namespace lumera::cli
