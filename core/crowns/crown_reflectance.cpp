@@ -21,21 +21,39 @@ std::map<int32_t, std::vector<std::size_t>> CrownPixels(const TTreeMatrix& trees
     return crowns;
 }
 
+// Bands [first, first + Bands) of the statistics. Their sums over the pixels
+// advance side by side, each in the pixels' order, so that one band's
+// additions need not wait for the one before. The sum of counts is a whole
+// number, exact in a double as in an integer.
+template <int Bands>
+void BandBlock(const TData& cube, const std::vector<std::size_t>& pixels, int first, BandStatistics& s)
+{
+    const int16_t* planes[Bands];
+    for (int i = 0; i < Bands; ++i) planes[i] = cube.Plane(first + i);
+    int64_t sums[Bands] = {};
+    for (std::size_t p : pixels)
+        for (int i = 0; i < Bands; ++i) sums[i] += planes[i][p];
+    const double n = double(pixels.size());
+    double means[Bands], squares[Bands] = {};
+    for (int i = 0; i < Bands; ++i) means[i] = double(sums[i]) / n;
+    for (std::size_t p : pixels)
+        for (int i = 0; i < Bands; ++i) squares[i] += (planes[i][p] - means[i]) * (planes[i][p] - means[i]);
+    for (int i = 0; i < Bands; ++i) {
+        s.Mean[std::size_t(first + i)] = means[i];
+        s.Sd[std::size_t(first + i)] = std::sqrt(squares[i] / n);
+    }
+}
+
 BandStatistics Statistics(const TData& cube, const std::vector<std::size_t>& pixels)
 {
+    constexpr int kTogether = 8;
     BandStatistics s;
     s.Pixels = int64_t(pixels.size());
-    const double n = double(pixels.size());
-    for (int b = 0; b < cube.NBands; ++b) {
-        const int16_t* plane = cube.Plane(b);
-        double sum = 0.0;
-        for (std::size_t p : pixels) sum += plane[p];
-        const double mean = sum / n;
-        double squares = 0.0;
-        for (std::size_t p : pixels) squares += (plane[p] - mean) * (plane[p] - mean);
-        s.Mean.push_back(mean);
-        s.Sd.push_back(std::sqrt(squares / n));
-    }
+    s.Mean.resize(std::size_t(cube.NBands));
+    s.Sd.resize(std::size_t(cube.NBands));
+    int first = 0;
+    for (; first + kTogether <= cube.NBands; first += kTogether) BandBlock<kTogether>(cube, pixels, first, s);
+    for (; first < cube.NBands; ++first) BandBlock<1>(cube, pixels, first, s);
     return s;
 }
 
