@@ -119,7 +119,7 @@ PipelineInputs PreparePipeline(const PipelineOptions& o, const std::string& prog
 {
     PipelineInputs inputs;
     inputs.Mask = PrepareMask(o.mask, programDir);
-    if (o.method != "specified") return inputs;
+    if (o.method == "scale") return inputs;
     inputs.Filter = FilterCells(o.crowns.filter.filter);
     if (!o.crowns.filter.none) inputs.SearchFilter = inputs.Filter;
     if (!o.background.empty()) inputs.Background = ReadBmp(o.background);
