@@ -66,18 +66,18 @@ std::vector<std::size_t> SunlitHalf(std::vector<std::size_t> pixels, const std::
     return pixels;
 }
 
-std::string Number(double v)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 17).ptr;
-    return std::string(text, end);
-}
-
+// A row is put together in one text and written at once: a crown's 65
+// values are most of the file, and the stream would take them one by one.
 void WriteRow(std::ostream& out, int32_t tree, const char* statistic, int64_t pixels, const std::vector<double>& values)
 {
-    out << tree << ',' << statistic << ',' << pixels;
-    for (double v : values) out << ',' << Number(v);
-    out << '\n';
+    std::string row = std::to_string(tree) + ',' + statistic + ',' + std::to_string(pixels);
+    char number[32];
+    for (double v : values) {
+        row += ',';
+        row.append(number, std::to_chars(number, number + sizeof number, v, std::chars_format::general, 17).ptr);
+    }
+    row += '\n';
+    out << row;
 }
 
 // A column heading from a band centre, rounded from whole ten-thousandths of
