@@ -60,8 +60,11 @@ BandStatistics Statistics(const TData& cube, const std::vector<std::size_t>& pix
 // The (n + 1) / 2 pixels brightest in the near infrared, back in row order.
 std::vector<std::size_t> SunlitHalf(std::vector<std::size_t> pixels, const std::vector<double>& nir)
 {
-    std::stable_sort(pixels.begin(), pixels.end(), [&](std::size_t a, std::size_t b) { return nir[a] > nir[b]; });
-    pixels.resize((pixels.size() + 1) / 2);
+    // Ties go to the earlier pixel: the order is total, so the half is one set.
+    const auto brighter = [&](std::size_t a, std::size_t b) { return nir[a] > nir[b] || (nir[a] == nir[b] && a < b); };
+    const std::size_t half = (pixels.size() + 1) / 2;
+    std::nth_element(pixels.begin(), pixels.begin() + std::ptrdiff_t(half) - 1, pixels.end(), brighter);
+    pixels.resize(half);
     std::sort(pixels.begin(), pixels.end());
     return pixels;
 }
