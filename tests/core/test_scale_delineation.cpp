@@ -212,6 +212,13 @@ TEST(GaussianSmoothing, APointSpreadsSymmetricallyKeepingItsWeight)
     for (double v : s.Values) sum += v;
     EXPECT_NEAR(sum, 1.0, 1e-12);
     for (int d = 1; d <= 7; ++d) EXPECT_TRUE(s.At(7 - d, 7) == s.At(7 + d, 7) && s.At(7, 7 - d) == s.At(7, 7 + d)) << d;
+    // The edges are continued alike on every side: a point in one corner
+    // spreads as the mirror image of a point in the opposite corner.
+    TMatice first(15, 15, 0.0), last(15, 15, 0.0);
+    first.At(0, 0) = last.At(14, 14) = 1.0;
+    const TMatice a = GaussianSmooth(first, 1.5), b = GaussianSmooth(last, 1.5);
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 15; ++x) EXPECT_NEAR(a.At(x, y), b.At(14 - x, 14 - y), 1e-15) << x << ',' << y;
 }
 
 TEST(CrownTops, NeverCloserThanTheMinimumDistance)
@@ -232,10 +239,12 @@ TEST(CrownTops, NeverCloserThanTheMinimumDistance)
     TMatice edge(5, 5);
     edge.At(2, 4) = 1.0;  // a top on the last row counts like any other
     EXPECT_EQ(FindCrownTops(edge, Everything(edge), 2.0), (TExtremaList{{2, 4}}));
-    TMatice row(3, 1);  // only the eight neighbours count: a higher pixel two columns off does not
+    // Only the eight neighbours count: a higher pixel two columns off does
+    // not; and a top just the minimum distance from a kept one is kept too.
+    TMatice row(3, 1);
     row.At(0, 0) = 1.0;
     row.At(2, 0) = 2.0;
-    EXPECT_EQ(FindCrownTops(row, Everything(row), 1.0), (TExtremaList{{2, 0}, {0, 0}}));
+    EXPECT_EQ(FindCrownTops(row, Everything(row), 2.0), (TExtremaList{{2, 0}, {0, 0}}));
 }
 
 // Measured: F1 0.97 on this 200 x 200 stand; the floor leaves room for
