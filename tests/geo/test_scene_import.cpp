@@ -258,6 +258,8 @@ TEST(SceneImport, WindowsOutsideOrTooLargeAndScenesTooLargeAreRefused)
     for (const PixelRect& w : {PixelRect{0, 0, 401, 2}, PixelRect{0, 0, 0, 2}})
         ExpectRefused<SceneRefusal>([&] { Import(dir.File("wide.img"), InWindow(w)); }, {"1 až 400"});
     EXPECT_EQ(Import(dir.File("wide.img"), InWindow({1, 0, 400, 2})).Cube.NColumns, 400);
+    const TData pixel = Import(dir.File("wide.img"), InWindow({400, 1, 1, 1})).Cube;  // the smallest window
+    EXPECT_TRUE(pixel.NColumns == 1 && pixel.NRows == 1);
 
     // A container of several rasters names the ones to choose from.
     recipe.Driver = "GPKG";
