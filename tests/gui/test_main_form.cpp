@@ -239,6 +239,9 @@ private slots:
     void missingReferenceFilesAreNamedAndTheProgramStillOpens()
     {
         GuiFixture f(false);
+        const QPlainTextEdit* bands = f.app->MainForm->Memo1;  // every band listed, the last too
+        QCOMPARE(bands->blockCount(), 65);
+        QVERIFY(bands->document()->lastBlock().text().startsWith("Band 65 "));
         QCOMPARE(f.reporter.messages.size(), std::size_t(2));
         QVERIFY(f.reporter.messages[0].text.find("RefSpE34.txt") != std::string::npos);
         QVERIFY(f.reporter.messages[1].text.find("AllRefSp.dat") != std::string::npos);
