@@ -63,7 +63,7 @@ TEST(CliScene, OneRunToCrownsThenResumingOnlyWhatIsNotFinished)
     TempDir dir;
     WriteStandScene(dir);
     // Without the reference spectra every tile would fail: the run stops before it tiles.
-    ExpectFailure(SceneRun(dir, "", dir.File("scene.img")), 1, "AllRefSp.dat");
+    ExpectFailure(SceneRun(dir, "", dir.File("nowhere")), 1, "AllRefSp.dat");
     EXPECT_FALSE(fs::exists(dir.File("out")));
     const auto first = nlohmann::json::parse(ExpectSuccess(SceneRun(dir, " --jobs 2")));
     const std::size_t crowns = first["crowns"];
