@@ -84,8 +84,9 @@ private slots:
         form->LokalMaxBtn->click();
         QCOMPARE(form->Maxima, (TExtremaList{{3, 2}}));
 
-        // Points outside the source are skipped and counted in one message.
-        form->Minima = {{8, 8}, {9, 0}, {0, 9}, {-1, 2}, {2, 2}};
+        // Points outside the source are skipped and counted in one message;
+        // the first row and column lie inside.
+        form->Minima = {{8, 8}, {9, 0}, {0, 9}, {-1, 2}, {2, 2}, {0, 0}};
         const std::size_t messages = f.reporter.messages.size();
         form->ShowMinBtnClick();
         QCOMPARE(f.reporter.messages.size(), messages + 1);

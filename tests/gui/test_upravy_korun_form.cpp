@@ -67,7 +67,7 @@ private slots:
         QVERIFY(!form->Modified());  // back at the saved matrix
         form->ZnovuAction->trigger();
         f.reporter.answers = {false};
-        QVERIFY(!form->MayClose());
+        QVERIFY(!form->close());  // unsaved edits, and the user keeps them
 
         const std::vector<int32_t> before = form->Trees().Values;  // Return closes a polygon being drawn
         const QImage unsketched = form->KorunyImage->grab().toImage();
