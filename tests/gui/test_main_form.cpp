@@ -49,6 +49,8 @@ private slots:
         QVERIFY(f.Load(cube));
         QCOMPARE(main->XSpin->maximum(), 100);
         QCOMPARE(main->ValueLabel->text(), QString::number(cube.Values[(18 * 90 + 89) * 100 + 99]));  // band 19
+        main->XSpin->setValue(1);
+        QCOMPARE(main->ValueLabel->text(), QString::number(cube.Values[(18 * 90 + 89) * 100]));  // the first column
         main->BandSpin->setValue(2);
         main->BandMapBtn->click();
         QCOMPARE(main->BandMapImage->Picture(), MakeBandMap(cube, 2).Picture);
