@@ -13,6 +13,7 @@
 #include "analysis/reference_library.h"
 #include "stand/stand_materials.h"
 #include "stand/synthetic_stand.h"
+#include "upravy_korun_form.h"
 
 using namespace lumera;
 using namespace lumera::testing;
@@ -178,6 +179,8 @@ private slots:
                            f.app->Data.BandTable, kCrownSpectrumColour);
         QVERIFY(m->PlotCrownSpectrum(expected.Trees, top.X, top.Y));
         QCOMPARE(m->SpektrumImage->Picture(), plot);
+        m->Upravykorun1->trigger();  // the crown editor, empty so far, starts with them
+        QCOMPARE(f.app->UpravyKorunForm->Trees().Values, expected.Trees.Values);
 
         // Answered No: nothing asked, nothing written.
         const std::size_t dialogs = f.dialogs.initialDirs.size();
