@@ -301,7 +301,7 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     std::string wide = ReadAll(dir.File("good.bmp")), huge = BuildBmp(1, 24, "", {Bytes({1, 2, 3})}, false);
     WriteAll(dir.File("cut.bmp"), wide.substr(0, 40));
     wide.replace(18, 3, "\x7f\x7f\x7f");                                // width far beyond the limit
-    huge.replace(18, 8, Bytes({0x98, 0x3A, 0, 0, 0x98, 0x3A, 0, 0}));  // 15000 x 15000 in a tiny file
+    huge.replace(18, 8, Bytes({0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0}));  // 8000 x 8000: sides allowed, too many pixels
     WriteAll(dir.File("text.bmp"), "hello, this is not a picture at all, honestly");
     WriteAll(dir.File("wide.bmp"), wide);
     WriteAll(dir.File("huge.bmp"), huge);
@@ -327,5 +327,6 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     for (const char* name : {"cut.bmp", "text.bmp", "wide.bmp", "huge.bmp", "missing.bmp", "short-palette.bmp", "inside.bmp",
                              "vast.bmp", "folder.bmp", "overdeclared.bmp", "packed.bmp", "beyond.bmp"})
         ExpectRefused([&] { ReadBmp(dir.File(name)); }, {name});
+    ExpectRefused([&] { ReadBmp(dir.File("huge.bmp")); }, {"8000 x 8000"});
     EXPECT_THROW(ReadBmp("/dev/zero"), FileError);  // stops after the header
 }
