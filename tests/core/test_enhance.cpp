@@ -96,7 +96,8 @@ TEST(BandMap, ScaleAndGreyLevelsOfWorkedExamples)
 TEST(EqualizationWindow, PlacementFollowsTheEdgeRuleAndValueRoundsTiesToEven)
 {
     // e = 45 on 400 rows: rows 0..44 at the top, centred in the middle, 354..398 at the bottom.
-    for (const auto& [position, start] : {std::pair{0, 0}, {22, 0}, {23, 1}, {200, 178}, {376, 354}, {399, 354}})
+    for (const auto& [position, start] :
+         {std::pair{0, 0}, {22, 0}, {23, 1}, {200, 178}, {360, 338}, {375, 353}, {376, 354}, {377, 354}, {399, 354}})
         EXPECT_EQ(WindowStart(position, 400, 45), start) << position;
     EXPECT_EQ(WindowStart(100, 400, 46), 77);  // an even side 46 gives h = 23: rows y - 23 .. y + 22
     // 1, 3 and 2 of 10 pixels counted at or under levels 1, 3 and 4: 25.5, 76.5 and 51.

@@ -129,6 +129,7 @@ TEST(CrownSpectra, EqualThePlainDefinitionOnRandomCubes)
             EXPECT_EQ(c.Tree, tree);
             const BandStatistics all = PlainStatistics(cube, pixels);
             EXPECT_EQ(c.All.Mean, all.Mean);
+            EXPECT_EQ(CrownMeanSpectrum(cube, trees, tree), all.Mean);
             EXPECT_EQ(c.All.Sd, all.Sd);
             // Sunlit: the brighter half, ties to the earlier pixel.
             std::vector<std::size_t> ranked = pixels;
