@@ -100,6 +100,9 @@ TEST(CrownScale, BlobsOfDiscsOfKnownRadiusWithinTwentyPercent)
     }
     const TMatice flat(60, 60, 100.0);
     EXPECT_EQ(EstimateCrownRadiusFromBlobs(flat, Everything(flat)), 0.0);
+    // A crown larger than the scales searched: the largest one, a sixth of the side at most.
+    const TMatice large = Discs(60, {{30.0, 30.0}}, 25.0);
+    EXPECT_DOUBLE_EQ(EstimateCrownRadiusFromBlobs(large, Everything(large)), 8.0);
 }
 
 // The correlation length is a length in pixels: the same stand drawn twice as large
