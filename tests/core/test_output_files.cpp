@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -117,11 +118,14 @@ TEST(AtomicFile, LinksAreFollowedDevicesAndPipesWrittenThroughFoldersRefused)
     fs::remove(dir.File("loop1"));
     fs::remove(dir.File("loop2"));
 
-    // A device is written through: a null device of the test's own where one can be made (as root),
-    // since a fault that replaced the device would otherwise replace the system's.
+    // A device is written through: a null device of the test's own where one can be made and
+    // opened (as root, off a nodev mount), since a fault that replaced the device would
+    // otherwise replace the system's.
     TempDir devices;
-    const std::string device = devices.File("null");
-    const std::string null = mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? device : "/dev/null";
+    std::string null = devices.File("null");
+    const int fd = mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? open(null.c_str(), O_WRONLY) : -1;
+    if (fd < 0) null = "/dev/null";
+    else close(fd);
     WriteText(null, "discarded");
     EXPECT_TRUE(fs::is_character_file(null));
 
