@@ -133,7 +133,7 @@ static void BM_Scene2000Command(benchmark::State& state, const std::string& meth
     const fs::path out = c.Dir / ("out-" + method);
     for (auto _ : state)
         Run(std::string(LUMERA_CLI_PATH) + " scene " + scene + " -o " + out.string() +
-            " --size 400 --overlap 40 --jobs 2 --method " + method + " --program-dir " + c.Dir.string());
+            " --size 200 --overlap 40 --jobs 2 --method " + method + " --program-dir " + c.Dir.string());
     state.counters["f1_scene"] = EvaluateCrowns(SceneCrowns(out), c.Truth).F1;
     state.counters["f1_stands"] = MeanStandF1(c, method);
 }

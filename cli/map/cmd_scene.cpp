@@ -52,8 +52,8 @@ void AddSceneCommand(CLI::App& app, const GlobalOptions& global, CommandAction& 
     auto o = std::make_shared<SceneRunOptions>();
     sub->add_option("SCENE", o->scene, "Scene GDAL reads")->required();
     sub->add_option("-o", o->outDir, "Folder for tiles/, crowns.gpkg, trees.csv and spectra.csv")->required();
-    sub->add_option("--size", o->size, "Tile side in pixels, at most 400 (400)");
-    sub->add_option("--overlap", o->overlap, "Pixels shared by neighbouring tiles (0)");
+    sub->add_option("--size", o->size, "Tile side in pixels, at most 400 (200)");
+    sub->add_option("--overlap", o->overlap, "Pixels shared by neighbouring tiles (40)");
     sub->add_option("--jobs", o->jobs, "Tiles processed at once (1)")->check(CLI::PositiveNumber);
     sub->add_flag("--resume", o->resume, "Keep the finished tiles of an interrupted run with the same options");
     AddSceneOptions(sub, o->import);

@@ -9,7 +9,10 @@ namespace lumera::cli {
 
 struct SceneRunOptions {
     std::string scene, outDir;
-    int size = 400, overlap = 0, jobs = 1;
+    // Each tile masks by its own range of values: the smaller the tile, the
+    // fewer stands of different brightness share one mask. The overlap keeps
+    // trees at the seams whole.
+    int size = 200, overlap = 40, jobs = 1;
     bool resume = false;
     ImportOptions import;
     PipelineOptions pipeline;
