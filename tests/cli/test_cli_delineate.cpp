@@ -10,6 +10,7 @@
 #include "crowns/scale_delineation.h"
 #include "data/cutout_file.h"
 #include "imaging/drawing.h"
+#include "imaging/true_colour.h"
 #include "sample_data.h"
 
 using namespace lumera;
@@ -63,5 +64,11 @@ TEST(CliDelineate, WithoutARadiusTheGeoreferencesPixelSizeSetsIt)
     EXPECT_DOUBLE_EQ(radius("delineate --cube @c.dat"), kTypicalCrownRadiusMetres / 0.5);
     EXPECT_DOUBLE_EQ(radius("delineate --cube @c.dat --pixel-size 1"), kTypicalCrownRadiusMetres);
     EXPECT_DOUBLE_EQ(radius("delineate --picture @p.bmp"), kTypicalCrownRadiusMetres / 0.25);
+
+    // A cut-out's crowns are outlined over its true colour.
+    ExpectSuccess(Expand(dir, "delineate --cube @c.dat -o @t.dat --overlay @o.bmp"));
+    Bitmap overlay = TrueColourComposite(MapCutout(dir.File("c.dat")));
+    DrawCrownOutlines(overlay, ReadTreeMatrix(dir.File("t.dat")));
+    EXPECT_EQ(ReadBmp(dir.File("o.bmp")), overlay);
 }
 

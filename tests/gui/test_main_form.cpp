@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 
 #include "crowns/crown_outlines.h"
@@ -179,6 +180,12 @@ private slots:
                            f.app->Data.BandTable, kCrownSpectrumColour);
         QVERIFY(m->PlotCrownSpectrum(expected.Trees, top.X, top.Y));
         QCOMPARE(m->SpektrumImage->Picture(), plot);
+        // "Smazat" leaves only what lies in the top row or the left column.
+        Bitmap& drawn = m->SpektrumImage->Picture();
+        std::fill_n(drawn.ScanLine(0), drawn.Bytes().size(), uint8_t(0));
+        m->Button3->click();
+        for (int y = 0; y < drawn.Height(); ++y)
+            QCOMPARE(std::count(drawn.ScanLine(y), drawn.ScanLine(y) + 3 * drawn.Width(), 0), y == 0 ? 3 * drawn.Width() : 3);
         m->Upravykorun1->trigger();  // the crown editor, empty so far, starts with them
         QCOMPARE(f.app->UpravyKorunForm->Trees().Values, expected.Trees.Values);
 

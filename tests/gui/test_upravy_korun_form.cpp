@@ -36,7 +36,9 @@ private slots:
             const int zoom = form->KorunyImage->Zoom();
             QTest::mouseClick(form->KorunyImage, Qt::LeftButton, {}, QPoint(x * zoom + zoom / 2, y * zoom));
         };
-        click("StetecAction", 0, 0);  // a brush stroke is undone as one step
+        form->StetecSpin->setValue(0);
+        click("StetecAction", 0, 0);  // a brush of radius 0 paints one pixel; the stroke is undone as one step
+        QCOMPARE(std::count(form->Trees().Values.begin(), form->Trees().Values.end(), form->Trees().Values[0]), 1);
         form->ZpetAction->trigger();
         QCOMPARE(form->Trees().Values, Trees("112233/112233/445566/445566").Values);
         click("SmazatAction", 2, 0);
