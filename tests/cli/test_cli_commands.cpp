@@ -31,10 +31,12 @@ TEST(CliEvaluate, PrintsScoresInContractOrder)
     EXPECT_EQ(nlohmann::json::parse(out)["mean_iou"].get<double>(), 0.75);
 
     // Tree 3 covers 6 of the 8 true pixels: IoU 0.75, not above 0.75, though
-    // the default matches it. Tree 4 alone covers 2: IoU 0.25, above 0.
+    // the default matches it. Tree 4 alone covers 2: IoU 0.25, above 0. Both
+    // ends of the range may be given.
     WriteTreeMatrix(dir.File("small.dat"), Trees("...4/...4"));
     for (const auto& [file, above, matched] :
-         {std::tuple{"found.dat", " --iou-above 0.75", 0}, {"small.dat", " --iou-above 0", 1}}) {
+         {std::tuple{"found.dat", " --iou-above 0.75", 0}, {"small.dat", " --iou-above 0", 1},
+          {"found.dat", " --iou-above 1", 0}}) {
         const CliResult loose = RunCli(Expand(dir, std::string("evaluate @") + file + " @truth.dat" + above));
         EXPECT_EQ(nlohmann::json::parse(loose.out)["matched"], matched) << file << above;
     }

@@ -101,6 +101,7 @@ TEST(CliContract, RefusalsExitWithTheirCodeNameTheProblemAndChangeNothing)
         {"import @nothing.img -o @i.dat", "nothing.img"},
         {"import @scene.img --scale -5 -o @i.dat", "Měřítko \"-5\" není kladné"},
         {"tiles @scene.img --size 5 --overlap 5 -o @tt", "", 2},
+        {"tiles @scene.img --size 401 -o @tt", "401", 2},
         {"pipeline @cube.dat @cube.dat -o @p", "cube"},
         // a damaged file of every kind read, with earlier outputs there
         {kSpectral + "pipeline @noise.dat --window 5 -o @p", "noise.dat"},
