@@ -44,6 +44,7 @@ TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
          [](auto& t) { return PaintPolygon(t, {{0, 0}, {4, 0}, {0, 2}}); }, "11111/1111./11..."},
         {"brush at the corner", "...../...../.....", [](auto& t) { return PaintDisc(t, {0, 0}, 1, 3); },
          "33.../3..../....."},
+        {"the same stroke again", "33.../3..../.....", [](auto& t) { return PaintDisc(t, {0, 0}, 1, 3); }, nullptr},
         {"grow into background only", "12.../.....", [](auto& t) { return GrowDisc(t, {1, 0}, 1, 1); },
          "121../.1..."},
         {"shrink", "111../111..", [](auto& t) { return ShrinkDisc(t, {0, 0}, 1, 1); }, "..1../.11.."},

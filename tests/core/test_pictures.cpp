@@ -266,7 +266,7 @@ TEST(BmpFile, WrittenFileIsStandard24BitAndReadsBackByteForByteAndAFailedWriteLe
     }
 }
 
-TEST(BmpFile, OneBitAndSixteenBitAndBitFieldPixelsDecodeExactly)
+TEST(BmpFile, OneBitSixteenBitBitFieldAndOs2PixelsDecodeExactly)
 {
     TempDir dir;
     const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
@@ -292,6 +292,12 @@ TEST(BmpFile, OneBitAndSixteenBitAndBitFieldPixelsDecodeExactly)
     WriteAll(dir.File("32.bmp"), fields);
     const Bitmap masked = ReadBmp(dir.File("32.bmp"));
     EXPECT_EQ(std::string(masked.Bytes().begin(), masked.Bytes().end()), Bytes({0xCD, 0, 0xAB}));
+
+    // The old OS/2 header of 12 bytes: 16-bit sides, palette entries of 3 bytes.
+    WriteAll(dir.File("os2.bmp"), "BM" + Le(36, 4) + Le(0, 4) + Le(32, 4) + Le(12, 4) + Le(2, 2) + Le(1, 2) + Le(1, 2) +
+                                      Le(8, 2) + Bytes({10, 20, 30, 200, 100, 50}) + Bytes({1, 0, 0, 0}));
+    const Bitmap os2 = ReadBmp(dir.File("os2.bmp"));
+    EXPECT_EQ(std::string(os2.Bytes().begin(), os2.Bytes().end()), Bytes({200, 100, 50, 10, 20, 30}));
 }
 
 TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
