@@ -219,6 +219,8 @@ private slots:
         const QString header = m->VyslNadpisLabel->text();
         QCOMPARE(m->VyslMinLabel->text().toStdString(), FormatNumber(ndvi.Figures.Min, ','));
         QVERIFY(m->BandMapImage->Picture() == ndvi.Picture);
+        for (const QLabel* figure : {m->VyslMinLabel, m->VyslMaxLabel, m->VyslDmezLabel, m->VyslHmezLabel})
+            QVERIFY(figure->window() == m);  // each figure laid out in the window, none left out
 
         m->RedbSpin1->setValue(34);
         m->NDVIBtn->click();
