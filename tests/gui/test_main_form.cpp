@@ -184,8 +184,10 @@ private slots:
         Bitmap& drawn = m->SpektrumImage->Picture();
         std::fill_n(drawn.ScanLine(0), drawn.Bytes().size(), uint8_t(0));
         m->Button3->click();
-        for (int y = 0; y < drawn.Height(); ++y)
-            QCOMPARE(std::count(drawn.ScanLine(y), drawn.ScanLine(y) + 3 * drawn.Width(), 0), y == 0 ? 3 * drawn.Width() : 3);
+        for (int y = 0; y < drawn.Height(); ++y) {
+            const auto black = std::count(drawn.ScanLine(y), drawn.ScanLine(y) + 3 * drawn.Width(), 0);
+            QCOMPARE(black, y == 0 ? 3 * drawn.Width() : 3);
+        }
         m->Upravykorun1->trigger();  // the crown editor, empty so far, starts with them
         QCOMPARE(f.app->UpravyKorunForm->Trees().Values, expected.Trees.Values);
 
