@@ -9,6 +9,7 @@
 #include "extrema/extrema_file.h"
 #include "scene_files.h"
 #include "scene_tiles.h"
+#include "tile_manifest.h"
 #include "tile_merge.h"
 #include "temp_dir.h"
 
@@ -83,6 +84,8 @@ TEST(SceneTiles, TilesHoldTheirWindowsAndMergeKeepsEveryCrownOnce)
         EXPECT_EQ((found[{1000 + 0.5 * t.CentroidColumn, 2000 - 0.5 * t.CentroidRow}]), t.Pixels) << t.Tree;
     EXPECT_TRUE(merged.Layer.WithArea);
     EXPECT_NEAR(merged.Layer.Crowns[0].AreaM2, 0.25 * double(merged.Layer.Crowns[0].Summary.Pixels), 1e-12);
+    WriteTileManifest(dir.File("widest.csv"), TileGrid(800, 400, 400, 0));  // tiles of the largest side read back
+    EXPECT_EQ(ReadTileManifest(dir.File("widest.csv")).SceneWidth, 800);
 }
 
 // Two tiles of a 20 x 10 scene overlapping by 4 (cores: columns 0-9 and

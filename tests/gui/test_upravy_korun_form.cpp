@@ -1,4 +1,5 @@
 #include "crown_canvas.h"
+#include "crown_picture.h"
 #include "crown_samples.h"
 #include "crowns/crown_reflectance.h"
 #include "data/small_file.h"
@@ -84,6 +85,18 @@ private slots:
         QVERIFY2(told.contains(QStringLiteral("průměrný jas ")) && !told.contains('-'), qPrintable(told));
         form->CanvasMoved(11, -1, {});  // above the matrix: no crown, though the row before holds one
         QVERIFY(form->StatusLine->text().isEmpty());
+    }
+
+    void crownsAreOutlinedInYellowOverTheBackgroundAndNetworkPixelsGrey()
+    {
+        Bitmap background(4, 4);
+        background.Fill(10, 20, 30);  // blue, green, red
+        QImage image;
+        gui::PaintCrowns(image, background, Trees("111./111./111./...#"), 0);
+        QCOMPARE(image.pixel(3, 0), qRgb(30, 20, 10));
+        QCOMPARE(image.pixel(0, 0), qRgb(255, 255, 0));
+        QVERIFY(image.pixel(1, 1) != qRgb(30, 20, 10) && image.pixel(1, 1) != qRgb(255, 255, 0));
+        QCOMPARE(image.pixel(3, 3), qRgb(64, 64, 64));
     }
 };
 
