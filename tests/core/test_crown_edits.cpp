@@ -24,8 +24,8 @@ TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
     TMatice ridge(5, 1);
     ridge.Values = {5, 3, 1, 3, 4};
     const EditCase cases[] = {
-        {"delete at the corner", "1122/1122/3344/3344", [](auto& t) { return DeleteCrown(t, {3, 3}); },
-         "1122/1122/33../33.."},
+        {"delete at both corners", "1122/1122/3344/3344",
+         [](auto& t) { return DeleteCrown(t, {3, 3}) && DeleteCrown(t, {0, 0}); }, "..22/..22/33../33.."},
         {"delete background", "1.#", [](auto& t) { return DeleteCrown(t, {2, 0}) || DeleteCrown(t, {1, 0}); }, nullptr},
         {"merge", "1122/3344", [](auto& t) { return MergeCrowns(t, {0, 0}, {3, 0}); }, "1111/3344"},
         {"merge with itself", "1122", [](auto& t) { return MergeCrowns(t, {0, 0}, {1, 0}); }, nullptr},

@@ -219,11 +219,11 @@ TEST(CrownOutlines, YellowOnEveryCrownsEdgePixelBlackBesideItAndTheRestUntouched
     TTreeMatrix trees(8, 7);
     for (int y = 1; y <= 5; ++y)
         for (int x = 1; x <= 5; ++x) trees.Values[std::size_t(y) * 8 + x] = 1;
-    trees.Values.back() = 2;  // a crown of one pixel in the corner
+    trees.Values.front() = 3, trees.Values.back() = 2;  // crowns of one pixel in the corners
     Bitmap picture(8, 7);
     picture.Fill(90, 90, 90);
     DrawCrownOutlines(picture, trees);
-    const char* const expected[] = {".KKKKK..", "KYYYYYK.", "KYKKKYK.", "KYK.KYK.", "KYKKKYK.", "KYYYYYKK", ".KKKKKKY"};
+    const char* const expected[] = {"YKKKKK..", "KYYYYYK.", "KYKKKYK.", "KYK.KYK.", "KYKKKYK.", "KYYYYYKK", ".KKKKKKY"};
     for (int y = 0; y < 7; ++y) {
         std::string row;
         for (int x = 0; x < 8; ++x) {
