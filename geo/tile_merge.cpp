@@ -26,7 +26,10 @@ namespace {
 // tree whole with its top in the other's core; it is kept once, unless kept
 // crowns cover half of it already. A crown only one tile saw whole, with its
 // top in a core whose tile found nothing there, is left out: that tile
-// decides. No other tree is lost at a seam, and none is kept twice.
+// decides. Two tiles that each put a tree's top in their own core (their
+// pictures differ, so their tops may differ by a pixel) both keep it; the
+// later one's crown is dropped. No other tree is lost at a seam, and none is
+// kept twice.
 class SeamCandidates {
 public:
     // Keeps the crowns the tile owns in `kept` and holds back the rest that may
@@ -35,6 +38,8 @@ public:
               int sceneHeight, std::vector<CrownFeature>& kept)
     {
         std::vector<int32_t> keptTrees, cutTrees, wholeTrees;
+        std::vector<int64_t> keptTops;
+        std::vector<std::size_t> keptAt;
         const std::size_t firstCut = cut_.size(), firstWhole = whole_.size();
         for (CrownFeature& crown : crowns) {
             crown.Tile = tile.Folder;
@@ -42,6 +47,8 @@ public:
             const bool cutOff = TouchesInnerEdge(tile.Place, crown.Summary, sceneWidth, sceneHeight);
             if (inCore && !cutOff) {
                 keptTrees.push_back(crown.Summary.Tree);
+                keptTops.push_back(TopScenePixel(tile.Place, crown.Summary, sceneWidth));
+                keptAt.push_back(kept.size());
                 kept.push_back(std::move(crown));
                 continue;
             }
@@ -55,10 +62,41 @@ public:
         }
         AddPixels(cut_, firstCut, TreePixelsInScene(trees, tile.Place.Window, sceneWidth, cutTrees));
         AddPixels(whole_, firstWhole, TreePixelsInScene(trees, tile.Place.Window, sceneWidth, wholeTrees));
-        for (const std::vector<int64_t>& pixels : TreePixelsInScene(trees, tile.Place.Window, sceneWidth, keptTrees))
-            for (const int64_t pixel : pixels)
-                if (!InCore(tile, pixel, sceneWidth)) keptBeyondCores_.push_back(pixel);
+        std::vector<std::vector<int64_t>> keptPixels =
+            TreePixelsInScene(trees, tile.Place.Window, sceneWidth, keptTrees);
+        for (std::size_t k = 0; k < keptPixels.size(); ++k) {
+            bool spills = false;
+            for (const int64_t pixel : keptPixels[k])
+                if (!InCore(tile, pixel, sceneWidth)) keptBeyondCores_.push_back(pixel), spills = true;
+            // Only a crown reaching beyond its core can hold another tile's top.
+            if (spills) spilling_.push_back({{keptTops[k], std::move(keptPixels[k])}, keptTrees_.size(), keptAt[k]});
+        }
         keptTrees_.push_back(std::move(keptTrees));  // ascending, as the crowns come
+    }
+
+    // Drops from `kept` the crowns a later tile kept of a tree an earlier one
+    // kept too: each crown holds the other's top and they share at least half
+    // of each. Called before any seam crown is added.
+    void DropTreesKeptTwice(std::vector<CrownFeature>& kept) const
+    {
+        std::multimap<int64_t, std::size_t> byTop;
+        for (std::size_t s = 0; s < spilling_.size(); ++s) byTop.emplace(spilling_[s].Seam.Top, s);
+        std::vector<bool> dropped(kept.size(), false);
+        for (const Spilling& a : spilling_) {
+            if (dropped[a.Kept]) continue;
+            for (const int64_t pixel : a.Seam.Pixels) {
+                const auto [first, last] = byTop.equal_range(pixel);
+                for (auto it = first; it != last; ++it) {
+                    const Spilling& b = spilling_[it->second];
+                    if (b.Tile > a.Tile && Holds(b.Seam, a.Seam.Top) && MostlyShared(a.Seam.Pixels, b.Seam.Pixels))
+                        dropped[b.Kept] = true;
+                }
+            }
+        }
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            if (!dropped[i] && next++ != i) kept[next - 1] = std::move(kept[i]);
+        kept.resize(next);
     }
 
     // Whether the tile's core reaches into a crown seen whole elsewhere, so
@@ -111,6 +149,12 @@ public:
     }
 
 private:
+    struct Spilling {
+        SeamCrown Seam;
+        std::size_t Tile = 0;  // its tile's place in the sorting
+        std::size_t Kept = 0;  // its place in the kept crowns
+    };
+
     struct Held {
         SeamCrown Seam;
         PixelRect Box;                        // in scene pixels
@@ -138,13 +182,17 @@ private:
             const auto [first, last] = wholeByTop.equal_range(pixel);
             for (auto it = first; it != last; ++it) {
                 const Held& other = whole_[it->second];
-                if (other.Feature.Tile != h.Feature.Tile &&
-                    std::binary_search(other.Seam.Pixels.begin(), other.Seam.Pixels.end(), h.Seam.Top) &&
+                if (other.Feature.Tile != h.Feature.Tile && Holds(other.Seam, h.Seam.Top) &&
                     MostlyShared(h.Seam.Pixels, other.Seam.Pixels))
                     return true;
             }
         }
         return false;
+    }
+
+    static bool Holds(const SeamCrown& crown, int64_t pixel)
+    {
+        return std::binary_search(crown.Pixels.begin(), crown.Pixels.end(), pixel);
     }
 
     static bool MostlyShared(const std::vector<int64_t>& a, const std::vector<int64_t>& b)
@@ -176,6 +224,7 @@ private:
     }
 
     std::vector<Held> cut_, whole_;
+    std::vector<Spilling> spilling_;               // kept crowns reaching beyond their tiles' cores
     std::vector<int64_t> keptBeyondCores_;         // pixels of kept crowns outside their tiles' cores
     std::vector<std::vector<int32_t>> keptTrees_;  // per tile, the trees it kept, ascending
     std::unordered_set<int64_t> claimed_;          // pixels of the crowns kept at seams
@@ -212,6 +261,7 @@ MergeSummary MergeTileCrowns(const std::string& dir)
         merged.Found += int(crowns.size());
         seams.Sort(std::move(crowns), e, trees, manifest.SceneWidth, manifest.SceneHeight, merged.Layer.Crowns);
     }
+    seams.DropTreesKeptTwice(merged.Layer.Crowns);
     for (std::size_t i = 0; i < manifest.Entries.size(); ++i) {
         const ManifestEntry& e = manifest.Entries[i];
         if (seams.ReachesWholeCrowns(e))
