@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "crown_samples.h"
 #include "data/cutout_file.h"
 #include "extrema/extrema_file.h"
 #include "scene_files.h"
@@ -151,5 +152,17 @@ TEST(SceneTiles, TreeSeenByThreeTilesIsKeptOnce)
         ASSERT_EQ(merged.Layer.Crowns.size(), 1u) << keeper;
         EXPECT_EQ(merged.Layer.Crowns[0].Tile, keeper);
     }
+    // The middle and the right tile see the tree at columns 8-10 with their tops
+    // in the left core, where the left tile kept it within its core (columns
+    // 7-9, column 10 a crown of its own): it stays the left tile's.
+    WriteTreeMatrix(dir.File("tiles/r00_c00/trees.dat"), Trees(".......1112..."));
+    WriteExtremaFile(dir.File("tiles/r00_c00/maxima.txt"), {{8, 0}, {10, 0}});
+    for (const auto& [name, top] : {std::pair{"r00_c01", 3}, {"r00_c02", 2}}) {
+        WriteTreeMatrix(dir.File(std::string("tiles/") + name + "/trees.dat"), Trees("..111........."));
+        WriteExtremaFile(dir.File(std::string("tiles/") + name + "/maxima.txt"), {{top, 0}});
+    }
+    const MergeSummary merged = MergeTileCrowns(dir.File("tiles"));
+    ASSERT_EQ(merged.Layer.Crowns.size(), 1u);
+    EXPECT_EQ(merged.Layer.Crowns[0].Summary.Pixels, 3);
 }
 
