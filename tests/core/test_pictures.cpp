@@ -119,8 +119,9 @@ TEST(ShowDetail, BlendsRoundTiesToEvenAlsoAlongTheRightAndBottomEdges)
     // Bottom row: source row 60, columns 0 and 1 hold 60 and 64, columns 59 and 60 hold 40 and 44
     // (levels wrap at 256); its last pixel is the corner, copied. Beside the
     // right column the interior's last block blends source columns 59 and 60.
+    // Inside, (7, 7) lies 3/4 of the way from source pixel (1, 1) to (2, 2): 8.75.
     for (const auto& [x, y, grey] : {std::array{240, 0, 240}, {240, 2, 240}, {240, 3, 241}, {1, 240, 61}, {2, 240, 62},
-                                     {239, 240, 43}, {240, 240, (4 * 60 + 60) % 256}, {239, 0, 239}})
+                                     {239, 240, 43}, {240, 240, (4 * 60 + 60) % 256}, {239, 0, 239}, {7, 7, 9}})
         EXPECT_EQ(Pixel(ramp, x, y)[0], grey) << x << "," << y;
 }
 

@@ -99,6 +99,7 @@ private slots:
         auto* form = f.app->VahFceForm.get();
         Type(form, 20, "1.5");  // a full stop where the user's separator is a comma
         const Bitmap chart = form->VahFceImage->Picture();
+        QVERIFY(std::all_of(chart.Bytes().begin(), chart.Bytes().end(), [](uint8_t b) { return b == 255; }));  // white
         f.dialogs.answers = {f.dir.File("w")};
         for (QPushButton* button : {form->SetBtn, form->XtoMBtn, form->DrawTabBtn, form->SaveBtn, form->OperaceBtn}) {
             button->click();
