@@ -128,7 +128,8 @@ TEST(Equalize, SlidingHistogramMatchesTheDefinition)
 
 TEST(Equalize, PicturesWithoutRoomForTheWindowAreRefused)
 {
-    EXPECT_FALSE(EqualizationRefusal(Bitmap(46, 46), 45).has_value());
+    EXPECT_FALSE(EqualizationRefusal(Bitmap(46, 46), 45).has_value() ||
+                 EqualizationRefusal(Bitmap(100, 100), kMaxEqualizationWindow).has_value());
     for (const Bitmap& small : {Bitmap(45, 100), Bitmap(100, 45)}) {
         EXPECT_NE(EqualizationRefusal(small, 45).value_or("").find("46x46"), std::string::npos);
         EXPECT_THROW(Equalize(small, 45), std::invalid_argument);

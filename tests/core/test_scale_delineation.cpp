@@ -298,7 +298,8 @@ TEST(EvaluateCrowns, PerfectSplitMergedAndEmptyCrownsAndTheLooserRule)
 
     // Two true trees of 3 pixels merged into one found tree: IoU 0.5 with each, yet it matches once.
     const CrownAccuracy merged = EvaluateCrowns(Trees("111/111"), Trees("112/122"));
-    EXPECT_EQ(std::make_tuple(merged.Matched, merged.Recall, merged.MeanIoU), std::make_tuple(1, 0.5, 0.5));
+    EXPECT_EQ(std::make_tuple(merged.Matched, merged.Recall, merged.MeanIoU, merged.F1),
+              std::make_tuple(1, 0.5, 0.5, 2.0 / 3.0));
 
     // IoU 0.4 exactly: matched only by a looser rule below it.
     const TTreeMatrix truth = Trees("11111"), found = Trees("22...");
