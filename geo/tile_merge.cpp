@@ -94,8 +94,11 @@ public:
             }
         }
         std::size_t next = 0;
-        for (std::size_t i = 0; i < kept.size(); ++i)
-            if (!dropped[i] && next++ != i) kept[next - 1] = std::move(kept[i]);
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            if (dropped[i]) continue;
+            if (next != i) kept[next] = std::move(kept[i]);  // never onto itself: that would empty it
+            ++next;
+        }
         kept.resize(next);
     }
 
