@@ -267,7 +267,7 @@ TEST(BmpFile, WrittenFileIsStandard24BitAndReadsBackByteForByteAndAFailedWriteLe
     }
 }
 
-TEST(BmpFile, OneBitSixteenBitBitFieldAndOs2PixelsDecodeExactly)
+TEST(BmpFile, OneBitSixteenBitBitFieldAndOldestAndNewestHeadersDecodeExactly)
 {
     TempDir dir;
     const std::string two = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
@@ -299,6 +299,14 @@ TEST(BmpFile, OneBitSixteenBitBitFieldAndOs2PixelsDecodeExactly)
                                       Le(8, 2) + Bytes({10, 20, 30, 200, 100, 50}) + Bytes({1, 0, 0, 0}));
     const Bitmap os2 = ReadBmp(dir.File("os2.bmp"));
     EXPECT_EQ(std::string(os2.Bytes().begin(), os2.Bytes().end()), Bytes({200, 100, 50, 10, 20, 30}));
+
+    // The newest header of 124 bytes (as image editors write it) before the same pixels.
+    std::string v5 = BuildBmp(2, 24, "", {Bytes({1, 2, 3, 4, 5, 6})}, false);
+    v5.replace(14, 4, Le(124, 4)).insert(54, std::string(84, '\0'));
+    v5.replace(2, 4, Le(int64_t(v5.size()), 4)).replace(10, 4, Le(138, 4));
+    WriteAll(dir.File("v5.bmp"), v5);
+    const Bitmap newest = ReadBmp(dir.File("v5.bmp"));
+    EXPECT_EQ(std::string(newest.Bytes().begin(), newest.Bytes().end()), Bytes({1, 2, 3, 4, 5, 6}));
 }
 
 TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)

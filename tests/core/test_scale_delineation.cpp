@@ -215,6 +215,7 @@ TEST(GaussianSmoothing, APointSpreadsSymmetricallyKeepingItsWeight)
     double sum = 0.0;
     for (double v : s.Values) sum += v;
     EXPECT_NEAR(sum, 1.0, 1e-12);
+    EXPECT_EQ(GaussianSmooth(point, 0.29).Values, point.Values);  // too narrow to spread: copied
     for (int d = 1; d <= 7; ++d) EXPECT_TRUE(s.At(7 - d, 7) == s.At(7 + d, 7) && s.At(7, 7 - d) == s.At(7, 7 + d)) << d;
     // The edges are continued alike on every side: a point in one corner
     // spreads as the mirror image of a point in the opposite corner.
