@@ -40,6 +40,7 @@ TEST(CliDelineate, AMaskKeepsTheCrownsInsideItTheOverlayOutlinesThemAndARadiusIs
     const std::string out =
         ExpectSuccess(Expand(dir, "delineate --picture @in.bmp --mask @mask.bmp --crown-radius 8 -o @t.dat --overlay @o.bmp"));
     EXPECT_EQ(out, "{\"trees\":1,\"crown_radius\":8.0}\n");
+    ExpectSuccess(Expand(dir, "delineate --picture @in.bmp --crown-radius 0.5 -o @half.dat"));  // the smallest radius
     Bitmap overlay = picture;  // the trees themselves are compared with the pipeline's
     DrawCrownOutlines(overlay, ReadTreeMatrix(dir.File("t.dat")));
     EXPECT_EQ(ReadBmp(dir.File("o.bmp")), overlay);
