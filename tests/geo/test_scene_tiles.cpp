@@ -165,4 +165,3 @@ TEST(SceneTiles, TreeSeenByThreeTilesIsKeptOnce)
     ASSERT_EQ(merged.Layer.Crowns.size(), 1u);
     EXPECT_EQ(merged.Layer.Crowns[0].Summary.Pixels, 3);
 }
-
