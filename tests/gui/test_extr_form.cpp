@@ -29,6 +29,8 @@ private slots:
     {
         GuiFixture f;
         auto* form = f.app->ExtrForm.get();
+        QCOMPARE(QList({form->KolikSmeru->value(), form->KolikMensich->value(), form->KolikBandu->value()}),
+                 QList({4, 7, 60}));  // the search's defaults
         form->VypocetPodle->SetItemIndex(0);
         form->LokalMinBtn->click();
         QCOMPARE(f.LastMessage(), std::string("Nejsou inicializovana zadna data!"));

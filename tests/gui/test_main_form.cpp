@@ -71,6 +71,7 @@ private slots:
         QVERIFY(f.Load(PatternCube(65, 90, 100)));
         app.MainForm->BandMapBtn->click();
         app.MainForm->TrueColorBtn->click();
+        QCOMPARE(app.MainForm->VzorImage->Picture(), TrueColourComposite(app.Data.Cube));
         WriteBmp(f.dir.File("a.bmp"), PatternPicture(120, 100));
         QVERIFY(app.EkvalizaceForm->LoadPicture(f.dir.File("a.bmp")));
         app.EkvalizaceForm->StupidBtn->click();
