@@ -338,9 +338,15 @@ TEST(BmpFile, DamagedForeignUndefinedOrUnboundedFilesRefusedNamingTheFile)
     packed.replace(30, 4, Le(1, 4));  // channel masks, but coded by runs, as no 32-bit picture can be
     packed.replace(46, 4, Le(0, 4));
     WriteAll(dir.File("packed.bmp"), packed);
+    // Pixel data may start a whole palette and 64 KiB after the header, not a byte later.
+    std::string far = BuildBmp(2, 24, "", {Bytes({1, 2, 3, 4, 5, 6})}, false);
+    far.insert(54, std::string(256 * 4 + 65536, '\0')).replace(10, 4, Le(54 + 256 * 4 + 65536, 4));
+    WriteAll(dir.File("far.bmp"), far);
+    EXPECT_EQ(ReadBmp(dir.File("far.bmp")).Width(), 2);
+    WriteAll(dir.File("farther.bmp"), far.insert(54, 1, '\0').replace(10, 4, Le(54 + 256 * 4 + 65537, 4)));
     std::filesystem::create_directory(dir.File("folder.bmp"));
     for (const char* name : {"cut.bmp", "text.bmp", "wide.bmp", "huge.bmp", "missing.bmp", "short-palette.bmp", "inside.bmp",
-                             "vast.bmp", "folder.bmp", "overdeclared.bmp", "packed.bmp", "beyond.bmp"})
+                             "vast.bmp", "folder.bmp", "overdeclared.bmp", "packed.bmp", "beyond.bmp", "farther.bmp"})
         ExpectRefused([&] { ReadBmp(dir.File(name)); }, {name});
     ExpectRefused([&] { ReadBmp(dir.File("huge.bmp")); }, {"8000 x 8000"});
     EXPECT_THROW(ReadBmp("/dev/zero"), FileError);  // stops after the header
