@@ -32,14 +32,22 @@ private slots:
         form->OtevritAction->trigger();
         form->CanvasMoved(0, 0, {});  // the first crown is told too: nothing is under the pointer after loading
         QVERIFY(form->StatusLine->text().contains(QStringLiteral("průměrný jas")));
+        const auto at = [&](int x, int y) {
+            const int zoom = form->KorunyImage->Zoom();
+            return QPoint(x * zoom + zoom / 2, y * zoom);
+        };
         const auto click = [&](const char* tool, int x, int y) {
             if (tool) form->findChild<QAction*>(tool)->trigger();
-            const int zoom = form->KorunyImage->Zoom();
-            QTest::mouseClick(form->KorunyImage, Qt::LeftButton, {}, QPoint(x * zoom + zoom / 2, y * zoom));
+            QTest::mouseClick(form->KorunyImage, Qt::LeftButton, {}, at(x, y));
         };
-        form->StetecSpin->setValue(0);
-        click("StetecAction", 0, 0);  // a brush of radius 0 paints one pixel; the stroke is undone as one step
-        QCOMPARE(std::count(form->Trees().Values.begin(), form->Trees().Values.end(), form->Trees().Values[0]), 1);
+        form->StetecSpin->setValue(0);  // a brush of radius 0 paints the pixels dragged over; the stroke is undone as one step
+        form->findChild<QAction*>("StetecAction")->trigger();
+        QTest::mousePress(form->KorunyImage, Qt::LeftButton, {}, at(0, 0));
+        QMouseEvent drag(QEvent::MouseMove, at(0, 2), form->KorunyImage->mapToGlobal(at(0, 2)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(form->KorunyImage, &drag);
+        QTest::mouseRelease(form->KorunyImage, Qt::LeftButton, {}, at(0, 2));
+        QCOMPARE(std::count(form->Trees().Values.begin(), form->Trees().Values.end(), form->Trees().Values[0]), 3);
         form->ZpetAction->trigger();
         QCOMPARE(form->Trees().Values, Trees("112233/112233/445566/445566").Values);
         click("SmazatAction", 2, 0);
