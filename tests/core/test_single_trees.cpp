@@ -149,7 +149,7 @@ TEST(CrownSpectra, EqualThePlainDefinitionOnRandomCubes)
 TEST(CrownSpectra, RefusalsNameTheSizesAndTheFileReadsBackExactly)
 {
     const TData cube = RandomCube(65, 3, 4, 9);
-    EXPECT_EQ(CrownSpectraRefusal(cube, TTreeMatrix(3, 4)), "Matice stromů má rozměry 3 x 4, výřez 4 x 3.");
+    EXPECT_EQ(CrownSpectraRefusal(cube, TTreeMatrix(4, 4)), "Matice stromů má rozměry 4 x 4, výřez 4 x 3.");  // one row more
     EXPECT_TRUE(CrownSpectraRefusal(RandomCube(42, 3, 4, 9), TTreeMatrix(4, 3)).has_value());
 
     const std::vector<CrownSpectrum> spectra = CrownSpectra(cube, Trees(".77./227./...."));
