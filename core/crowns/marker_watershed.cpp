@@ -26,8 +26,9 @@ public:
     Flood(const TMatice& surface, const TExtremaList& tops, const FloodLimits& limits)
         : surface_(surface), tops_(tops), limits_(limits), trees_(surface.Width, surface.Height)
     {
-        // Positions are kept in 16 bits, the waiting order in 32: far beyond any cut-out or picture.
-        if (surface.Width > 65535 || surface.Height > 65535 || surface.Values.size() >= (uint64_t(1) << 32))
+        // Positions are kept in 16 bits, far beyond any cut-out or picture; the
+        // waiting order in 32, which fewer than 65536 x 65536 pixels never use up.
+        if (surface.Width > 65535 || surface.Height > 65535)
             throw std::invalid_argument("Obraz je pro vymezení korun příliš velký.");
     }
 
