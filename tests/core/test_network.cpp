@@ -170,6 +170,13 @@ TEST(Voronoi, BlockSearchEqualsTheExhaustiveDefinition)
     }
     const TExtremaList far = {{INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MIN}, {INT32_MAX, INT32_MAX}, {5, 1'000'000'000}};
     EXPECT_EQ(VoronoiLabels(far, 30, 20).Values, VoronoiLabelsExhaustive(far, 30, 20).Values);
+
+    // Areas in the false colours of the ramp (blue, green, red in the picture); labels past it pale.
+    Bitmap areas;
+    PaintVoronoiAreas(areas, lumera::testing::Trees("0123"), 3, [](int) {});
+    const std::vector<uint8_t>& b = areas.Bytes();
+    EXPECT_EQ(std::vector<uint8_t>(b.begin(), b.begin() + 12),
+              (std::vector<uint8_t>{229, 166, 254, 36, 185, 1, 44, 163, 141, 249, 242, 237}));
 }
 
 TEST(Moves, ChainPointsWalkDownhillAlongTheNormal)
