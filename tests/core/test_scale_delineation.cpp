@@ -123,7 +123,7 @@ TEST(CrownScale, EstimateScalesWithThePictureAndPixelSizeDecidesFirst)
     EXPECT_EQ(EstimateCrownRadiusFromCorrelation(row), 5.0);
 
     const VegetationMask all = Everything(small);
-    EXPECT_DOUBLE_EQ(ChooseCrownRadius({7.5, 0.1}, small, all), 7.5);
+    EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.5, 0.1}, small, all), 0.5);  // as small as the batch tool takes
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({}, small, all), r);
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.0, 0.0, false}, small, all), EstimateCrownRadiusFromBlobs(small, all));
 }
