@@ -42,6 +42,8 @@ TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
          [](auto& t) { return PaintPolygon(t, {{0, 0}, {3, 0}, {3, 3}, {0, 3}}); }, "8888./8888./88#8./8888./....."},
         {"triangle", "...../...../.....",
          [](auto& t) { return PaintPolygon(t, {{0, 0}, {4, 0}, {0, 2}}); }, "11111/1111./11..."},
+        {"polygon past the picture's edges", "...../.....",
+         [](auto& t) { return PaintPolygon(t, {{-3, -1}, {1, -1}, {1, 1}, {-3, 1}}); }, "11.../11..."},
         {"brush at the corner", "...../...../.....", [](auto& t) { return PaintDisc(t, {0, 0}, 1, 3); },
          "33.../3..../....."},
         {"the same stroke again", "33.../3..../.....", [](auto& t) { return PaintDisc(t, {0, 0}, 1, 3); }, nullptr},

@@ -149,6 +149,7 @@ TEST(ScaleDelineation, ColourKeepsCrownsOffBrightSand)
     for (const auto& [cx, cy] : domes) EXPECT_NE(colour.Trees.At(cx, cy), 0);
     EXPECT_EQ(colour.Trees.At(85, 55), 0);
     EXPECT_EQ(ExcessGreen(Bitmap(1, 1)).At(0, 0), 0.0);  // black: no excess, not 0 / 0
+    EXPECT_DOUBLE_EQ(ExcessGreen(picture).At(89, 0), 15.0 / 570.0);  // sand in the last column
     const Bitmap grey = GreyPicture(90, 60, [&](int x, int y) {
         const uint8_t* p = picture.ScanLine(y) + 3 * x;
         return (p[0] + p[1] + p[2]) / 3;
