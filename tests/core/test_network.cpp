@@ -192,6 +192,7 @@ TEST(Moves, ChainPointsWalkDownhillAlongTheNormal)
         {{9, 9, 9, 1, 3, 5, 3, 0, 9, 9, 9}, std::nullopt, 5, 3},  // p = m: against the normal
         {ramp, std::nullopt, 5, 9},                               // stops inside the frame
         {{100, 99, 98, 97, 96, 95, 94, 93, 99, 91, 90}, std::nullopt, 5, 7},
+        {{9, 9, 9, 9, 4, 5, 6, 0, 9, 9, 9}, std::nullopt, 5, 4},  // the side decided by the next pixels only
         {plateau, std::nullopt, 5, 1}, {plateau, 3, 5, 2}, {ramp, 3, 5, 8}, {ramp, 9, 5, 9},
         {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, std::nullopt, 1, 1},  // left is outside the frame
         {ramp, std::nullopt, 0, 0},                               // on the edge
