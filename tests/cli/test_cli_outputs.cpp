@@ -87,6 +87,7 @@ TEST(CliContract, RefusalsExitWithTheirCodeNameTheProblemAndChangeNothing)
         {"filter @pic.bmp --filter @bad.flt -o @b.bmp", "bad.flt"},
         {"maxima -o @m.txt", "--cube"},
         {"maxima --picture @pic.bmp --bands 3 -o @m.txt", "--bands"},
+        {"maxima --cube @cube.dat --no-filter -o @m.txt", "--no-filter"},
         {"minima --picture @pic.bmp --size 4 -o @m.txt", "--size"},
         {"minima --picture @pic.bmp -o @none/m.txt", "m.txt"},
         {"delineate --picture @pic.bmp --mask @small.bmp -o @t.dat", "small.bmp"},
