@@ -80,4 +80,15 @@ std::vector<CrownFeature> PolygonizeCrowns(const TTreeMatrix& matrix, const GeoT
     return features;
 }
 
+CrownLayer CrownLayerOf(const TTreeMatrix& trees, const GeoReference& reference, const TExtremaList* maxima)
+{
+    CrownLayer layer;
+    layer.Crs = reference.Crs;
+    const double pixelArea = PixelAreaSquareMetres(reference);
+    layer.WithArea = pixelArea > 0.0;
+    layer.WithTops = maxima != nullptr;
+    layer.Crowns = PolygonizeCrowns(trees, reference.Transform, pixelArea, maxima);
+    return layer;
+}
+
 }  // namespace lumera

@@ -5,6 +5,7 @@
 #include <ogr_geometry.h>
 
 #include "crowns/tree_matrix.h"
+#include "geo_reference.h"
 #include "mapping/crown_summary.h"
 #include "mapping/geotransform.h"
 
@@ -41,6 +42,13 @@ struct CrownLayer {
     bool WithTops = false;  // "top_x" and "top_y" fields, empty for a crown whose top is not known
     std::vector<std::string> FigureNames{};  // further real fields, each crown's Figures
 };
+
+// A tree matrix's crowns as a layer in the reference's coordinate system
+// (pixel coordinates under kPixelTransform and no system), with their areas
+// where the system's unit gives a pixel's area in square metres, and with
+// their tops when the maxima the trees grew from are given.
+CrownLayer CrownLayerOf(const TTreeMatrix& trees, const GeoReference& reference,
+                        const TExtremaList* maxima = nullptr);
 
 // Writes the layer as a GeoPackage (.gpkg), GeoJSON (.geojson) or shapefile
 // (.shp), chosen by the extension, completely or not at all. Fields: "tree",

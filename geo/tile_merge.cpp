@@ -250,19 +250,16 @@ MergeSummary MergeTileCrowns(const std::string& dir)
                             std::to_string(e.Place.Window.Width) + " x " + std::to_string(e.Place.Window.Height) + ".");
         const std::string referencePath = GeoReferencePath((folder / "cut.dat").string());
         GeoReference reference{WindowGeoTransform(kPixelTransform, e.Place.Window.X, e.Place.Window.Y), ""};
-        const bool georeferenced = fs::exists(referencePath);
-        if (georeferenced) reference = ReadGeoReference(referencePath, trees.Width, trees.Height);
-        const double pixelArea = georeferenced ? PixelAreaSquareMetres(reference) : 0.0;
-        merged.Layer.Crs = reference.Crs;
-        merged.Layer.WithArea = pixelArea > 0.0;
+        if (fs::exists(referencePath)) reference = ReadGeoReference(referencePath, trees.Width, trees.Height);
         const std::string topsPath = (folder / "maxima.txt").string();
         std::optional<TExtremaList> tops;
         if (fs::exists(topsPath)) tops = ReadExtremaFile(topsPath);
-        merged.Layer.WithTops = merged.Layer.WithTops || tops.has_value();
-        std::vector<CrownFeature> crowns =
-            PolygonizeCrowns(trees, reference.Transform, pixelArea, tops ? &*tops : nullptr);
-        merged.Found += int(crowns.size());
-        seams.Sort(std::move(crowns), e, trees, manifest.SceneWidth, manifest.SceneHeight, merged.Layer.Crowns);
+        CrownLayer tile = CrownLayerOf(trees, reference, tops ? &*tops : nullptr);
+        merged.Layer.Crs = tile.Crs;
+        merged.Layer.WithArea = tile.WithArea;
+        merged.Layer.WithTops = merged.Layer.WithTops || tile.WithTops;
+        merged.Found += int(tile.Crowns.size());
+        seams.Sort(std::move(tile.Crowns), e, trees, manifest.SceneWidth, manifest.SceneHeight, merged.Layer.Crowns);
     }
     seams.DropTreesKeptTwice(merged.Layer.Crowns);
     for (std::size_t i = 0; i < manifest.Entries.size(); ++i) {

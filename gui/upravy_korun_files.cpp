@@ -97,14 +97,9 @@ bool TUpravyKorunForm::SaveCrownLayer(const std::string& path)
     }
     try {
         const GeoReference reference = ReadGeoReference(geoPath, trees_.Width, trees_.Height);
-        CrownLayer layer;
-        layer.Crs = reference.Crs;
-        const double pixelArea = PixelAreaSquareMetres(reference);
-        layer.WithArea = pixelArea > 0.0;
         TTreeMatrix numbered = trees_;
         RenumberCrowns(numbered);
-        layer.Crowns = PolygonizeCrowns(numbered, reference.Transform, pixelArea);
-        WriteCrownLayer(path, layer);
+        WriteCrownLayer(path, CrownLayerOf(numbered, reference));
     } catch (const FileError& e) {
         App.Messages.Error(e.what());
         return false;

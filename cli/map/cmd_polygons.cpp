@@ -23,12 +23,7 @@ void AddPolygonsCommand(CLI::App& app, const GlobalOptions&, CommandAction& acti
             if (!o->geo.empty()) reference = ReadGeoReference(o->geo, trees.Width, trees.Height);
             std::optional<TExtremaList> tops;
             if (!o->tops.empty()) tops = ReadExtremaFile(o->tops);
-            CrownLayer layer;
-            layer.Crs = reference.Crs;
-            const double pixelArea = o->geo.empty() ? 0.0 : PixelAreaSquareMetres(reference);
-            layer.WithArea = pixelArea > 0.0;
-            layer.WithTops = tops.has_value();
-            layer.Crowns = PolygonizeCrowns(trees, reference.Transform, pixelArea, tops ? &*tops : nullptr);
+            const CrownLayer layer = CrownLayerOf(trees, reference, tops ? &*tops : nullptr);
             WriteCrownLayer(o->output, layer);
             PrintJson({{"crowns", layer.Crowns.size()}, {"georeferenced", !o->geo.empty()}, {"area", layer.WithArea},
                        {"tops", layer.WithTops}});

@@ -48,20 +48,18 @@ TEST(CrownPolygons, ThreeByTwoMatrixInPixelCoordinates)
 TEST(CrownPolygons, GeoreferencedLandOnTheMapWithAreasInSquareMetres)
 {
     TempDir dir;
-    const GeoReference reference{{500000, 2, 0, 5500000, 0, -2}, Wkt(32633)};
-    const double pixelArea = PixelAreaSquareMetres(reference);
-    EXPECT_EQ(pixelArea, 4.0);
+    const GeoReference reference{{500000, 0.5, 0, 5500000, 0, -0.5}, Wkt(32633)};
+    EXPECT_EQ(PixelAreaSquareMetres(reference), 0.25);
     for (const char* name : {"crowns.gpkg", "crowns.shp"}) {
-        WriteCrownLayer(dir.File(name),
-                        {reference.Crs, true, false, PolygonizeCrowns(Trees("112/322"), reference.Transform, pixelArea)});
+        WriteCrownLayer(dir.File(name), CrownLayerOf(Trees("112/322"), reference));
         const ReadLayer layer = ReadCrownFile(dir.File(name));
         ASSERT_EQ(layer.Crowns.size(), 3u) << name;
         EXPECT_EQ(layer.Epsg, 32633) << name;
         const ReadCrown& one = layer.Crowns[0];
         EXPECT_EQ(std::make_tuple(one.Envelope.MinX, one.Envelope.MaxX, one.Envelope.MinY, one.Envelope.MaxY),
-                  std::make_tuple(500000.0, 500004.0, 5499998.0, 5500000.0));
-        EXPECT_EQ(one.Area, 8.0);
-        EXPECT_EQ(one.Reals, (std::vector<double>{8.0, 500002.0, 5499999.0}));  // area_m2, centroid
+                  std::make_tuple(500000.0, 500001.0, 5499999.5, 5500000.0));
+        EXPECT_EQ(one.Area, 0.5);
+        EXPECT_EQ(one.Reals, (std::vector<double>{0.5, 500000.5, 5499999.75}));  // area_m2, centroid
     }
     // Nothing but the crowns files is left beside them.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 5);  // .gpkg .shp .shx .dbf .prj
