@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,8 @@ TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
 {
     TMatice ridge(5, 1);
     ridge.Values = {5, 3, 1, 3, 4};
+    TMatice mirrored = ridge;
+    std::reverse(mirrored.Values.begin(), mirrored.Values.end());
     const EditCase cases[] = {
         {"delete at both corners", "1122/1122/3344/3344",
          [](auto& t) { return DeleteCrown(t, {3, 3}) && DeleteCrown(t, {0, 0}); }, "..22/..22/33../33.."},
@@ -52,6 +55,7 @@ TEST(CrownEdits, EachEditGivesItsMatrixAndUndoesAndRedoes)
         {"shrink", "111../111..", [](auto& t) { return ShrinkDisc(t, {0, 0}, 1, 1); }, "..1../.11.."},
         {"new top", "11111", [&](auto& t) { return AddTreeTop(t, ridge, {4, 0}); }, "11122"},
         {"the old top again", "11111", [&](auto& t) { return AddTreeTop(t, ridge, {0, 0}); }, nullptr},
+        {"new top in the first column", "11111", [&](auto& t) { return AddTreeTop(t, mirrored, {0, 0}); }, "22111"},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.Name);
