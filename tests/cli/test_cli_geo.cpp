@@ -120,6 +120,13 @@ TEST(CliTiles, TilesThenMergeOfTheirTreeMatrices)
     EXPECT_EQ(byTop.Crowns[0].Envelope.MinX, 500006.0);
     EXPECT_EQ(byTop.Crowns[0].Reals[1], 500007.0);  // top_x: the centre of scene column 3
     EXPECT_EQ(byTop.Crowns[0].Texts.at("tile"), "r00_c00");
+
+    SceneRecipe unplaced = SmallScene(10, 4);  // tiled again into the same folder
+    unplaced.Transform.reset();
+    unplaced.Epsg = 0;
+    WriteScene(dir.File("unplaced.img"), unplaced);
+    ExpectSuccess(Expand(dir, "tiles @unplaced.img --size 6 --overlap 4 -o @tiles"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("tiles/r00_c00/cut.dat.geo.json")));  // the earlier scene's place
 }
 
 TEST(CliTiles, ASceneUnreadablePastItsFirstTileLeavesTheFolderAsItWas)

@@ -16,6 +16,7 @@
 #include "mapping/value_scaling.h"
 #include "mapping/wavelength_units.h"
 #include "mapping/world_file.h"
+#include "refusal.h"
 #include "temp_dir.h"
 
 using namespace lumera;
@@ -60,6 +61,7 @@ TEST(WavelengthUnits, FilesWithAndWithoutTheUnitLineAndMalformedOnes)
         const std::string path = write("bad.txt", text);
         EXPECT_THROW(ReadWavelengthFile(path), FileError) << text;
     }
+    lumera::testing::ExpectRefused([&] { ReadWavelengthFile(write("bad.txt", "400\n\n4OO\n")); }, {"bad.txt", "řádek 3"});
     // An endless stream or a list far beyond any sensor is not read to its end.
     std::string huge;
     while (huge.size() <= (std::size_t(1) << 20)) huge += "500.25\n";
