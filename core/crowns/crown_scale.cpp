@@ -126,6 +126,11 @@ constexpr double kCorrelationLevel = 0.05;
 // be measured, far above the crowns of any stand at pixels of 0.1 m or more.
 constexpr int kTileSide = 100;
 
+// Correlation lengths from kFineFrom pixels on come from pictures that show
+// the foliage; up to kCoarseBelow from pictures that do not, and run long by
+// 1 / kCoarseFactor (see CrownRadiusFromCorrelationLength).
+constexpr double kFineFrom = 16.0, kCoarseBelow = 12.0, kCoarseFactor = 0.7;
+
 // A tile of the picture with its mean removed.
 struct Tile {
     int Width = 0, Height = 0;
@@ -180,7 +185,7 @@ double AddLagProducts(const Tile& t, int lag, std::vector<double>& columns)
 
 double CrownRadiusFromPixelSize(double metresPerPixel) { return kTypicalCrownRadiusMetres / metresPerPixel; }
 
-double EstimateCrownRadiusFromCorrelation(const TMatice& surface)
+double CorrelationLength(const TMatice& surface)
 {
     const std::vector<Tile> tiles = CentredTiles(surface);
     double variance = 0.0;
@@ -205,6 +210,14 @@ double EstimateCrownRadiusFromCorrelation(const TMatice& surface)
         if (lag > 1 && covariance < kCorrelationLevel * reference) return lag;
     }
     return kTileSide;
+}
+
+double CrownRadiusFromCorrelationLength(double length)
+{
+    const double factor = std::clamp(kCoarseFactor + (1.0 - kCoarseFactor) * (length - kCoarseBelow) /
+                                                         (kFineFrom - kCoarseBelow),
+                                     kCoarseFactor, 1.0);
+    return factor * length;
 }
 
 double EstimateCrownRadiusFromBlobs(const TMatice& brightness, const VegetationMask& mask)

@@ -15,14 +15,24 @@ constexpr double kTypicalCrownRadiusMetres = 2.34;
 // size in metres.
 double CrownRadiusFromPixelSize(double metresPerPixel);
 
-// The typical crown radius in pixels of a picture of unknown pixel size fine
-// enough to show the foliage (aerial photographs): the correlation length of
-// the surface, the shortest lag from 2 on at which its autocovariance along
-// rows and columns falls below 0.05 of that at a lag of 1, pooled over tiles
-// of 100 x 100 pixels with their own means (so at most 100). Leaves and twigs
-// decorrelate within a few pixels but leave a weak correlation that crowns
-// keep up to about their radius. Gives 0 for a picture without contrast.
-double EstimateCrownRadiusFromCorrelation(const TMatice& surface);
+// The correlation length of a picture's surface in pixels: the shortest lag
+// from 2 on at which its autocovariance along rows and columns falls below
+// 0.05 of that at a lag of 1, pooled over tiles of 100 x 100 pixels with
+// their own means (so at most 100). Leaves and twigs decorrelate within a few
+// pixels but leave a weak correlation that crowns keep up to about their
+// radius. Gives 0 for a picture without contrast.
+double CorrelationLength(const TMatice& surface);
+
+// The typical crown radius in pixels of a picture of unknown pixel size
+// (aerial photographs) from the correlation length L of its surface: L where
+// L is 16 pixels or more, 0.7 L where it is 12 or less, the factor linear in
+// L between. A pixel too coarse to show the leaves averages them away, so the
+// covariance at one pixel is mostly the crowns' own and its 5 % lies further
+// out in their tail: on the development plots L is 0.99 times the true median
+// radius at 0.1 m and 1.43 times at 0.4 m. At the typical crown, 16 pixels
+// are pixels of 0.15 m and 12 pixels 0.2 m; the plots' lengths are 14 or more
+// at 0.1 m and mostly 13 or less at 0.4 m.
+double CrownRadiusFromCorrelationLength(double length);
 
 // The typical crown radius in pixels of a picture whose pixels do not resolve
 // the foliage (a hyperspectral cut-out, or a picture made from one), from the

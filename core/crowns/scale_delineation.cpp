@@ -49,7 +49,7 @@ double ChooseCrownRadius(const DelineationSettings& settings, const TMatice& sur
 {
     if (settings.CrownRadius > 0.0) return settings.CrownRadius;
     if (settings.PixelSize > 0.0) return CrownRadiusFromPixelSize(settings.PixelSize);
-    if (settings.FoliageResolved) return EstimateCrownRadiusFromCorrelation(surface);
+    if (settings.FoliageResolved) return CrownRadiusFromCorrelationLength(CorrelationLength(surface));
     return EstimateCrownRadiusFromBlobs(surface, mask);
 }
 

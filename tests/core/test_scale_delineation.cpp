@@ -106,25 +106,29 @@ TEST(CrownScale, BlobsOfDiscsOfKnownRadiusWithinTwentyPercent)
 }
 
 // The correlation length is a length in pixels: the same stand drawn twice as large
-// gives twice the radius, texture within single pixels far stronger than the crowns
+// gives twice the length, texture within single pixels far stronger than the crowns
 // leaves it as it is, and a picture without contrast gives none.
 TEST(CrownScale, EstimateScalesWithThePictureAndPixelSizeDecidesFirst)
 {
     const TMatice small = Discs(150, GridCentres(150, 5.0), 5.0);
     const TMatice large = Discs(300, GridCentres(300, 10.0), 10.0);
-    const double r = EstimateCrownRadiusFromCorrelation(small);
+    const double r = CorrelationLength(small);
     EXPECT_GE(r, 3.0);
-    EXPECT_NEAR(EstimateCrownRadiusFromCorrelation(large), 2.0 * r, 2.0);
+    EXPECT_NEAR(CorrelationLength(large), 2.0 * r, 2.0);
     const TMatice textured = Discs(300, GridCentres(300, 10.0), 10.0, 1, 400.0);
-    EXPECT_NEAR(EstimateCrownRadiusFromCorrelation(textured), EstimateCrownRadiusFromCorrelation(large), 1.0);
-    EXPECT_EQ(EstimateCrownRadiusFromCorrelation(TMatice(60, 60, 100.0)), 0.0);
+    EXPECT_NEAR(CorrelationLength(textured), CorrelationLength(large), 1.0);
+    EXPECT_EQ(CorrelationLength(TMatice(60, 60, 100.0)), 0.0);
     TMatice row(64, 1);  // a picture one pixel high: along its row, stripes of 8
     for (int x = 0; x < 64; ++x) row.At(x, 0) = (x / 8) % 2 * 100.0;
-    EXPECT_EQ(EstimateCrownRadiusFromCorrelation(row), 5.0);
+    EXPECT_EQ(CorrelationLength(row), 5.0);
 
     const VegetationMask all = Everything(small);
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.5, 0.1}, small, all), 0.5);  // as small as the batch tool takes
-    EXPECT_DOUBLE_EQ(ChooseCrownRadius({}, small, all), r);
+    EXPECT_DOUBLE_EQ(ChooseCrownRadius({}, small, all), CrownRadiusFromCorrelationLength(r));
+    // Short lengths come from pixels that do not show the leaves and run long.
+    EXPECT_EQ(std::make_tuple(CrownRadiusFromCorrelationLength(10.0), CrownRadiusFromCorrelationLength(14.0),
+                              CrownRadiusFromCorrelationLength(20.0)),
+              std::make_tuple(7.0, 0.85 * 14.0, 20.0));
     EXPECT_DOUBLE_EQ(ChooseCrownRadius({0.0, 0.0, false}, small, all), EstimateCrownRadiusFromBlobs(small, all));
 }
 
