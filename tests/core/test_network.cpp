@@ -153,6 +153,12 @@ TEST(Boundary, PixelsBesideALargerLabelInsideThenAlongEachEdge)
     TTreeMatrix column(1, 3);  // its left and right edges are the same pixels, taken once
     column.Values = {1, 2, 2};
     EXPECT_EQ(ExtractBoundary(column).size(), 1u);
+
+    Bitmap network(3, 2);  // a drawn network: its non-black pixels, row by row
+    network.ScanLine(1)[0] = 1;
+    const TNetwork drawn = BoundaryFromPicture(network);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(std::make_pair(drawn[0].X, drawn[0].Y), std::make_pair(0, 1));
 }
 
 TEST(Voronoi, BlockSearchEqualsTheExhaustiveDefinition)
