@@ -111,6 +111,7 @@ TEST(GeoReferenceFile, PixelSizeInMetresFromTheUnitOfTheProjection)
     // Corners on the map, but an area beyond any number.
     EXPECT_FALSE(FitsOnTheMap({0, 1e153, 0, 0, 0, -1e153}, 400, 400));
     EXPECT_TRUE(FitsOnTheMap({0, 1e153, 0, 0, 0, -1e-153}, 400, 400));
+    EXPECT_FALSE(FitsOnTheMap({0, 1e-300, 0, 1.79e308, 0, 1e306}, 400, 400));  // a small area, but rows off the map
     // A window of a rotated scene starts where its corner pixel lies, turned alike.
     EXPECT_EQ(WindowGeoTransform({100, 2, 0.5, 200, 0.25, -2}, 3, 4), (GeoTransform{108, 2, 0.5, 192.75, 0.25, -2}));
 }
